@@ -1,0 +1,40 @@
+// Every user action, with the toolkit's callback signature: the widget (null
+// when the keyboard handler calls) and user data pointing at an integer (a
+// token code, a window mode, an output format or a variable code).
+// Members are defined by the subsystem that owns them:
+//   command/  token_cb, digit_cb, state_cb, cleanUp, the history menu items,
+//             zeroOut_cb, exit_cb
+//   files/    open_cb, saveIn_cb, saveVariable_cb, appendHistory_cb, saveOut_cb
+//   ui/       alt_cb, mode_cb, window_cb, view_cb, the help and editor callbacks
+//   graph/    the graph menu callbacks
+#pragma once
+
+class Fl_Widget;
+
+class ClCallback {
+ public:
+  static void token_cb(Fl_Widget* pWidget, void* pData);
+  static void digit_cb(Fl_Widget* pWidget, void* pData);
+  static void state_cb(Fl_Widget* pWidget, void* pData);
+  static void cleanUp(bool bErase);
+  static void insert_cb(Fl_Widget* pWidget, void* pData);
+  static void clear_cb(Fl_Widget* pWidget, void* pData);
+  static void clearAll_cb(Fl_Widget* pWidget, void* pData);
+  static void clearEverything_cb(Fl_Widget* pWidget, void* pData);
+  static void zeroOut_cb(Fl_Widget* pWidget, void* pData);
+  static void exit_cb(Fl_Widget* pWidget, void* pData);
+
+  static void open_cb(Fl_Widget* pWidget, void* pData);
+  static void saveIn_cb(Fl_Widget* pWidget, void* pData);
+  static void saveVariable_cb(Fl_Widget* pWidget, void* pData);
+  static void appendHistory_cb(Fl_Widget* pWidget, void* pData);
+  static void saveOut_cb(Fl_Widget* pWidget, void* pData);
+
+  static void alt_cb(Fl_Widget* pWidget, void* pData);
+  static void mode_cb(Fl_Widget* pWidget, void* pData);
+  static void window_cb(Fl_Widget* pWidget, void* pData);
+  static void view_cb(Fl_Widget* pWidget, void* pData);
+  static void helpHelp_cb(Fl_Widget* pWidget, void* pData);
+  static void helpGuide_cb(Fl_Widget* pWidget, void* pData);
+  static void helpAbout_cb(Fl_Widget* pWidget, void* pData);
+};

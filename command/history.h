@@ -1,0 +1,25 @@
+// The input line's editing and rendering, and the history of entered lines.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/state.h"
+
+constexpr int gc_iHISTORY_SIZE = 1024;
+
+extern ClState lg_State_History[gc_iHISTORY_SIZE];
+extern uint16_t g_uiHistory_Next;   // number of stored lines, next free slot
+extern uint16_t g_uiHistory_Index;  // slot shown while browsing; = count on the fresh line
+extern int32_t g_eWindow_Mode;      // 0 Two Windows, 1 One Window, 2 Portrait Mode
+
+extern const char gc_acIN_PROMPT[];   // "\nIn>"
+extern const char gc_acOUT_PROMPT[];  // "\nOut>"
+extern const char gc_acCURSOR[];      // "_"
+extern const char gc_acIN_SPACER[];   // eight newlines
+extern const char gc_acOUT_SPACER[];  // eight newlines
+
+void insertToken(eTOKEN eToken);
+void displayCurrent();
+void copyHistory(int16_t iFirst, int16_t iLast, int16_t iShift);
+// Stores the current line at the end of the history; returns its slot.
+uint16_t appendHistory();

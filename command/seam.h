@@ -1,0 +1,70 @@
+// The one interface through which command processing and the data files
+// reach their surroundings: the two text panes, the menu switches, the
+// message boxes, the file choosers and the stop request. The window
+// implements it with widgets (ui/), the batch runner and the tests in memory
+// (command/headless_seam). The logic never asks which one it has.
+#pragma once
+
+#include <string>
+
+class Fl_Text_Buffer;
+
+enum eSWITCH {
+  eSWITCH_ZERO_OUT,
+  eSWITCH_ERROR_CHECK,
+  eSWITCH_AUTO_PARENS,
+  eSWITCH_EXECUTE,
+  eSWITCH_SCALES,
+  eSWITCH_COUNT,
+};
+
+enum ePANE { ePANE_INPUT, ePANE_OUTPUT };
+
+// A text pane: a toolkit text buffer (a plain data structure that needs no
+// display) with an insert position and scrolling.
+class ClPane {
+ public:
+  virtual ~ClPane() = default;
+  virtual Fl_Text_Buffer* buffer() = 0;
+  virtual int insertPosition() const = 0;
+  virtual void setInsertPosition(int iPosition) = 0;
+  // Inserts at the insert position and moves it behind the text.
+  virtual void insert(const char* acText) = 0;
+  virtual void showInsertPosition() = 0;
+  virtual void show() {}
+  virtual void hide() {}
+};
+
+class ClSeam {
+ public:
+  virtual ~ClSeam() = default;
+
+  virtual ClPane& pane(ePANE ePane) = 0;
+  // The pane the current line is rendered into (input pane, or an editor cell).
+  virtual ClPane& activePane() = 0;
+  // The output pane's mark: where the next output is appended.
+  virtual int outputMark() const = 0;
+  virtual void setOutputMark(int iMark) = 0;
+
+  virtual bool isOn(eSWITCH eSwitch) const = 0;
+  virtual void setOn(eSWITCH eSwitch, bool bOn) = 0;
+
+  virtual void alert(const std::string& sText) = 0;
+  virtual void message(const std::string& sText) = 0;
+  // Returns the index of the chosen button (0 or 1).
+  virtual int choice(const std::string& sQuestion, const char* acButton0,
+                     const char* acButton1) = 0;
+  // Native file chooser; returns false on cancel or chooser error (bError).
+  virtual bool chooseFile(const char* acTitle, bool bSave, std::string& sName,
+                          bool& bError) = 0;
+
+  // Asked between the lines of a repetition; true ends it.
+  virtual bool stopRequested() = 0;
+  virtual void redraw() {}
+  virtual void redrawGraph() {}
+  // Exit: is the main window the frontmost one, and hide every window.
+  virtual bool isFrontmost() const { return true; }
+  virtual void hideAll() {}
+};
+
+extern ClSeam* g_pSeam;

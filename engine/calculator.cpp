@@ -1,0 +1,47 @@
+// The engine's static store and globals, and the calculator object's life.
+#include "engine/calculator.h"
+
+ClMatrix ClCalculator::mp_mVariable[gc_iVARIABLE_SLOTS];
+ClMatrix ClCalculator::mp_mParser_Output;
+ClMatrix ClCalculator::mp_mLast_Output;
+ClMatrix ClCalculator::mp_mLinear;
+const ClToken ClCalculator::mp_NULL_TOKEN;
+const ClState ClCalculator::mp_NULL_STATE;
+
+ClToken lg_aToken_Stream[gc_iSTREAM_SIZE];
+uint16_t lg_uiToken_Stream_Length = 0;
+uint16_t lg_uiNext_Token = 0;
+bool lg_bIs_Arg_List = false;
+bool lg_bIs_Arg_List_1 = false;
+
+uint16_t g_uiError_Number = 0;
+bool g_bRepeat = false;
+bool g_bFailTest = false;
+bool g_bPlot = false;
+bool g_bZero_Out = true;
+int32_t g_eView_State = 0;
+char g_acOutput_Line[gc_lOUTPUT_SIZE];
+
+uint16_t g_uiActive_Plots = 0;
+int32_t g_eOutput = 0;
+
+ClCalculator::ClCalculator() {
+  // The keypad stores the same characters when it is built; filling the map
+  // here lets the engine run without a window.
+  fillKeyboardMap();
+  buildInverseMap();
+}
+
+ClCalculator::~ClCalculator() { releaseAll(); }
+
+void ClCalculator::releaseAll() {
+  for (ClMatrix& mSlot : mp_mVariable) mSlot.resize(0, 0);
+  mp_mParser_Output.resize(0, 0);
+  mp_mLast_Output.resize(0, 0);
+  mp_mLinear.resize(0, 0);
+}
+
+void setError(uint16_t uiError) {
+  if (g_uiError_Number == 0) g_uiError_Number = uiError;
+}
+ClCalculator g_Calculator;

@@ -1,0 +1,117 @@
+// The engine class: the static store of variables and results, and every
+// stage of evaluation as a static member. Each stage lives in its own file:
+//   lexer.cpp      line characters -> token stream
+//   parser.cpp     statement, assignment, sum, product, power, prefix levels
+//   operands.cpp   operands proper, references, lists
+//   functions.cpp  prefix operators and decompositions
+//   argfunctions.cpp  Id, Ones, El_Op, Diag, Norm, OpNm, nCr, Mod, Plot, Rpt, QR
+//   display.cpp    cleaning and formatting of results
+// No FLTK, no exceptions: errors are numbers in g_uiError_Number.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/state.h"
+
+constexpr int gc_iSTREAM_SIZE = 513;           // token stream entries, terminator included
+constexpr long gc_lMAX_ENTRIES = 262144;       // one limit for every value (error 19)
+constexpr long gc_lOUTPUT_SIZE = 3750000;      // display text store
+constexpr int gc_iVARIABLE_SLOTS = 16;         // slots 0..5 hold plots, 6..15 the variables
+
+// The reference record: 1-based index rows and the referenced values.
+struct Clmatrixref {
+  ClMatrix m_mRow_Indices;
+  ClMatrix m_mColumn_Indices;
+  ClMatrix m_mValue;
+};
+
+class ClCalculator {
+ public:
+  ClCalculator();
+  ~ClCalculator();
+
+  static ClMatrix mp_mVariable[gc_iVARIABLE_SLOTS];
+  static ClMatrix mp_mParser_Output;
+  static ClMatrix mp_mLast_Output;
+  static ClMatrix mp_mLinear;
+  static const ClToken mp_NULL_TOKEN;
+  static const ClState mp_NULL_STATE;
+
+  // Releases every value; safe to run twice.
+  static void releaseAll();
+
+  // --- lexer (lexer.cpp)
+  static bool tLexer();
+  static bool charToDouble(const char* acText, double& dValue);
+  static bool valueCheck(uint16_t uiLength);
+  static bool unaryCheck(uint16_t uiLength);
+  static bool binaryCheck(uint16_t uiLength);
+  static bool closeCheck(uint16_t uiLength);
+
+  // --- parser (parser.cpp)
+  static bool tParser();
+  static ClMatrix statement();
+  static ClMatrix assignment();
+  static ClMatrix expression();
+  static ClMatrix term();
+  static ClMatrix binary();
+  static ClMatrix unary();
+  static ClMatrix operand();
+
+  // --- operands (operands.cpp)
+  static ClMatrix primary();
+  static ClMatrix scalar();
+  static ClMatrix matrix();
+  static ClMatrix variable();
+  static Clmatrixref matrixref();
+  static ClMatrix mvlist();
+  static ClMatrix rowlist();
+  static ClMatrix list();
+
+  // --- prefix operators and decompositions (functions.cpp)
+  static bool isPrefixOperator(eTOKEN eToken);
+  // Applies one prefix operator; on failure V is emptied and an error set.
+  static void applyPrefix(eTOKEN eToken, ClMatrix& mV);
+  static ClComplex gamma(ClComplex cZ);
+  static ClMatrix charPoly(const ClMatrix& mM);
+  static ClMatrix polyMultiply(const ClMatrix& mP, const ClMatrix& mQ);
+
+  // --- argument functions (argfunctions.cpp)
+  static ClMatrix exceptionalUnary();
+  static ClMatrix constructor();  // Id, Ones, El_Op at the cursor, else empty
+
+  // --- display (display.cpp)
+  static void cleanMatrix(ClMatrix& mM);
+  static void formatNumber(double dX, char* acText);
+  static void matrixDisplay(const ClMatrix& mM);
+};
+
+bool isNumber(const ClMatrix& mM);
+
+// Records an error unless one is already set (the first error wins).
+void setError(uint16_t uiError);
+
+extern ClCalculator g_Calculator;
+
+// Engine state shared by the stages.
+extern ClToken lg_aToken_Stream[gc_iSTREAM_SIZE];
+extern uint16_t lg_uiToken_Stream_Length;
+extern uint16_t lg_uiNext_Token;
+extern bool lg_bIs_Arg_List;
+extern bool lg_bIs_Arg_List_1;
+
+extern uint16_t g_uiError_Number;
+extern bool g_bRepeat;
+extern bool g_bFailTest;
+extern bool g_bPlot;
+extern bool g_bZero_Out;
+extern int32_t g_eView_State;   // 0 decimal, 1 floating point, 2 rational
+extern char g_acOutput_Line[gc_lOUTPUT_SIZE];
+
+// Graph state read by Plot (written by the graph pane).
+extern uint16_t g_uiActive_Plots;
+extern int32_t g_eOutput;       // 0 closed, 1 shown, 2 open with the text shown
+
+// History count, read by Rpt for its default first offset (owned by the
+// command layer, defined with the history).
+extern uint16_t g_uiHistory_Next;

@@ -1,0 +1,19 @@
+// Checks made while typing: a candidate token against the token before the
+// cursor of g_Current_State. A refused key is ignored by the caller.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/tokens.h"
+
+// 0 main input line, 1 a matrix editor cell, 2 the editor's fill-in value
+extern int32_t lg_eActive_Input;
+// set once an `=` has been accepted on the current line
+extern bool lg_bAssignTrue;
+
+// The ordinary-token check, run only while "Error Check" is on.
+bool tokenErrorCheck(eTOKEN eToken);
+// The number-key rules, run whatever the setting; eToken is 0..9, '.', 'E'.
+bool digitKeyCheck(eTOKEN eToken);
+// Part of the number-key rules: refused after i, Pi, a variable, ] or ).
+bool digitErrorCheck(eTOKEN eToken);

@@ -1,0 +1,32 @@
+#include "tests/support/engine_driver.h"
+
+#include <cstring>
+
+ClRun runLine(const std::string& sTokens) {
+  ClState line;
+  const size_t uiLength = sTokens.size() < 512 ? sTokens.size() : 512;
+  std::memcpy(line.m_acLine, sTokens.data(), uiLength);
+  line.m_acLine[uiLength] = '\0';
+  line.m_uiLength = static_cast<uint16_t>(uiLength);
+  line.m_uiCursor = line.m_uiLength;
+  g_Current_State = line;
+  g_acOutput_Line[0] = '\0';
+
+  ClRun run;
+  run.bLexed = ClCalculator::tLexer();
+  if (run.bLexed) ClCalculator::tParser();
+  run.uiError = g_uiError_Number;
+  run.sText = g_acOutput_Line;
+  run.mResult = ClCalculator::mp_mParser_Output;
+  run.sLine.assign(g_Current_State.m_acLine, g_Current_State.m_uiLength);
+  return run;
+}
+
+void resetEngine() {
+  ClCalculator::releaseAll();
+  g_uiError_Number = 0;
+  g_bRepeat = g_bFailTest = g_bPlot = false;
+  g_bZero_Out = true;
+  g_eView_State = 0;
+  g_acOutput_Line[0] = '\0';
+}
