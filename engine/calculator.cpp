@@ -45,3 +45,4 @@ void setError(uint16_t uiError) {
   if (g_uiError_Number == 0) g_uiError_Number = uiError;
 }
 ClCalculator g_Calculator;
+uint16_t g_uiHistory_Next = 0;

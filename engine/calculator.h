@@ -112,6 +112,6 @@ extern char g_acOutput_Line[gc_lOUTPUT_SIZE];
 extern uint16_t g_uiActive_Plots;
 extern int32_t g_eOutput;       // 0 closed, 1 shown, 2 open with the text shown
 
-// History count, read by Rpt for its default first offset (owned by the
-// command layer, defined with the history).
+// History count: read by Rpt for its default first offset, kept by the
+// command layer; defined here so the engine links on its own.
 extern uint16_t g_uiHistory_Next;
