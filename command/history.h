@@ -19,6 +19,9 @@ extern const char gc_acIN_SPACER[];   // eight newlines
 extern const char gc_acOUT_SPACER[];  // eight newlines
 
 void insertToken(eTOKEN eToken);
+// History browsing: replaces the current line by a copy of line at the same
+// display start and renders it.
+void recallLine(const ClState& line);
 void displayCurrent();
 void copyHistory(int16_t iFirst, int16_t iLast, int16_t iShift);
 // Stores the current line at the end of the history; returns its slot.

@@ -42,6 +42,8 @@ class ClSeam {
   virtual ClPane& pane(ePANE ePane) = 0;
   // The pane the current line is rendered into (input pane, or an editor cell).
   virtual ClPane& activePane() = 0;
+  // Makes the input pane the active one again and forgets the editor's table.
+  virtual void activateInputPane() {}
   // The output pane's mark: where the next output is appended.
   virtual int outputMark() const = 0;
   virtual void setOutputMark(int iMark) = 0;

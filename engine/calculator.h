@@ -57,6 +57,10 @@ class ClCalculator {
   static ClMatrix binary();
   static ClMatrix unary();
   static ClMatrix operand();
+  // Token at the cursor plus uiAhead; the terminator at and beyond the end.
+  static eTOKEN peekToken(uint16_t uiAhead = 0);
+  // Moves the cursor past the current token, never past the terminator.
+  static void nextToken();
 
   // --- operands (operands.cpp)
   static ClMatrix primary();
@@ -75,6 +79,8 @@ class ClCalculator {
   static ClComplex gamma(ClComplex cZ);
   static ClMatrix charPoly(const ClMatrix& mM);
   static ClMatrix polyMultiply(const ClMatrix& mP, const ClMatrix& mQ);
+  // Replaces A by R and writes Q (and P when pivoting): A = Q R or A P = Q R.
+  static void qrCompute(ClMatrix& mA, bool bPivoting);
 
   // --- argument functions (argfunctions.cpp)
   static ClMatrix exceptionalUnary();
@@ -84,6 +90,8 @@ class ClCalculator {
   static void cleanMatrix(ClMatrix& mM);
   static void formatNumber(double dX, char* acText);
   static void matrixDisplay(const ClMatrix& mM);
+  // matrixDisplay with Zero Out given explicitly (error results show all parts).
+  static void displayMatrix(const ClMatrix& mM, bool bZeroOut);
 };
 
 bool isNumber(const ClMatrix& mM);

@@ -1,7 +1,180 @@
-// Display.
+// Cleaning of negligible parts and the text of a result in the three number
+// formats (decimal, floating point, rational). Evaluation lives elsewhere.
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
 #include "engine/calculator.h"
 
-bool isNumber(const ClMatrix&) { return true; }
-void ClCalculator::cleanMatrix(ClMatrix&) {}
-void ClCalculator::formatNumber(double, char* acText) { acText[0] = '\0'; }
-void ClCalculator::matrixDisplay(const ClMatrix&) { g_acOutput_Line[0] = '\0'; }
+namespace {
+
+constexpr double gc_dRATIONAL_LIMIT = 1073741823.5;         // beyond it the integer part is shown
+constexpr double gc_dRATIONAL_EPS = 9.313225750491594e-10;  // 2^-30
+constexpr int gc_iFRACTION_STEPS = 16;
+constexpr int gc_iENTRY_ROOM = 80;  // one entry with its separators never needs more
+constexpr int gc_iNUMBER_ROOM = 64;
+
+inline bool isFinitePart(double dX) {
+  return std::fabs(dX) <= DBL_MAX;
+}
+
+int writeRational(double dX, char* acText) {
+  const double dA = std::fabs(dX);
+  if (dA > gc_dRATIONAL_LIMIT) return std::snprintf(acText, gc_iNUMBER_ROOM, "%G", std::trunc(dX));
+  if (dA < gc_dRATIONAL_EPS) return std::snprintf(acText, gc_iNUMBER_ROOM, "%d", 0);
+  // Continued fraction; the convergents are kept in 64 bits and the expansion
+  // stops at the last one whose terms still fit in 32 bits.
+  double dQ = std::floor(dA);
+  double dY = dA;
+  int64_t llH = 1, llH1 = 0, llK = 0, llK1 = 1;
+  int64_t llNumerator = 0, llDenominator = 1;
+  for (int iStep = 0; iStep < gc_iFRACTION_STEPS; ++iStep) {
+    const int64_t llQ = static_cast<int64_t>(dQ);
+    const int64_t llH2 = llQ * llH + llH1;
+    const int64_t llK2 = llQ * llK + llK1;
+    if (llH2 > INT32_MAX || llK2 > INT32_MAX) break;
+    llNumerator = llH2;
+    llDenominator = llK2;
+    const double dApprox = static_cast<double>(llH2) / static_cast<double>(llK2);
+    if (std::fabs(dA - dApprox) <= dA * gc_dRATIONAL_EPS || dY - dQ < gc_dRATIONAL_EPS) break;
+    dY = 1.0 / (dY - dQ);
+    dQ = std::floor(dY);
+    llH1 = llH;
+    llH = llH2;
+    llK1 = llK;
+    llK = llK2;
+  }
+  const int iNumerator = static_cast<int>(dX > 0 ? llNumerator : -llNumerator);
+  if (llDenominator == 1) return std::snprintf(acText, gc_iNUMBER_ROOM, "%d", iNumerator);
+  return std::snprintf(acText, gc_iNUMBER_ROOM, "%d/%d", iNumerator,
+                       static_cast<int>(llDenominator));
+}
+
+// Writes one number in the current format; returns the characters written.
+int writeNumber(double dX, char* acText) {
+  acText[0] = '\0';
+  if (!isFinitePart(dX)) return std::snprintf(acText, gc_iNUMBER_ROOM, "%G", dX);
+  switch (g_eView_State) {
+    case 0:
+      return std::snprintf(acText, gc_iNUMBER_ROOM, "%G", dX);
+    case 1:
+      return std::snprintf(acText, gc_iNUMBER_ROOM, "%15.9E", dX);
+    case 2:
+      return writeRational(dX, acText);
+    default:
+      return 0;
+  }
+}
+
+inline char* append(char* pcEnd, const char* acText, int iLength) {
+  for (int k = 0; k < iLength; ++k) *pcEnd++ = acText[k];
+  return pcEnd;
+}
+
+// An imaginary part: "i" or "-i" for a unit part, else the number and "i".
+char* appendImaginary(char* pcEnd, double dIm) {
+  if (std::fabs(dIm - 1.0) <= 1e-16) return append(pcEnd, "i", 1);
+  if (std::fabs(dIm + 1.0) <= 1e-16) return append(pcEnd, "-i", 2);
+  pcEnd += writeNumber(dIm, pcEnd);
+  return append(pcEnd, "i", 1);
+}
+
+// An entry with Zero Out: parts at or below the tolerance are not shown.
+char* appendZeroedOut(char* pcEnd, ClComplex cZ, double dTolerance) {
+  const double dRe = cZ.real(), dIm = cZ.imag();
+  const bool bNegligible = std::fabs(dRe) + std::fabs(dIm) <= dTolerance;
+  const bool bReal = !bNegligible && std::fabs(dRe) > dTolerance;
+  const bool bImag = !bNegligible && std::fabs(dIm) > dTolerance;
+  if (!bReal && !bImag) return pcEnd + writeNumber(0.0, pcEnd);
+  if (!bImag) return pcEnd + writeNumber(dRe, pcEnd);
+  if (!bReal) return appendImaginary(pcEnd, dIm);
+  pcEnd += writeNumber(dRe, pcEnd);
+  pcEnd = append(pcEnd, dIm > 0 ? " + " : " - ", 3);
+  if (std::fabs(std::fabs(dIm) - 1.0) <= 1e-16) return append(pcEnd, "i", 1);
+  pcEnd += writeNumber(std::fabs(dIm), pcEnd);
+  return append(pcEnd, "i", 1);
+}
+
+// An entry shown in full: both parts, the imaginary one only when not 0.
+char* appendFull(char* pcEnd, ClComplex cZ) {
+  const double dIm = cZ.imag();
+  pcEnd += writeNumber(cZ.real(), pcEnd);
+  if (dIm == 0.0) return pcEnd;
+  pcEnd = append(pcEnd, dIm > 0 ? " + " : " - ", 3);
+  char acNumber[gc_iNUMBER_ROOM];
+  const int iLength = writeNumber(dIm, acNumber);
+  const int iSkip = dIm < 0 && iLength > 0 ? 1 : 0;  // the minus sign is already written
+  pcEnd = append(pcEnd, acNumber + iSkip, iLength - iSkip);
+  return append(pcEnd, "i", 1);
+}
+
+char* appendEntry(char* pcEnd, ClComplex cZ, bool bZeroOut, double dTolerance) {
+  const double dRe = cZ.real(), dIm = cZ.imag();
+  if (!isFinitePart(dRe) || !isFinitePart(dIm))
+    return pcEnd + writeNumber(isFinitePart(dIm) ? dRe : dIm, pcEnd);
+  if (bZeroOut) return appendZeroedOut(pcEnd, cZ, dTolerance);
+  return appendFull(pcEnd, cZ);
+}
+
+double displayTolerance(const ClMatrix& mM) {
+  const double dSize = static_cast<double>(std::max(mM.rows(), mM.cols()));
+  if (!isNumber(mM)) return 5e-15 * dSize;
+  // the stable norm does not overflow: entries near 1E200 must not get an
+  // infinite tolerance that hides them all
+  return mM.stableNorm() * 5e-15 * dSize;
+}
+
+}  // namespace
+
+bool isNumber(const ClMatrix& mM) {
+  const ClComplex* pcZ = mM.data();
+  const Eigen::Index lCount = mM.size();
+  for (Eigen::Index k = 0; k < lCount; ++k)
+    if (!isFinitePart(pcZ[k].real()) || !isFinitePart(pcZ[k].imag())) return false;
+  return true;
+}
+
+void ClCalculator::cleanMatrix(ClMatrix& mM) {
+  if (mM.size() == 0) return;
+  const bool bScalar = mM.size() == 1;
+  const double dSize = static_cast<double>(std::max(mM.rows(), mM.cols()));
+  const double dTolerance = bScalar ? std::abs(mM(0, 0)) * 1e-36 : mM.stableNorm() * 1e-16 * dSize;
+  ClComplex* pcZ = mM.data();
+  for (Eigen::Index k = 0; k < mM.size(); ++k) {
+    double dRe = pcZ[k].real(), dIm = pcZ[k].imag();
+    if (!isFinitePart(dRe) || !isFinitePart(dIm)) continue;
+    if (std::fabs(dRe) <= dTolerance) dRe = 0.0;
+    if (std::fabs(dIm) <= dTolerance) dIm = 0.0;
+    pcZ[k] = ClComplex(dRe, dIm);
+  }
+}
+
+void ClCalculator::formatNumber(double dX, char* acText) {
+  writeNumber(dX, acText);
+}
+
+void ClCalculator::matrixDisplay(const ClMatrix& mM) {
+  displayMatrix(mM, g_bZero_Out);
+}
+
+void ClCalculator::displayMatrix(const ClMatrix& mM, bool bZeroOut) {
+  char* pcEnd = g_acOutput_Line;
+  *pcEnd = '\0';
+  if (mM.rows() == 0) return;
+  const bool bHide = bZeroOut && mM.size() != 1;
+  const double dTolerance = bHide ? displayTolerance(mM) : 0.0;
+  const char* pcLimit = g_acOutput_Line + gc_lOUTPUT_SIZE - gc_iENTRY_ROOM;
+  for (Eigen::Index lRow = 0; lRow < mM.rows(); ++lRow) {
+    for (Eigen::Index lCol = 0; lCol < mM.cols(); ++lCol) {
+      if (pcEnd > pcLimit) {
+        *pcEnd = '\0';
+        return;
+      }
+      pcEnd = appendEntry(pcEnd, mM(lRow, lCol), bHide, dTolerance);
+      if (lCol + 1 < mM.cols()) pcEnd = append(pcEnd, ", ", 2);
+    }
+    if (lRow + 1 < mM.rows()) pcEnd = append(pcEnd, " ;\n", 3);
+  }
+  *pcEnd = '\0';
+}

@@ -1,8 +1,211 @@
-// Prefix operators and decompositions.
-#include "engine/calculator.h"
+// Prefix operators: which tokens are prefix operators, and the elementwise
+// functions, row reductions and random generators they compute. The matrix
+// functions and decompositions are in decompositions.cpp; the complex gamma
+// function (for nCr) is here because it is a scalar function.
+#include <cmath>
+#include <cstdlib>
 
-bool ClCalculator::isPrefixOperator(eTOKEN) { return false; }
-void ClCalculator::applyPrefix(eTOKEN, ClMatrix& mV) { mV.resize(0, 0); setError(8); }
-ClComplex ClCalculator::gamma(ClComplex) { return 0.0; }
-ClMatrix ClCalculator::charPoly(const ClMatrix&) { return ClMatrix(); }
-ClMatrix ClCalculator::polyMultiply(const ClMatrix&, const ClMatrix&) { return ClMatrix(); }
+#include "engine/calculator.h"
+#include "engine/decompositions.h"
+
+namespace {
+
+typedef ClComplex (*tScalarFunction)(ClComplex);
+
+// A signed zero never reaches a branch cut: the user cannot type one, so
+// -4 must behave as -4 + 0i ("Sqrt -4" is 2i).
+inline ClComplex unsignZero(ClComplex cZ) {
+  return {cZ.real() + 0.0, cZ.imag() + 0.0};
+}
+
+// Halves go toward minus infinity (2.5 -> 2, -2.5 -> -3); from 2^52 on every
+// double is an integer and x - 0.5 would round.
+double roundHalfDown(double dX) {
+  if (std::fabs(dX) >= 4503599627370496.0) return dX;
+  return std::ceil(dX - 0.5);
+}
+
+struct ClElementwise {
+  eTOKEN m_eToken;
+  bool m_bCleans;  // the argument is cleaned before the function is applied
+  tScalarFunction m_pFunction;
+};
+
+// The library's complex functions give the principal values without the
+// overflow and cancellation of the textbook formulas (aSinh of -1E8, Tanh of
+// 800); Cis is e^(iz), which does not overflow where cos z and sin z do.
+const ClElementwise gc_aELEMENTWISE[] = {
+    {eEXP, true, [](ClComplex cZ) { return std::exp(cZ); }},
+    {eCIS, true, [](ClComplex cZ) { return std::exp(ClComplex(-cZ.imag(), cZ.real())); }},
+    {eLN, true, [](ClComplex cZ) { return std::log(cZ); }},
+    {eLOG, true, [](ClComplex cZ) { return std::log(cZ) * 0.43429448190325176; }},
+    {eCOS, true, [](ClComplex cZ) { return std::cos(cZ); }},
+    {eACOS, true, [](ClComplex cZ) { return std::acos(cZ); }},
+    {eSIN, true, [](ClComplex cZ) { return std::sin(cZ); }},
+    {eASIN, true, [](ClComplex cZ) { return std::asin(cZ); }},
+    {eTAN, true, [](ClComplex cZ) { return std::tan(cZ); }},
+    {eATAN, true, [](ClComplex cZ) { return std::atan(cZ); }},
+    {eCOSH, true, [](ClComplex cZ) { return std::cosh(cZ); }},
+    {eACOSH, true, [](ClComplex cZ) { return std::acosh(cZ); }},
+    {eSINH, true, [](ClComplex cZ) { return std::sinh(cZ); }},
+    {eASINH, true, [](ClComplex cZ) { return std::asinh(cZ); }},
+    {eTANH, true, [](ClComplex cZ) { return std::tanh(cZ); }},
+    {eATANH, true, [](ClComplex cZ) { return std::atanh(cZ); }},
+    {eREAL, true, [](ClComplex cZ) { return ClComplex(cZ.real()); }},
+    {eIMAG, true, [](ClComplex cZ) { return ClComplex(cZ.imag()); }},
+    {eSQRT, true, [](ClComplex cZ) { return std::sqrt(cZ); }},
+    {eMOD, true, [](ClComplex cZ) { return cZ * cZ; }},
+    {eROUND, false,
+     [](ClComplex cZ) { return ClComplex(roundHalfDown(cZ.real()), roundHalfDown(cZ.imag())); }},
+    {eTRUNC, false,
+     [](ClComplex cZ) { return ClComplex(std::floor(cZ.real()), std::floor(cZ.imag())); }},
+    {eMINUS, false, [](ClComplex cZ) { return -cZ; }},
+    {eCONJ, false, [](ClComplex cZ) { return std::conj(cZ); }},
+};
+
+const ClElementwise* findElementwise(eTOKEN eToken) {
+  for (const ClElementwise& function : gc_aELEMENTWISE) {
+    if (function.m_eToken == eToken) return &function;
+  }
+  return nullptr;
+}
+
+void applyElementwise(tScalarFunction pFunction, ClMatrix& mV) {
+  ClComplex* pcEntry = mV.data();
+  for (Eigen::Index i = 0; i < mV.size(); ++i)
+    pcEntry[i] = unsignZero(pFunction(unsignZero(pcEntry[i])));
+}
+
+// Sum, Max, Min: a column counts as a row; one value per row.
+void reduceRows(eTOKEN eToken, ClMatrix& mV) {
+  if (mV.cols() == 1) mV.transposeInPlace();
+  ClMatrix mResult;
+  if (eToken == eSUM) mResult = mV.rowwise().sum();
+  if (eToken == eMAX) mResult = mV.real().rowwise().maxCoeff().cast<ClComplex>();
+  if (eToken == eMIN) mResult = mV.real().rowwise().minCoeff().cast<ClComplex>();
+  mV.swap(mResult);
+}
+
+// rand() is never seeded, so every run repeats the same numbers.
+double uniform() {
+  return std::rand() / 2147483647.0;
+}
+
+// Row-major order, one number per non-zero part, real part first.
+void randomUniform(ClMatrix& mV) {
+  for (Eigen::Index r = 0; r < mV.rows(); ++r) {
+    for (Eigen::Index c = 0; c < mV.cols(); ++c) {
+      const ClComplex cZ = mV(r, c);
+      const double dRe = cZ.real() == 0.0 ? 0.0 : uniform();
+      const double dIm = cZ.imag() == 0.0 ? 0.0 : uniform();
+      mV(r, c) = ClComplex(dRe, dIm);
+    }
+  }
+}
+
+// Box-Muller, two numbers per entry whatever its parts.
+void randomNormal(ClMatrix& mV) {
+  const double dTWO_PI = 6.283185307179586;
+  for (Eigen::Index r = 0; r < mV.rows(); ++r) {
+    for (Eigen::Index c = 0; c < mV.cols(); ++c) {
+      const double dU1 = uniform();
+      const double dU2 = uniform();
+      const double dR = std::sqrt(-2.0 * std::log(dU1));
+      const ClComplex cZ = mV(r, c);
+      const double dRe = cZ.real() != 0.0 ? dR * std::cos(dTWO_PI * dU2) : 0.0;
+      const double dIm = cZ.imag() != 0.0 ? dR * std::sin(dTWO_PI * dU2) : 0.0;
+      mV(r, c) = ClComplex(dRe, dIm);
+    }
+  }
+}
+
+// Lanczos sum s and the shifted argument for Re z >= 0.5 (g = 7, nine terms).
+ClComplex lanczosSum(double dD, double dY) {
+  static const double adCOEFFICIENT[8] = {
+      676.5203681218851,  -1259.1392167224028,  771.3234287776531,    -176.6150291621406,
+      12.507343278686905, -0.13857109526572012, 9.984369578019572e-6, 1.5056327351493116e-7};
+  ClComplex cS = 0.9999999999998099;
+  for (int k = 1; k <= 8; ++k) cS += adCOEFFICIENT[k - 1] / ClComplex(dD + k, dY);
+  return cS;
+}
+
+// Gamma for Re z >= 0.5: exact products for positive integers, Lanczos
+// otherwise. A real argument above 171.6243 overflows, and the reduction (one
+// multiplication per unit of Re z) is skipped beyond 172, where only a large
+// imaginary part keeps the value finite.
+ClComplex gammaRight(double dX, double dY) {
+  const bool bInteger = std::floor(dX) == dX;
+  if (dY == 0.0 && dX > 171.6243) return HUGE_VAL;
+  ClComplex cA = 1.0;
+  double dD = dX;
+  if (dX <= 172.0) {
+    while (dD > 2.0) {
+      dD -= 1.0;
+      cA *= ClComplex(dD, dY);
+    }
+  }
+  dD -= 1.0;
+  if (bInteger && dY == 0.0) return cA;
+  const ClComplex cT(dD + 7.5, dY);
+  // sqrt(2 pi) t^(d + 0.5 + iy) e^(-t) as one exponential: no overflow of
+  // the power before the exponential brings it back.
+  const ClComplex cPower = std::exp(ClComplex(dD + 0.5, dY) * std::log(cT) - cT);
+  return 2.5066282746310002 * cPower * lanczosSum(dD, dY) * cA;
+}
+
+}  // namespace
+
+bool ClCalculator::isPrefixOperator(eTOKEN eToken) {
+  switch (eToken) {
+    case eSUM:
+    case eMAX:
+    case eMIN:
+    case eRNDU:
+    case eRNDN:
+    case eTRAN:
+    case eINV:
+    case eDET:
+    case eCHARP:
+    case eEVALS:
+    case eSCHUR:
+    case eSVD:
+    case eRREF:
+    case eROOTS:
+      return true;
+    default:
+      return findElementwise(eToken) != nullptr;
+  }
+}
+
+void ClCalculator::applyPrefix(eTOKEN eToken, ClMatrix& mV) {
+  if (const ClElementwise* pFunction = findElementwise(eToken)) {
+    if (pFunction->m_bCleans) cleanMatrix(mV);
+    applyElementwise(pFunction->m_pFunction, mV);
+    return;
+  }
+  if (eToken == eSUM || eToken == eMAX || eToken == eMIN) {
+    reduceRows(eToken, mV);
+  } else if (eToken == eRNDU) {
+    randomUniform(mV);
+  } else if (eToken == eRNDN) {
+    randomNormal(mV);
+  } else if (eToken == eTRAN) {
+    mV.transposeInPlace();
+  } else if (!applyMatrixFunction(eToken, mV)) {
+    mV.resize(0, 0);
+    setError(8);
+  }
+}
+
+// The poles are the non-positive integers of the real axis only; every other
+// argument left of 0.5 goes through the reflection formula.
+ClComplex ClCalculator::gamma(ClComplex cZ) {
+  const double dX = cZ.real();
+  const double dY = cZ.imag();
+  if (std::floor(dX) == dX && dX <= 0.0 && dY == 0.0) return HUGE_VAL;
+  const double dPI = 3.141592653589793;
+  ClComplex cG =
+      dX < 0.5 ? dPI / (std::sin(dPI * cZ) * gamma(ClComplex(1.0 - dX, -dY))) : gammaRight(dX, dY);
+  if (std::fabs(cG.imag()) < 1e-7) cG.imag(0.0);
+  return cG;
+}

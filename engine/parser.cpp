@@ -1,11 +1,441 @@
-// Parser.
+// Parser and evaluator from the statement down to the prefix level: one
+// recursive-descent pass that evaluates as it reads. Operands proper are in
+// operands.cpp, what each prefix operator computes in functions.cpp.
+#include <Eigen/LU>
+#include <Eigen/SVD>
+#include <cfloat>
+#include <cmath>
+
 #include "engine/calculator.h"
 
-bool ClCalculator::tParser() { return false; }
-ClMatrix ClCalculator::statement() { return ClMatrix(); }
-ClMatrix ClCalculator::assignment() { return ClMatrix(); }
-ClMatrix ClCalculator::expression() { return ClMatrix(); }
-ClMatrix ClCalculator::term() { return ClMatrix(); }
-ClMatrix ClCalculator::binary() { return ClMatrix(); }
-ClMatrix ClCalculator::unary() { return ClMatrix(); }
-ClMatrix ClCalculator::operand() { return ClMatrix(); }
+namespace {
+
+constexpr double gc_dSOLVE_ZERO = 1e-36;
+
+inline bool isScalar(const ClMatrix& mM) {
+  return mM.rows() == 1 && mM.cols() == 1;
+}
+inline bool sameSize(const ClMatrix& mL, const ClMatrix& mR) {
+  return mL.rows() == mR.rows() && mL.cols() == mR.cols();
+}
+inline bool fitsLimit(Eigen::Index lRows, Eigen::Index lCols) {
+  return static_cast<double>(lRows) * static_cast<double>(lCols) <=
+         static_cast<double>(gc_lMAX_ENTRIES);
+}
+
+// Divides every entry by s without forming |s|^2, which overflows or
+// underflows for large or tiny s (scaled complex division).
+void divideByScalar(ClMatrix& mM, ClComplex cS) {
+  const double dA = cS.real(), dB = cS.imag();
+  const bool bRealLarger = std::fabs(dA) >= std::fabs(dB);
+  const double dRatio = bRealLarger ? dB / dA : dA / dB;
+  const double dDenominator = bRealLarger ? dA + dB * dRatio : dA * dRatio + dB;
+  ClComplex* pcZ = mM.data();
+  for (Eigen::Index k = 0; k < mM.size(); ++k) {
+    const double dX = pcZ[k].real(), dY = pcZ[k].imag();
+    pcZ[k] = bRealLarger
+                 ? ClComplex((dX + dY * dRatio) / dDenominator, (dY - dX * dRatio) / dDenominator)
+                 : ClComplex((dX * dRatio + dY) / dDenominator, (dY * dRatio - dX) / dDenominator);
+  }
+}
+
+// The inverse by LU with partial pivoting; a non-finite entry means singular.
+bool invert(const ClMatrix& mM, ClMatrix& mInverse) {
+  mInverse = Eigen::PartialPivLU<ClMatrix>(mM).inverse();
+  if (isNumber(mInverse)) return true;
+  setError(10);
+  return false;
+}
+
+// Sum or difference with a 1 x 1 side expanded to the other's size.
+bool combineSum(ClMatrix& mLeft, const ClMatrix& mRight, bool bMinus) {
+  if (mRight.rows() == 0) return false;
+  const double dSign = bMinus ? -1.0 : 1.0;
+  if (isScalar(mLeft)) {
+    const ClComplex cL = mLeft(0, 0);
+    mLeft = (dSign * mRight.array() + cL).matrix();
+  } else if (isScalar(mRight)) {
+    mLeft.array() += dSign * mRight(0, 0);
+  } else if (sameSize(mLeft, mRight)) {
+    if (bMinus)
+      mLeft -= mRight;
+    else
+      mLeft += mRight;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool multiply(ClMatrix& mL, const ClMatrix& mR) {
+  if (mR.rows() == 0) {
+    setError(8);
+    return false;
+  }
+  if (isScalar(mL)) {
+    mL = mL(0, 0) * mR;
+  } else if (isScalar(mR)) {
+    mL *= mR(0, 0);
+  } else if (mL.cols() != mR.rows()) {
+    setError(6);
+    return false;
+  } else if (!fitsLimit(mL.rows(), mR.cols())) {
+    setError(19);  // refused before the product is allocated
+    return false;
+  } else {
+    mL = mL * mR;
+  }
+  return true;
+}
+
+bool rightDivide(ClMatrix& mL, const ClMatrix& mR) {
+  if (mR.rows() == 0) {
+    setError(8);
+    return false;
+  }
+  if (mR.rows() != mR.cols()) {
+    setError(9);
+    return false;
+  }
+  if (isScalar(mR)) {
+    divideByScalar(mL, mR(0, 0));
+    return true;
+  }
+  if (mR.rows() != mL.cols()) {
+    setError(6);
+    return false;
+  }
+  ClMatrix mInverse;
+  if (!invert(mR, mInverse)) return false;
+  mL = mL * mInverse;
+  return true;
+}
+
+// Left division: the square left side is tested before the right is read.
+bool leftDivide(ClMatrix& mL) {
+  if (mL.rows() != mL.cols()) {
+    setError(9);
+    return false;
+  }
+  ClMatrix mR = ClCalculator::binary();
+  if (mR.rows() == 0) {
+    setError(8);
+    return false;
+  }
+  if (isScalar(mL)) {
+    const ClComplex cS = mL(0, 0);
+    divideByScalar(mR, cS);
+    mL = std::move(mR);
+    return true;
+  }
+  if (mR.rows() != mL.rows()) {
+    setError(6);
+    return false;
+  }
+  ClMatrix mInverse;
+  if (!invert(mL, mInverse)) return false;
+  mL = mInverse * mR;
+  return true;
+}
+
+bool elementwise(ClMatrix& mL, const ClMatrix& mR, eTOKEN eOperator) {
+  if (!sameSize(mL, mR)) {
+    setError(6);
+    return false;
+  }
+  if (eOperator == eEL_TIMES)
+    mL = (mL.array() * mR.array()).matrix();
+  else if (eOperator == eEL_RIGHT_DIV)
+    mL = (mL.array() / mR.array()).matrix();
+  else
+    mL = (mR.array() / mL.array()).matrix();
+  return true;
+}
+
+bool tensor(ClMatrix& mL, const ClMatrix& mR) {
+  if (mR.rows() == 0 || !fitsLimit(mL.rows() * mL.cols(), mR.rows() * mR.cols())) {
+    setError(8);
+    return false;
+  }
+  ClMatrix mResult(mL.rows() * mR.rows(), mL.cols() * mR.cols());
+  for (Eigen::Index j = 0; j < mL.cols(); ++j)
+    for (Eigen::Index i = 0; i < mL.rows(); ++i)
+      mResult.block(i * mR.rows(), j * mR.cols(), mR.rows(), mR.cols()) = mL(i, j) * mR;
+  mL = std::move(mResult);
+  return true;
+}
+
+bool power(ClMatrix& mBase, ClMatrix& mExponent) {
+  const bool bScalar = isScalar(mExponent);
+  if (!bScalar && !sameSize(mBase, mExponent)) {
+    setError(8);
+    return false;
+  }
+  ClCalculator::cleanMatrix(mBase);
+  ClCalculator::cleanMatrix(mExponent);
+  for (Eigen::Index j = 0; j < mBase.cols(); ++j) {
+    for (Eigen::Index i = 0; i < mBase.rows(); ++i) {
+      const ClComplex cZ = mBase(i, j);
+      const ClComplex cE = bScalar ? mExponent(0, 0) : mExponent(i, j);
+      mBase(i, j) = cE == ClComplex(2.0, 0.0) ? cZ * cZ : std::exp(cE * std::log(cZ));
+    }
+  }
+  return true;
+}
+
+// Least squares with minimum norm through the singular value decomposition.
+bool solve(ClMatrix& mM, const ClMatrix& mB) {
+  if (mB.rows() == 0 || mB.rows() != mM.rows()) {
+    setError(8);
+    return false;
+  }
+  if (!fitsLimit(mM.cols(), mB.cols())) {
+    setError(19);  // refused before the solution is allocated
+    return false;
+  }
+  Eigen::JacobiSVD<ClMatrix, Eigen::ColPivHouseholderQRPreconditioner> svd(
+      mM, Eigen::ComputeThinU | Eigen::ComputeThinV);
+  const Eigen::VectorXd& vdSigma = svd.singularValues();
+  if (vdSigma.size() == 0 || vdSigma(0) <= gc_dSOLVE_ZERO) {
+    // every solution fits a zero M; the one of minimum norm is zero
+    mM = ClMatrix::Zero(mM.cols(), mB.cols());
+    return true;
+  }
+  const double dTolerance =
+      mM.stableNorm() * 1e-16 * static_cast<double>(std::max(mM.rows(), mM.cols()));
+  Eigen::VectorXcd vcInverse(vdSigma.size());
+  for (Eigen::Index k = 0; k < vdSigma.size(); ++k)
+    vcInverse(k) = vdSigma(k) > dTolerance ? 1.0 / vdSigma(k) : 0.0;
+  mM = svd.matrixV() * (vcInverse.asDiagonal() * (svd.matrixU().adjoint() * mB));
+  return true;
+}
+
+bool isVariableAt(uint16_t uiIndex) {
+  return isVariableToken(lg_aToken_Stream[uiIndex].m_eToken);
+}
+
+// The stored value of an indexed assignment: the reference's entries of the
+// named variable receive v; the variable never grows.
+bool storeIndexed(const Clmatrixref& ref, const ClMatrix& mV, ClMatrix& mVariable) {
+  const Eigen::Index lRows = ref.m_mRow_Indices.cols(), lCols = ref.m_mColumn_Indices.cols();
+  if (mV.rows() != lRows || mV.cols() != lCols) return false;
+  const double dMaxRow = ref.m_mRow_Indices.real().maxCoeff();
+  const double dMaxCol = ref.m_mColumn_Indices.real().maxCoeff();
+  if (dMaxRow > static_cast<double>(mVariable.rows()) ||
+      dMaxCol > static_cast<double>(mVariable.cols()))
+    return false;
+  for (Eigen::Index j = 0; j < lCols; ++j) {
+    const auto lCol = static_cast<Eigen::Index>(ref.m_mColumn_Indices(0, j).real()) - 1;
+    for (Eigen::Index i = 0; i < lRows; ++i) {
+      const auto lRow = static_cast<Eigen::Index>(ref.m_mRow_Indices(0, i).real()) - 1;
+      mVariable(lRow, lCol) = mV(i, j);
+    }
+  }
+  return true;
+}
+
+ClMatrix assignPlain() {
+  lg_uiNext_Token = 2;
+  ClMatrix mValue = ClCalculator::expression();
+  if (mValue.rows() > 0) ClCalculator::mp_mVariable[lg_aToken_Stream[0].m_eToken] = mValue;
+  return mValue;
+}
+
+ClMatrix assignIndexed() {
+  lg_uiNext_Token = 0;
+  const Clmatrixref ref = ClCalculator::matrixref();
+  if (ref.m_mValue.rows() == 0) return ClMatrix();
+  const bool bAssign = ClCalculator::peekToken() == eASSIGN;
+  ClCalculator::nextToken();
+  if (!bAssign) return ClMatrix();
+  const ClMatrix mValue = ClCalculator::expression();
+  ClMatrix& mVariable = ClCalculator::mp_mVariable[lg_aToken_Stream[0].m_eToken];
+  if (mValue.rows() == 0 || !storeIndexed(ref, mValue, mVariable)) return ClMatrix();
+  return mVariable;
+}
+
+}  // namespace
+
+eTOKEN ClCalculator::peekToken(uint16_t uiAhead) {
+  const unsigned uiIndex = static_cast<unsigned>(lg_uiNext_Token) + uiAhead;
+  return uiIndex < lg_uiToken_Stream_Length ? lg_aToken_Stream[uiIndex].m_eToken : eNULL;
+}
+
+void ClCalculator::nextToken() {
+  if (lg_uiNext_Token < lg_uiToken_Stream_Length) ++lg_uiNext_Token;
+}
+
+bool ClCalculator::tParser() {
+  g_bRepeat = false;
+  lg_uiNext_Token = 0;
+  if (lg_aToken_Stream[0].m_eToken == eNULL) {
+    lg_uiToken_Stream_Length = 0;
+    mp_mParser_Output.resize(0, 0);
+    return true;
+  }
+  mp_mParser_Output = statement();
+  if (mp_mParser_Output.rows() == 0) {
+    setError(8);
+    lg_uiNext_Token = 0;
+  } else if (lg_uiNext_Token < lg_uiToken_Stream_Length && g_uiError_Number != 0) {
+    // an error stopped the statement early: the value stands as it is
+  } else if (mp_mParser_Output.size() > gc_lMAX_ENTRIES) {
+    mp_mParser_Output.resize(0, 0);
+    setError(19);
+    lg_uiNext_Token = 0;
+  }
+  if (g_uiError_Number == 12) {
+    displayMatrix(mp_mParser_Output, false);
+    lg_uiNext_Token = 0;
+    return false;
+  }
+  if (isNumber(mp_mParser_Output)) {
+    g_acOutput_Line[0] = '\0';
+    if (g_bZero_Out && mp_mParser_Output.rows() > 0) cleanMatrix(mp_mParser_Output);
+    matrixDisplay(mp_mParser_Output);
+    mp_mLast_Output = mp_mParser_Output;
+    return g_uiError_Number == 0;
+  }
+  matrixDisplay(mp_mParser_Output);
+  lg_uiNext_Token = 0;
+  setError(12);
+  return false;
+}
+
+// statement: assignment | expression
+ClMatrix ClCalculator::statement() {
+  if (lg_uiToken_Stream_Length == 0) return expression();
+  if (lg_aToken_Stream[0].m_eToken == eASSIGN) return assignment();
+  bool bAssignment = false;
+  for (uint16_t k = 1; k < lg_uiToken_Stream_Length && !bAssignment; ++k)
+    bAssignment = lg_aToken_Stream[k].m_eToken == eASSIGN;
+  if (!bAssignment) return expression();
+  if (isVariableAt(0) && lg_aToken_Stream[2].m_eToken == eLBRACKET &&
+      lg_aToken_Stream[3].m_eToken == eRBRACKET) {
+    // assigning "[]" makes the variable undefined
+    mp_mVariable[lg_aToken_Stream[0].m_eToken].resize(0, 0);
+    g_uiError_Number = 24;
+    return ClMatrix();
+  }
+  return assignment();
+}
+
+// assignment: variable "=" expression | variable "(" index [ "," index ] ")" "=" expression
+ClMatrix ClCalculator::assignment() {
+  ClMatrix mResult;
+  if (isVariableAt(0))
+    mResult = lg_aToken_Stream[1].m_eToken == eASSIGN ? assignPlain() : assignIndexed();
+  if (mResult.rows() == 0) setError(3);
+  return mResult;
+}
+
+// expression: term { ("+" | "-") term }
+ClMatrix ClCalculator::expression() {
+  ClMatrix mLeft = term();
+  if (mLeft.rows() == 0) return mLeft;
+  if (mLeft.size() > gc_lMAX_ENTRIES) {
+    setError(19);
+    return ClMatrix();
+  }
+  while (peekToken() == ePLUS || peekToken() == eMINUS) {
+    const bool bMinus = peekToken() == eMINUS;
+    nextToken();
+    const ClMatrix mRight = term();
+    if (!combineSum(mLeft, mRight, bMinus)) {
+      setError(6);
+      return ClMatrix();
+    }
+  }
+  if (!isNumber(mLeft)) setError(12);
+  return mLeft;
+}
+
+// term: power { ("*" | "/" | "\" | ".*" | "./" | ".\" | "X") power }
+ClMatrix ClCalculator::term() {
+  ClMatrix mLeft = binary();
+  if (mLeft.rows() == 0) return mLeft;
+  for (;;) {
+    const eTOKEN eOperator = peekToken();
+    bool bOk = true;
+    switch (eOperator) {
+      case eTIMES:
+        nextToken();
+        bOk = multiply(mLeft, binary());
+        break;
+      case eRIGHT_DIV:
+        nextToken();
+        bOk = rightDivide(mLeft, binary());
+        break;
+      case eLEFT_DIV:
+        nextToken();
+        bOk = leftDivide(mLeft);
+        break;
+      case eEL_TIMES:
+      case eEL_RIGHT_DIV:
+      case eEL_LEFT_DIV:
+        nextToken();
+        bOk = elementwise(mLeft, binary(), eOperator);
+        break;
+      case eTENSOR:
+        nextToken();
+        bOk = tensor(mLeft, binary());
+        break;
+      default:
+        return mLeft;
+    }
+    if (!bOk) return ClMatrix();
+  }
+}
+
+// power: prefix { "^" operand | "Solve" power }
+ClMatrix ClCalculator::binary() {
+  ClMatrix mLeft = unary();
+  if (mLeft.rows() == 0) return mLeft;
+  while (peekToken() == ePOWER || peekToken() == eSOLVE) {
+    const bool bPower = peekToken() == ePOWER;
+    nextToken();
+    bool bOk = false;
+    if (bPower) {
+      ClMatrix mExponent = operand();
+      bOk = power(mLeft, mExponent);
+    } else {
+      bOk = solve(mLeft, binary());
+    }
+    if (!bOk) return ClMatrix();
+  }
+  return mLeft;
+}
+
+// prefix: argument-function | operand
+ClMatrix ClCalculator::unary() {
+  ClMatrix mValue = exceptionalUnary();
+  if (mValue.rows() > 0) return mValue;
+  return operand();
+}
+
+// operand: { prefix-operator } primary
+ClMatrix ClCalculator::operand() {
+  const uint16_t uiFirst = lg_uiNext_Token;
+  // an operand that starts with Mod is the argument function, not a square
+  if (peekToken() != eMOD)
+    while (isPrefixOperator(peekToken())) nextToken();
+  const uint16_t uiEnd = lg_uiNext_Token;
+  ClMatrix mValue = primary();
+  if (!isNumber(mValue)) {
+    setError(12);
+    return mValue;
+  }
+  if (mValue.rows() == 0) {
+    setError(24);
+    return mValue;
+  }
+  for (uint16_t k = uiEnd; k > uiFirst && mValue.rows() > 0; --k) {
+    if (mValue.size() > gc_lMAX_ENTRIES) {
+      mValue.resize(0, 0);
+      setError(19);
+      break;
+    }
+    applyPrefix(lg_aToken_Stream[k - 1].m_eToken, mValue);
+  }
+  return mValue;
+}

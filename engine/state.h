@@ -29,7 +29,8 @@ class ClState {
   char m_acLine[gc_iLINE_SIZE];
   uint16_t m_uiLength = 0;
   uint16_t m_uiCursor = 0;
-  uint16_t m_uiDisplay_Start = 12;
+  // 32 bits: the input pane grows past 65,535 characters in a long session
+  uint32_t m_uiDisplay_Start = 12;
   uint16_t m_uiRepeat_Count = 0;
   int16_t m_iRepeat_First = 0;
   int16_t m_iRepeat_Last = 0;

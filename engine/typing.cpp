@@ -1,9 +1,105 @@
-// Typing checks.
+// Typing checks: a candidate token against the one token before the cursor
+// of g_Current_State. Nothing here counts brackets or looks past the cursor;
+// whatever passes is left to the lexer and the evaluator.
 #include "engine/typing.h"
+
+#include "engine/state.h"
 
 int32_t lg_eActive_Input = 0;
 bool lg_bAssignTrue = false;
 
-bool tokenErrorCheck(eTOKEN) { return true; }
-bool digitKeyCheck(eTOKEN) { return true; }
-bool digitErrorCheck(eTOKEN) { return true; }
+namespace {
+
+// Id .. RREF and the two prefix functions outside that range that take a
+// value after them.
+bool isHeavyFunction(int t) { return (t >= eID && t <= eRREF) || t == eROOTS || t == eSQRT; }
+
+bool isValueEnding(int t) {
+  return t == eI || t == ePI || isVariableToken(t) || t == eANS || t == eRBRACKET ||
+         t == eRPAREN || isNumberPart(t);
+}
+
+// `-` may be unary and `Solve` stands anywhere: both are outside this group.
+bool isStrictBinary(int t) {
+  switch (t) {
+    case ePLUS:
+    case eLEFT_DIV:
+    case eEL_LEFT_DIV:
+    case eRIGHT_DIV:
+    case eEL_RIGHT_DIV:
+    case eTIMES:
+    case eEL_TIMES:
+    case ePOWER:
+    case eTENSOR:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool isSeparator(int t) { return t == eSEMICOLON || t == eCOLON || t == eCOMMA; }
+
+bool isClosing(int t) { return t == eRBRACKET || t == eRPAREN; }
+
+// The token of the character just before the cursor; the cursor is above 0.
+eTOKEN tokenBeforeCursor() { return tokenOf(g_Current_State.m_acLine[g_Current_State.m_uiCursor - 1]); }
+
+bool acceptAtLineStart(eTOKEN t) {
+  if (t == eASSIGN || isClosing(t) || isSeparator(t) || t == eSOLVE || isStrictBinary(t))
+    return false;
+  lg_bAssignTrue = false;
+  return true;
+}
+
+bool acceptAssignment(eTOKEN p) {
+  if (lg_eActive_Input != 0) return false;
+  if (p != ePI && !isVariableToken(p) && p != eRPAREN) return false;
+  if (lg_bAssignTrue) return false;
+  lg_bAssignTrue = true;
+  return true;
+}
+
+}  // namespace
+
+bool tokenErrorCheck(eTOKEN t) {
+  if (t == eRPT || t == ePLOT) {
+    // they can only begin a line of the main input
+    if (lg_eActive_Input != 0 || g_Current_State.m_uiCursor != 0) return false;
+  }
+  if (g_Current_State.m_uiCursor == 0) return acceptAtLineStart(t);
+
+  const eTOKEN p = tokenBeforeCursor();
+  if ((isVariableToken(t) || t == eANS || isHeavyFunction(t)) && isValueEnding(p)) return false;
+  if ((p == eI || isNumberPart(p)) &&
+      (t == eLBRACKET || t == eLPAREN || t == eASSIGN || (t >= eDIAG && t <= eEL_OP)))
+    return false;
+  if (isStrictBinary(t) &&
+      (isHeavyFunction(p) || p == eEL_OP || p == eASSIGN || isSeparator(p) || p == eLBRACKET ||
+       p == eLPAREN || p == eSOLVE || isStrictBinary(p)))
+    return false;
+  if (isSeparator(t) && isSeparator(p)) return false;
+  // `.` before an operator is the first half of `.*`, `./` or `.\`
+  if (p == ePOINT) return t == eMINUS || t == eSOLVE || t == eQR || isStrictBinary(t);
+  if (t == eASSIGN) return acceptAssignment(p);
+  if (p == eASSIGN) return !isClosing(t) && !isSeparator(t);
+  if (t == p) return t != eI && t != ePI;
+  return true;
+}
+
+bool digitKeyCheck(eTOKEN t) {
+  if (g_Current_State.m_uiCursor == 0) return t != eEXPONENT;
+  const eTOKEN p = tokenBeforeCursor();
+  const bool bPoint_Or_Exponent = t == ePOINT || t == eEXPONENT;
+  if (p == ePOINT || p == eEXPONENT) {
+    if (bPoint_Or_Exponent) return false;
+  } else if (t == ePOINT) {
+    // a `.` after a value may start `.*`, `./` or `.\`
+    return true;
+  }
+  return digitErrorCheck(t);
+}
+
+bool digitErrorCheck(eTOKEN) {
+  const eTOKEN p = tokenBeforeCursor();
+  return p != eI && p != ePI && !isVariableToken(p) && !isClosing(p);
+}

@@ -1,0 +1,113 @@
+// Engine benchmark: 512 x 512 complex operands with a fixed seed, evaluated
+// by the engine's own operators (a line of token characters is lexed and its
+// statement evaluated), and the display of a 512 x 512 complex result in the
+// three number formats against a bare snprintf("%G") of the same numbers.
+// Evaluation and display are timed apart: every line would otherwise also
+// pay for displaying its result.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/calculator.h"
+
+namespace {
+
+constexpr int gc_iN = 512;
+
+// Entries (x + iy) / sqrt(n), x and y uniform in [-1, 1]: the determinant
+// stays inside the range of a double.
+ClMatrix seededMatrix(int iRows, int iCols, unsigned uiSeed) {
+  std::mt19937 generator(uiSeed);
+  std::uniform_real_distribution<double> uniform(-1.0, 1.0);
+  const double dScale = 1.0 / std::sqrt(static_cast<double>(gc_iN));
+  ClMatrix mM(iRows, iCols);
+  for (Eigen::Index i = 0; i < mM.size(); ++i) {
+    mM(i) = ClComplex(uniform(generator), uniform(generator)) * dScale;
+  }
+  return mM;
+}
+
+void setVariables() {
+  ClCalculator::mp_mVariable[eVAR_A] = seededMatrix(gc_iN, gc_iN, 1);
+  ClCalculator::mp_mVariable[eVAR_B] = seededMatrix(gc_iN, gc_iN, 2);
+  ClCalculator::mp_mVariable[eVAR_C] = seededMatrix(gc_iN, gc_iN / 2, 3);
+  ClCalculator::mp_mVariable[eVAR_u] = seededMatrix(gc_iN, 1, 4);
+  ClCalculator::mp_mVariable[eVAR_v] = seededMatrix(1, gc_iN, 5);
+}
+
+// Lexes the line and evaluates its statement, as Enter does before display.
+bool evaluate(const char* acLine) {
+  ClState line;
+  line.m_uiLength = static_cast<uint16_t>(std::strlen(acLine));
+  std::memcpy(line.m_acLine, acLine, line.m_uiLength);
+  line.m_uiCursor = line.m_uiLength;
+  g_Current_State = line;
+  if (!ClCalculator::tLexer()) return false;
+  lg_uiNext_Token = 0;
+  const ClMatrix mResult = ClCalculator::statement();
+  benchmark::DoNotOptimize(mResult.data());
+  return g_uiError_Number == 0 && mResult.size() > 0;
+}
+
+void BM_Line(benchmark::State& state, const char* acLine) {
+  setVariables();
+  for (auto _ : state) {
+    if (!evaluate(acLine)) {
+      state.SkipWithError(gc_aacERROR_MESSAGE[g_uiError_Number]);
+      break;
+    }
+  }
+}
+
+BENCHMARK_CAPTURE(BM_Line, product, "A*B")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line, inv, "IA")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line, det, "DA")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line, evals, "HA")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line, schur, "hA")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line, svd, "kA")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line, qr_pivoting, "|(A,1)")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line, rref, "RA")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line, solve_512x256, "AGC")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line, tensor_262144, "u{v")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line, exp_262144, "eA")->Unit(benchmark::kMillisecond);
+
+void BM_Display(benchmark::State& state) {
+  const ClMatrix mM = seededMatrix(gc_iN, gc_iN, 6);
+  g_bZero_Out = true;
+  g_eView_State = static_cast<int32_t>(state.range(0));
+  for (auto _ : state) {
+    ClCalculator::matrixDisplay(mM);
+    benchmark::DoNotOptimize(g_acOutput_Line[0]);
+  }
+  // The display stops before the text store would overflow: say how far it got.
+  const long lRows =
+      std::count(g_acOutput_Line, g_acOutput_Line + std::strlen(g_acOutput_Line), '\n');
+  state.SetLabel(std::to_string(std::strlen(g_acOutput_Line)) + " characters, " +
+                 std::to_string(lRows) + " full rows");
+}
+BENCHMARK(BM_Display)->ArgName("format")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The floor for the display: both parts of every entry through "%G".
+void BM_SnprintfBaseline(benchmark::State& state) {
+  const ClMatrix mM = seededMatrix(gc_iN, gc_iN, 6);
+  std::vector<char> acText(static_cast<size_t>(mM.size()) * 2 * 16);
+  for (auto _ : state) {
+    char* pcOut = acText.data();
+    for (Eigen::Index i = 0; i < mM.size(); ++i) {
+      pcOut += std::snprintf(pcOut, 64, "%G", mM(i).real());
+      pcOut += std::snprintf(pcOut, 64, "%G", mM(i).imag());
+    }
+    benchmark::DoNotOptimize(acText[0]);
+  }
+}
+BENCHMARK(BM_SnprintfBaseline)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

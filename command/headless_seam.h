@@ -1,0 +1,95 @@
+// The seam without a window: panes over plain text buffers, switches as
+// flags, message boxes collected (and optionally written to a stream), file
+// choosers and choice boxes answered from queues, and a stop request from a
+// flag or a countdown. The batch runner and the tests use it.
+#pragma once
+
+#include <csignal>
+#include <cstdio>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "command/seam.h"
+#include "command/text_buffer.h"
+
+class ClHeadlessPane : public ClPane {
+ public:
+  ClHeadlessPane();
+  ~ClHeadlessPane() override;
+
+  Fl_Text_Buffer* buffer() override { return &m_Buffer; }
+  int insertPosition() const override { return m_iInsert_Position; }
+  void setInsertPosition(int iPosition) override;
+  void insert(const char* acText) override;
+  void showInsertPosition() override {}
+  void show() override { m_bVisible = true; }
+  void hide() override { m_bVisible = false; }
+
+  bool isVisible() const { return m_bVisible; }
+  std::string text();
+
+ private:
+  // Keeps the insert position on its text when text before it changes, as a
+  // text display does.
+  static void modified(int iPosition, int iInserted, int iDeleted, int, const char*, void* pPane);
+
+  ClTextBuffer m_Buffer;
+  int m_iInsert_Position = 0;
+  bool m_bVisible = true;
+};
+
+class ClHeadlessSeam : public ClSeam {
+ public:
+  // Switches as at program start; the panes hold their start text.
+  ClHeadlessSeam();
+
+  ClPane& pane(ePANE ePane) override { return ePane == ePANE_INPUT ? m_Input : m_Output; }
+  ClPane& activePane() override { return m_Input; }
+  int outputMark() const override { return m_iOutput_Mark; }
+  void setOutputMark(int iMark) override { m_iOutput_Mark = iMark; }
+
+  bool isOn(eSWITCH eSwitch) const override { return m_abSwitch[eSwitch]; }
+  void setOn(eSWITCH eSwitch, bool bOn) override { m_abSwitch[eSwitch] = bOn; }
+
+  void alert(const std::string& sText) override { report(sText); }
+  void message(const std::string& sText) override { report(sText); }
+  int choice(const std::string& sQuestion, const char* acButton0, const char* acButton1) override;
+  bool chooseFile(const char* acTitle, bool bSave, std::string& sName, bool& bError) override;
+
+  bool stopRequested() override;
+  void hideAll() override { m_bHidden = true; }
+
+  // Answers: the next choice boxes (button index; "No"-like 0 when none is
+  // queued) and file choosers (a cancel when none is queued).
+  void queueChoice(int iButton) { m_aiChoices.push_back(iButton); }
+  void queueFileName(const std::string& sName) { m_asFile_Names.push_back(sName); }
+  // Stop after this many more checks (0: at the next one); negative never.
+  void stopAfterChecks(long lChecks) { m_lStop_Countdown = lChecks; }
+  // A flag set elsewhere (a signal handler) that requests the stop.
+  void setStopFlag(const volatile std::sig_atomic_t* piFlag) { m_piStop_Flag = piFlag; }
+  // Messages are also written to this stream as they come (null: kept only).
+  void setMessageStream(std::FILE* pStream) { m_pMessage_Stream = pStream; }
+
+  const std::vector<std::string>& messages() const { return m_asMessages; }
+  const std::vector<std::string>& questions() const { return m_asQuestions; }
+  bool isHidden() const { return m_bHidden; }
+  ClHeadlessPane& input() { return m_Input; }
+  ClHeadlessPane& output() { return m_Output; }
+
+ private:
+  void report(const std::string& sText);
+
+  ClHeadlessPane m_Input;
+  ClHeadlessPane m_Output;
+  int m_iOutput_Mark = 0;
+  bool m_abSwitch[eSWITCH_COUNT] = {};
+  std::vector<std::string> m_asMessages;
+  std::vector<std::string> m_asQuestions;
+  std::deque<int> m_aiChoices;
+  std::deque<std::string> m_asFile_Names;
+  long m_lStop_Countdown = -1;
+  const volatile std::sig_atomic_t* m_piStop_Flag = nullptr;
+  std::FILE* m_pMessage_Stream = nullptr;
+  bool m_bHidden = false;
+};

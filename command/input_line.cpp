@@ -1,0 +1,214 @@
+// The input line: key presses become tokens at the cursor, the line is
+// rendered from the tokens' display names, and the editing and browsing
+// tokens move the cursor or recall history lines. Enter is in enter.cpp.
+#include <FL/Fl.H>
+#include <FL/Fl_Text_Buffer.H>
+
+#include <cstring>
+
+#include "command/callback.h"
+#include "command/enter.h"
+#include "command/history.h"
+#include "command/seam.h"
+#include "engine/calculator.h"
+#include "engine/typing.h"
+
+namespace {
+
+// Rendered text of part of a line: 511 tokens of at most 8 characters.
+char lg_acInput_Line[8192];
+
+// A button with the keyboard focus would otherwise fire on the space bar.
+bool isSpaceKey() { return Fl::event() == FL_KEYDOWN && Fl::event_text()[0] == ' '; }
+
+eTOKEN tokenFrom(const void* pData) {
+  if (pData == nullptr) return eNULL;
+  const int32_t iCode = *static_cast<const int32_t*>(pData);
+  return iCode > eNULL && iCode < gc_iTOKEN_COUNT ? eTOKEN(iCode) : eNULL;
+}
+
+void moveRight() {
+  if (g_Current_State.m_uiCursor >= g_Current_State.m_uiLength) return;
+  ++g_Current_State.m_uiCursor;
+  displayCurrent();
+}
+
+void moveLeft() {
+  if (g_Current_State.m_uiCursor == 0) return;
+  --g_Current_State.m_uiCursor;
+  displayCurrent();
+}
+
+void backSpace() {
+  ClState& line = g_Current_State;
+  if (line.m_uiCursor == 0) return;
+  if (line.lastToken() == eASSIGN) lg_bAssignTrue = false;
+  std::memmove(line.m_acLine + line.m_uiCursor - 1, line.m_acLine + line.m_uiCursor,
+               line.m_uiLength - line.m_uiCursor);
+  --line.m_uiCursor;
+  --line.m_uiLength;
+  line.m_acLine[line.m_uiLength] = '\0';
+  displayCurrent();
+}
+
+void previousLine() {
+  if (lg_eActive_Input != 0 || g_uiHistory_Index == 0) return;
+  if (g_uiHistory_Index == g_uiHistory_Next) g_Current_State_Bkp = g_Current_State;
+  --g_uiHistory_Index;
+  recallLine(lg_State_History[g_uiHistory_Index]);
+}
+
+void nextLine() {
+  if (lg_eActive_Input != 0 || g_uiHistory_Index >= g_uiHistory_Next) return;
+  ++g_uiHistory_Index;
+  // past the newest line the unfinished fresh line comes back
+  recallLine(g_uiHistory_Index == g_uiHistory_Next ? g_Current_State_Bkp
+                                                   : lg_State_History[g_uiHistory_Index]);
+}
+
+}  // namespace
+
+void removeTrailingCursor(ClPane& pane) {
+  Fl_Text_Buffer* pBuffer = pane.buffer();
+  const int iLength = pBuffer->length();
+  if (iLength > 0 && pBuffer->byte_at(iLength - 1) == gc_acCURSOR[0])
+    pBuffer->remove(iLength - 1, iLength);
+}
+
+void insertToken(eTOKEN eToken) {
+  ClState& line = g_Current_State;
+  // 509 leaves room for the token and an automatic `(`: at most 511.
+  if (line.m_uiLength > 509) return;
+  const int k = g_pSeam->isOn(eSWITCH_AUTO_PARENS) && isPrefixFunction(eToken) ? 2 : 1;
+  std::memmove(line.m_acLine + line.m_uiCursor + k, line.m_acLine + line.m_uiCursor,
+               line.m_uiLength - line.m_uiCursor);
+  line.m_uiLength += k;
+  line.m_acLine[line.m_uiCursor++] = charOf(eToken);
+  if (k == 2) line.m_acLine[line.m_uiCursor++] = charOf(eLPAREN);
+  line.m_acLine[line.m_uiLength] = '\0';
+}
+
+void displayCurrent() {
+  // the input pane shows no cursor while another display takes input
+  removeTrailingCursor(g_pSeam->pane(ePANE_INPUT));
+  const ClState& line = g_Current_State;
+  ClPane& active = g_pSeam->activePane();
+  Fl_Text_Buffer* pBuffer = active.buffer();
+  pBuffer->remove(static_cast<int>(line.m_uiDisplay_Start), pBuffer->length());
+  line.inputToChar(lg_acInput_Line, 0, line.m_uiCursor);
+  active.setInsertPosition(pBuffer->length());
+  active.insert(lg_acInput_Line);
+  active.insert(gc_acCURSOR);
+  if (line.m_uiCursor < line.m_uiLength) {
+    line.inputToChar(lg_acInput_Line, line.m_uiCursor, line.m_uiLength);
+    active.insert(lg_acInput_Line);
+  }
+  active.showInsertPosition();
+}
+
+void recallLine(const ClState& line) {
+  ClCallback::cleanUp(true);
+  const uint32_t uiDisplay_Start = g_Current_State.m_uiDisplay_Start;
+  g_Current_State = line;
+  g_Current_State.m_uiDisplay_Start = uiDisplay_Start;
+  displayCurrent();
+}
+
+void setCurrentLine(const char* acLine, uint16_t uiLength) {
+  ClState& line = g_Current_State;
+  if (uiLength > gc_iLINE_SIZE - 2) uiLength = gc_iLINE_SIZE - 2;
+  std::memcpy(line.m_acLine, acLine, uiLength);
+  std::memset(line.m_acLine + uiLength, 0, gc_iLINE_SIZE - uiLength);
+  line.m_uiLength = uiLength;
+  line.m_uiCursor = uiLength;
+  line.m_uiRepeat_Count = 0;
+  line.m_iRepeat_First = 0;
+  line.m_iRepeat_Last = 0;
+  displayCurrent();
+}
+
+void ClCallback::cleanUp(bool bErase) {
+  ClState& line = g_Current_State;
+  g_uiError_Number = 0;
+  lg_bAssignTrue = false;
+  line.m_uiLength = 0;
+  line.m_uiCursor = 0;
+  line.m_acLine[0] = '\0';
+  // the store is a C string: its first byte empties it
+  g_acOutput_Line[0] = '\0';
+
+  ClPane& active = g_pSeam->activePane();
+  Fl_Text_Buffer* pActive_Buffer = active.buffer();
+  if (bErase) {
+    pActive_Buffer->remove(static_cast<int>(line.m_uiDisplay_Start), pActive_Buffer->length());
+  } else if (lg_eActive_Input == 0) {
+    ClPane& input = g_pSeam->pane(ePANE_INPUT);
+    input.insert(gc_acIN_PROMPT);
+    line.m_uiDisplay_Start = static_cast<uint32_t>(input.buffer()->length());
+    input.setInsertPosition(static_cast<int>(line.m_uiDisplay_Start));
+    ClPane& output = g_pSeam->pane(ePANE_OUTPUT);
+    const int iEnd = output.buffer()->length();
+    g_pSeam->setOutputMark(iEnd);
+    output.setInsertPosition(iEnd);
+    output.showInsertPosition();
+  } else {
+    line.m_uiDisplay_Start = 0;
+    pActive_Buffer->text("");
+  }
+  active.setInsertPosition(pActive_Buffer->length());
+  active.insert(gc_acCURSOR);
+  active.showInsertPosition();
+}
+
+void ClCallback::token_cb(Fl_Widget*, void* pData) {
+  if (isSpaceKey()) return;
+  const eTOKEN eToken = tokenFrom(pData);
+  if (eToken == eNULL) return;
+  if (g_pSeam->isOn(eSWITCH_ERROR_CHECK) && !tokenErrorCheck(eToken)) return;
+  if (g_Current_State.m_uiLength >= 511) return;
+  insertToken(eToken);
+  displayCurrent();
+  g_pSeam->redraw();
+}
+
+void ClCallback::digit_cb(Fl_Widget*, void* pData) {
+  if (isSpaceKey()) return;
+  const eTOKEN eToken = tokenFrom(pData);
+  if (!isNumberPart(eToken)) return;
+  if (g_Current_State.m_uiLength >= 512) return;
+  // the number-key rules apply whatever the "Error Check" setting
+  if (!digitKeyCheck(eToken)) return;
+  insertToken(eToken);
+  displayCurrent();
+  g_pSeam->redraw();
+}
+
+void ClCallback::state_cb(Fl_Widget*, void* pData) {
+  if (isSpaceKey()) return;
+  switch (tokenFrom(pData)) {
+    case eRIGHT:
+      moveRight();
+      break;
+    case eLEFT:
+      moveLeft();
+      break;
+    case eBKSP:
+      backSpace();
+      break;
+    case eCLEAR:
+      if (g_Current_State.m_uiLength > 0) cleanUp(true);
+      break;
+    case ePREV:
+      previousLine();
+      break;
+    case eNEXT:
+      nextLine();
+      break;
+    case eENTER:
+      enterLine();
+      return;
+    default:
+      break;
+  }
+  g_pSeam->redraw();
+}

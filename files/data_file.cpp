@@ -1,0 +1,76 @@
+// Writing data files: the plain text is built in memory, encoded and written
+// at once. Reading is in data_load.cpp.
+#include "files/data_file.h"
+
+#include <cerrno>
+#include <sstream>
+
+#include "command/history.h"
+#include "engine/calculator.h"
+#include "files/codec.h"
+#include "files/safe_file.h"
+
+const char gc_acORVEL_SIGNATURE[] = "ORVEL_3.141592653897932";
+
+// Entries are restored to 15 significant digits.
+constexpr int gc_iSAVE_PRECISION = 15;
+
+bool hasOrvelExtension(const std::string& sName) {
+  const size_t uiAt = sName.find(".orv");
+  return uiAt != std::string::npos && uiAt + 4 == sName.size();
+}
+
+// An entry with no imaginary part is written as a plain number.
+static void writeEntry(std::ostream& Out, const ClComplex& cEntry) {
+  if (cEntry.imag() == 0.0)
+    Out << cEntry.real();
+  else
+    Out << cEntry;
+  Out << ' ';
+}
+
+static void writeMatrix(std::ostream& Out, const ClMatrix& mM) {
+  Out << mM.rows() << '\n' << mM.cols() << '\n';
+  for (Eigen::Index r = 0; r < mM.rows(); ++r) {
+    for (Eigen::Index c = 0; c < mM.cols(); ++c) writeEntry(Out, mM(r, c));
+    Out << '\n';
+  }
+}
+
+static bool writeEncoded(const char* acName, std::ostringstream& Plain) {
+  std::string sText = Plain.str();
+  CodeFile(sText.data(), sText.size());
+  return writeFileSafely(acName, sText);
+}
+
+bool saveInFile(const char* acName) {
+  std::ostringstream Plain;
+  Plain.precision(gc_iSAVE_PRECISION);
+  Plain << gc_acORVEL_SIGNATURE << '\n'
+        << gc_iHISTORY_FILE_KIND << '\n'
+        << g_uiHistory_Next << '\n';
+  for (uint16_t k = 0; k < g_uiHistory_Next; ++k) {
+    const ClState& Line = lg_State_History[k];
+    Plain.write(Line.m_acLine, Line.m_uiLength) << '\n';
+  }
+  for (int v = eVAR_A; v <= eVAR_w; ++v) {
+    const ClMatrix& mVariable = ClCalculator::mp_mVariable[v];
+    if (mVariable.rows() == 0 || mVariable.size() > gc_lSAVED_WITH_HISTORY)
+      writeMatrix(Plain, ClMatrix());
+    else
+      writeMatrix(Plain, mVariable);
+  }
+  return writeEncoded(acName, Plain);
+}
+
+bool saveVariableFile(const char* acName, eTOKEN eVariable) {
+  if (!isVariableToken(eVariable)) {
+    errno = EINVAL;
+    return false;
+  }
+  std::ostringstream Plain;
+  Plain.precision(gc_iSAVE_PRECISION);
+  Plain << gc_acORVEL_SIGNATURE << '\n' << static_cast<int>(eVariable) << '\n';
+  writeMatrix(Plain, ClCalculator::mp_mVariable[eVariable]);
+  return writeEncoded(acName, Plain);
+}

@@ -1,0 +1,28 @@
+// The calculator's data files (".orv"): the history file (the history and
+// every small variable) and the variable file (one variable of any size).
+// Both are plain words encoded byte by byte (files/codec.h).
+#pragma once
+
+#include <string>
+
+#include "engine/tokens.h"
+
+extern const char gc_acORVEL_SIGNATURE[];  // "ORVEL_3.141592653897932"
+
+constexpr int gc_iHISTORY_FILE_KIND = 0;
+constexpr long gc_lSAVED_WITH_HISTORY = 4096;  // larger variables need a variable file
+constexpr size_t gc_uiMESSAGE_SIZE = 8191;     // characters of a message entry
+
+enum eLOAD_MODE : unsigned short { eLOAD_OPEN = 0, eLOAD_APPEND = 1 };
+
+// The first occurrence of ".orv" ends the name.
+bool hasOrvelExtension(const std::string& sName);
+
+// Write through a temporary file; false (errno set) when the file cannot be
+// created or written.
+bool saveInFile(const char* acName);
+bool saveVariableFile(const char* acName, eTOKEN eVariable);
+
+// Reads either kind; mode 0 Open, 1 Append. True when the file was read to
+// its expected end (or to the end of its history lines).
+bool loadInFile(const char* acName, unsigned short uiMode);

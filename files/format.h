@@ -1,0 +1,6 @@
+// printf-style text for the alert and message boxes.
+#pragma once
+
+#include <string>
+
+std::string formatMessage(const char* acFormat, ...) __attribute__((format(printf, 1, 2)));

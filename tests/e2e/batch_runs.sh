@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# orvel-batch end to end, without a display: lines and keys mode on script
+# files, the options, the exit statuses and the stop on SIGINT.
+set -uo pipefail
+build="$1"
+data="$(cd "$(dirname "$0")/../data" && pwd)"
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
+
+batch() { env -u DISPLAY "$build/orvel-batch" "$@"; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Runs orvel-batch; fails unless it exits with $1 and prints exactly $2.
+expect() {
+  local status="$1" expected="$2"; shift 2
+  batch "$@" >"$tmp/out" 2>"$tmp/err" </dev/null
+  local got=$?
+  [ "$got" -eq "$status" ] || fail "orvel-batch $* exited $got, expected $status: $(cat "$tmp/err")"
+  printf '%s' "$expected" | cmp -s - "$tmp/out" ||
+    fail "orvel-batch $*: output $(od -c "$tmp/out" | head -5)"
+}
+
+batch --format rational "$data/batch_hilbert.txt" >"$tmp/out" || fail "hilbert script"
+cmp "$tmp/out" "$data/batch_hilbert.expected" || fail "hilbert script output"
+batch --keys "$data/batch_keys.txt" >"$tmp/out" || fail "keys script"
+cmp "$tmp/out" "$data/batch_keys.expected" || fail "keys script output"
+
+printf '1+1\n' >"$tmp/sum.txt"
+expect 0 $'Out>1 + 1 :\n2' "$tmp/sum.txt"
+batch <"$tmp/sum.txt" >"$tmp/out" && [ "$(cat "$tmp/out")" = $'Out>1 + 1 :\n2' ] || fail "stdin"
+expect 0 '' --execute off "$tmp/sum.txt"
+printf 'AB\r' >"$tmp/keys.txt"
+expect 0 $'Out>AB :\nMisplaced value' --keys --error-check off "$tmp/keys.txt"
+expect 0 $'Out>A :\nEmpty matrix' --keys "$tmp/keys.txt"
+printf 'I2\n' >"$tmp/inv.txt"
+expect 0 $'Out>Inv 2 :\n0.5' --keys --auto-parens off "$tmp/inv.txt"
+expect 0 $'Out>Inv (2) :\n0.5' --keys "$tmp/inv.txt"
+
+expect 2 '' --format hex "$tmp/sum.txt"
+expect 2 '' --zero-out maybe "$tmp/sum.txt"
+expect 2 '' --bogus "$tmp/sum.txt"
+expect 2 '' "$tmp/no-such-script.txt"
+# A data file that cannot be loaded ends the run before the first line.
+expect 1 $'Out> :\n' --open "$tmp/x.orv" "$tmp/sum.txt"
+grep -q "File could not be opened" "$tmp/err" || fail "file option message: $(cat "$tmp/err")"
+head -c 600 /dev/zero | tr '\0' '1' >"$tmp/long.txt"
+expect 2 '' "$tmp/long.txt"
+batch --help | grep -q -- "--save-variable NAME FILE.orv" || fail "--help"
+
+# Ctrl-C stops an endless repetition after its current line, keeps the
+# output and ends the run.
+printf 'u=0\nu=u+1;\nX(60000,1);\nX(60000,1)\nu\n' >"$tmp/endless.txt"
+env -u DISPLAY "$build/orvel-batch" "$tmp/endless.txt" >"$tmp/out" 2>"$tmp/err" &
+pid=$!
+sleep 2
+kill -INT "$pid"
+wait "$pid"
+status=$?
+[ "$status" -eq 130 ] || fail "SIGINT exit status $status"
+grep -q "Rpt stopped on request" "$tmp/out" || fail "stop notice: $(cat "$tmp/out")"
+echo "orvel-batch: all runs as expected"

@@ -1,0 +1,115 @@
+// Result display: the three number formats, Zero Out, cleaning and the bound
+// of the output text, through runLine.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "tests/support/engine_driver.h"
+
+namespace {
+
+class DisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override { resetEngine(); }
+};
+
+struct FormatCase {
+  int iView;
+  const char* acLine;
+  const char* acText;
+};
+
+TEST_F(DisplayTest, FormatsNumbersInEachView) {
+  const FormatCase aCases[] = {
+      {0, "0.1", "0.1"},
+      {0, "1E20", "1E+20"},
+      {0, "123456789", "1.23457E+08"},
+      {1, "1", "1.000000000E+00"},
+      {1, "0-1", "-1.000000000E+00"},
+      {1, "[1,2i]", "1.000000000E+00, 2.000000000E+00i"},
+      {2, "0.75", "3/4"},
+      {2, "0-0.5", "-1/2"},
+      {2, "0-2.5", "-5/2"},
+      {2, "2", "2"},
+      {2, "0.1", "1/10"},
+      {2, "1/3", "1/3"},
+      {2, "p", "103993/33102"},
+      {2, "2^0.5", "47321/33461"},
+      {2, "1E-9", "1/1000000000"},
+      {2, "3E9", "3E+09"},
+      {2, "0-3E9", "-3E+09"},
+      {2, "1E-12", "0"},
+      {2, "0", "0"},
+      {2, "0.5-0.25i", "1/2 - 1/4i"},
+      {2, "[0.5,1/3]", "1/2, 1/3"},
+  };
+  for (const FormatCase& c : aCases) {
+    g_eView_State = c.iView;
+    SCOPED_TRACE(c.acLine);
+    EXPECT_EQ(runLine(c.acLine).sText, c.acText);
+  }
+}
+
+TEST_F(DisplayTest, FormatNumberWritesNonFiniteValuesInEveryView) {
+  char acText[64];
+  for (int iView = 0; iView < 3; ++iView) {
+    g_eView_State = iView;
+    ClCalculator::formatNumber(-HUGE_VAL, acText);
+    EXPECT_STREQ(acText, "-INF");
+  }
+}
+
+struct ZeroOutCase {
+  bool bZeroOut;
+  const char* acLine;
+  const char* acText;
+};
+
+TEST_F(DisplayTest, ZeroOutHidesNegligibleParts) {
+  const ZeroOutCase aCases[] = {
+      {true, "[1,1E-20]", "1, 0"},
+      {false, "[1,1E-20]", "1, 1E-20"},
+      {true, "i", "0 + 1i"},
+      {true, "[i,2]", "i, 2"},
+      {true, "[0-i,2]", "-i, 2"},
+      {true, "[1-i,2]", "1 - i, 2"},
+      {false, "[1-i,2]", "1 - 1i, 2"},
+      {true, "[1+2i,3-4i]", "1 + 2i, 3 - 4i"},
+      {true, "[1+1E-20i,2]", "1, 2"},
+      {true, "1+1E-40i", "1"},
+      {false, "1+1E-40i", "1 + 1E-40i"},
+      {true, "1E-40", "1E-40"},
+      {true, "[1E200,1E200]", "1E+200, 1E+200"},
+      {true, "[1E-200,1E-200]", "1E-200, 1E-200"},
+      {true, "[1,2;3,4]", "1, 2 ;\n3, 4"},
+  };
+  for (const ZeroOutCase& c : aCases) {
+    g_bZero_Out = c.bZeroOut;
+    SCOPED_TRACE(c.acLine);
+    EXPECT_EQ(runLine(c.acLine).sText, c.acText);
+  }
+}
+
+TEST_F(DisplayTest, CleaningChangesTheStoredValue) {
+  EXPECT_EQ(runLine("[1,1E-17]").mResult(0, 1), ClComplex(0.0, 0.0));
+  EXPECT_EQ(runLine("1E-40").mResult(0, 0), ClComplex(1e-40, 0.0));
+  EXPECT_EQ(runLine("1+1E-40i").mResult(0, 0), ClComplex(1.0, 0.0));
+  g_bZero_Out = false;
+  EXPECT_EQ(runLine("[1,1E-17]").mResult(0, 1), ClComplex(1e-17, 0.0));
+}
+
+TEST_F(DisplayTest, StopsBeforeTheEndOfTheOutputText) {
+  // 512 x 512 entries of 37 characters do not fit: the text stops early
+  ClCalculator::mp_mVariable[eVAR_A] =
+      ClMatrix::Constant(512, 512, ClComplex(-0.123456, -0.654321));
+  g_eView_State = 1;
+  const ClRun run = runLine("A");
+  EXPECT_EQ(run.uiError, 0);
+  const size_t uiLength = std::strlen(g_acOutput_Line);
+  EXPECT_LT(uiLength, static_cast<size_t>(gc_lOUTPUT_SIZE));
+  EXPECT_GT(uiLength, static_cast<size_t>(gc_lOUTPUT_SIZE) - 80);
+  EXPECT_EQ(run.sText.substr(0, 37), "-1.234560000E-01 - 6.543210000E-01i, ");
+}
+
+}  // namespace

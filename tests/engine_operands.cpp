@@ -1,0 +1,156 @@
+// Operands: references, ranges, tables of scalars and block lists, through
+// runLine.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "tests/support/engine_driver.h"
+
+namespace {
+
+class OperandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetEngine();
+    runLine("A=[1,2;3,4]");
+    runLine("B=[5,6,7]");
+  }
+};
+
+struct TextCase {
+  const char* acLine;
+  const char* acText;
+};
+
+struct ErrorCase {
+  const char* acLine;
+  uint16_t uiError;
+};
+
+void expectTexts(std::initializer_list<TextCase> cases) {
+  for (const TextCase& c : cases) {
+    const ClRun run = runLine(c.acLine);
+    SCOPED_TRACE(c.acLine);
+    EXPECT_EQ(run.uiError, 0);
+    EXPECT_EQ(run.sText, c.acText);
+  }
+}
+
+void expectErrors(std::initializer_list<ErrorCase> cases) {
+  for (const ErrorCase& c : cases) {
+    const ClRun run = runLine(c.acLine);
+    SCOPED_TRACE(c.acLine);
+    EXPECT_EQ(run.uiError, c.uiError);
+    EXPECT_EQ(run.mResult.size(), 0);
+  }
+}
+
+TEST_F(OperandTest, ReadsReferences) {
+  expectTexts({
+      {"A(2,1)", "3"},
+      {"A()", "2, 2"},
+      {"u()", "0, 0"},
+      {"A([1,2],[2,1])", "2, 1 ;\n4, 3"},
+      {"A([2;1],1)", "3 ;\n1"},
+      {"A(2,[1:2])", "3, 4"},
+      {"B(3)", "7"},
+      {"B([3,1,3])", "7, 5, 7"},
+      {"a(1,2)", "5"},  // Ans is the row of the line before
+  });
+}
+
+TEST_F(OperandTest, RefusesBadReferences) {
+  expectErrors({
+      {"A(2)", 21},
+      {"A(0,1)", 21},
+      {"A(1.5,1)", 21},
+      {"A(i,1)", 21},
+      {"A(3,1)", 21},
+      {"A(1,3)", 21},
+      {"A(1,1,1)", 21},
+      {"A([1,2;1,2],1)", 21},
+      {"B(4)", 21},
+      {"u(1)", 21},
+      {"u(1,1)", 21},
+  });
+}
+
+TEST_F(OperandTest, NotANumberNeverBecomesAnIndexOrACount) {
+  // the sanitizer build stops on a conversion of NaN to an integer
+  expectErrors({{"A(0/0,1)", 12}, {"B(0/0)", 12}, {"[1:0/0]", 12}, {"[0/0:1]", 12}});
+}
+
+TEST_F(OperandTest, RefusesReferencesBeyondTheEntryLimit) {
+  // 600 x 600 repeated indices would make 360,000 entries
+  ClCalculator::mp_mVariable[eVAR_u] = ClMatrix::Ones(1, 600);
+  EXPECT_EQ(runLine("A(u,u)").uiError, 19);
+  EXPECT_EQ(runLine("A(u,1)").mResult.rows(), 600);
+}
+
+TEST_F(OperandTest, BuildsRanges) {
+  expectTexts({
+      {"[1:3]", "1, 2, 3"},
+      {"[0.5:3]", "0.5, 1.5, 2.5, 3"},
+      {"[3:0.5]", "3, 2, 1, 0.5"},
+      {"[1:2,0.25]", "1, 1.25, 1.5, 1.75, 2"},
+      {"[2:0,-0.75]", "2, 1.25, 0.5, 0"},
+      {"[1:1]", "1"},
+      {"[i:2]", "i, 1 + i, 2"},
+  });
+}
+
+TEST_F(OperandTest, RefusesBadRanges) {
+  expectErrors({
+      {"[1:3,-1]", 25},
+      {"[1:3,0]", 25},
+      {"[1:3,[1,1]]", 25},
+      {"[0:1,1E-6]", 25},
+      {"[1:[2,3]]", 21},
+      {"[1:300000]", 19},
+  });
+}
+
+TEST_F(OperandTest, BuildsTablesAndBlocks) {
+  expectTexts({
+      {"[1,2;3,4]", "1, 2 ;\n3, 4"},
+      {"[1;2]", "1 ;\n2"},
+      {"[[2,3],1]", "2, 3, 1"},
+      {"[[1,2];[3,4]]", "1, 2 ;\n3, 4"},
+      {"[A,[5;6]]", "1, 2, 5 ;\n3, 4, 6"},
+      {"[A;B(1,[1:2])]", "1, 2 ;\n3, 4 ;\n5, 6"},
+      {"[A,A;[1,2,3,4]]", "1, 2, 1, 2 ;\n3, 4, 3, 4 ;\n1, 2, 3, 4"},
+      {"[[1](2)]", "1, 2"},
+      {"[[1],[1],[1],[1],[1],[1],[1],[1],[1],[1],[1],[1],[1],[1],[1],[1]]",
+       "1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1"},
+      {"(2+3)", "5"},
+      {"[(1+1),2]", "2, 2"},
+  });
+}
+
+TEST_F(OperandTest, RefusesMismatchedLists) {
+  expectErrors({
+      {"[1,2;3]", 3},
+      {"[1;2,3]", 3},
+      {"[1,[2,3]]", 3},
+      {"[A,B]", 3},
+      {"[A;B]", 3},
+      {"[[1,2];[3]]", 3},
+      {"[[1],[1],[1],[1],[1],[1],[1],[1],[1],[1],[1],[1],[1],[1],[1],[1],[1]]", 3},
+      {"[]", 24},
+      {"[1,]", 24},
+  });
+}
+
+TEST_F(OperandTest, ScalarListKeepsTheSecondEvaluation) {
+  std::srand(7);
+  const ClRun run = runLine("[rA(1,1),rA(1,1)]");
+  std::srand(7);
+  for (int k = 0; k < 2; ++k) std::rand();  // the first reading of each element
+  const double dThird = std::rand() / 2147483647.0;
+  const double dFourth = std::rand() / 2147483647.0;
+  ASSERT_EQ(run.uiError, 0);
+  EXPECT_EQ(run.mResult(0, 0).real(), dThird);
+  EXPECT_EQ(run.mResult(0, 1).real(), dFourth);
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+// The typing checks: each key of a sequence is offered to the check of its
+// kind and appended only when accepted, as the callbacks do.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/calculator.h"
+#include "engine/typing.h"
+
+namespace {
+
+bool check(eTOKEN eToken) {
+  return isNumberPart(eToken) ? digitKeyCheck(eToken) : tokenErrorCheck(eToken);
+}
+
+void appendAtCursor(char c) {
+  ClState& line = g_Current_State;
+  for (int k = line.m_uiLength; k > line.m_uiCursor; --k) line.m_acLine[k] = line.m_acLine[k - 1];
+  line.m_acLine[line.m_uiCursor++] = c;
+  line.m_acLine[++line.m_uiLength] = '\0';
+}
+
+// Types sKeys (token characters) at the cursor; returns the line.
+std::string type(const std::string& sKeys) {
+  for (const char c : sKeys)
+    if (check(tokenOf(c))) appendAtCursor(c);
+  return std::string(g_Current_State.m_acLine, g_Current_State.m_uiLength);
+}
+
+class TypingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_Current_State = ClCalculator::mp_NULL_STATE;
+    lg_bAssignTrue = false;
+    lg_eActive_Input = 0;
+  }
+  void TearDown() override { lg_eActive_Input = 0; }
+};
+
+struct ClTypingCase {
+  const char* acKeys;  // token characters: I Inv, g Diag, Y Sum, X Rpt, G Solve, p Pi, a Ans
+  const char* acLine;  // what the line holds afterwards
+};
+
+TEST_F(TypingTest, KeysAgainstTheTokenBeforeTheCursor) {
+  const ClTypingCase aCases[] = {
+      {"AB", "A"},         {"A(", "A("},        {"2(", "2"},        {"=", ""},
+      {"A=B=", "A=B"},     {"I+", "I"},         {"g+", "g+"},       {"Y*", "Y*"},
+      {"1..", "1."},       {"A.*", "A.*"},      {"A.B", "A."},      {"A5", "A"},
+      {"a5", "a5"},        {"E1", "1"},         {"1E-3", "1E-3"},   {"1E.E", "1E"},
+      {"1.E", "1."},       {"AX", "A"},         {"X(", "X("},       {"ii", "i"},
+      {"pp", "p"},         {"p=", "p="},        {"2=", "2"},        {"A+B=", "A+B="},
+      {"A;;", "A;"},       {"A,:", "A,"},       {"A=)", "A="},      {"(+", "("},
+      {"AG+", "AG"},       {"AG-", "AG-"},      {"-+", "-+"},       {"[=", "["},
+      {"A)=", "A)="},      {"2A", "2"},         {"2g", "2"},        {"Ag", "Ag"},
+      {"+", ""},           {"]", ""},           {";", ""},          {"G", ""},
+      {"i(", "i"},         {"i.|", "i.|"},      {"i.i", "i."},      {"A.(", "A."},
+  };
+  for (const ClTypingCase& c : aCases) {
+    SetUp();
+    EXPECT_EQ(type(c.acKeys), c.acLine) << "keys " << c.acKeys;
+  }
+}
+
+TEST_F(TypingTest, OnlyTheTokenLeftOfTheCursorCounts) {
+  type("A+B");
+  g_Current_State.m_uiCursor = 1;
+  EXPECT_FALSE(tokenErrorCheck(eVAR_C));
+  EXPECT_TRUE(tokenErrorCheck(eMINUS));
+}
+
+TEST_F(TypingTest, OneAssignmentPerLineUntilANewLineStarts) {
+  type("A=B");
+  g_Current_State = ClCalculator::mp_NULL_STATE;
+  // the flag survives until a token is accepted at the start of a line
+  EXPECT_EQ(type("B="), "B=");
+}
+
+TEST_F(TypingTest, MatrixEditorRefusesRptPlotAndAssignment) {
+  lg_eActive_Input = 1;
+  EXPECT_EQ(type("X"), "");
+  EXPECT_EQ(type("f"), "");
+  EXPECT_EQ(type("A="), "A");
+}
+
+}  // namespace

@@ -1,0 +1,306 @@
+// orvel-batch: runs calculator lines or key presses without a window, through
+// the same input line, Enter and repetition code as the window, and prints
+// the output pane's text as File > Save Output writes it.
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "command/callback.h"
+#include "command/enter.h"
+#include "command/headless_seam.h"
+#include "engine/calculator.h"
+#include "files/codec.h"
+#include "files/data_file.h"
+#include "files/format.h"
+#include "files/output_export.h"
+
+namespace {
+
+const char gc_acUSAGE[] =
+    "Usage: orvel-batch [--keys] [--format decimal|float|rational] [--zero-out on|off]\n"
+    "                   [--execute on|off] [--error-check on|off] [--auto-parens on|off]\n"
+    "                   [--open FILE.orv] [--append FILE.orv] [--save-input FILE.orv]\n"
+    "                   [--save-variable NAME FILE.orv] [SCRIPT]\n"
+    "\n"
+    "Runs the ORVEL Calculator without a window. The input is SCRIPT, or standard\n"
+    "input when SCRIPT is absent or \"-\".\n"
+    "\n"
+    "Lines mode (default): every input line holds the token characters of one\n"
+    "calculator line, as the history stores it (A=[1,2;3,4]  IA*B  X(3,2);); it\n"
+    "becomes the current line and Enter is pressed.\n"
+    "Keys mode (--keys): every input byte presses the button of its token\n"
+    "character, with the typing checks and automatic parentheses; < Prev, > Next,\n"
+    "` Left, ~ Right, byte 8 BkSp, byte 27 Clear, @ Alt, newline or CR Enter.\n"
+    "\n"
+    "Settings start as in the calculator (Decimal; Zero Out, Execute, Error Check\n"
+    "and Auto Parentheses on); the options change them before the first line.\n"
+    "When the input ends, standard output receives the output pane's text as\n"
+    "File > Save Output writes it; message boxes go to standard error.\n"
+    "Ctrl-C stops a running repetition after its current line and ends the run\n"
+    "(exit status 130) with the output so far.\n"
+    "\n"
+    "Data files: --open and --append load a data file before the first line, as\n"
+    "File > Open and Edit > History > Append do (the loaded lines enter the history\n"
+    "unexecuted; run them with Rpt); --save-input and --save-variable NAME (A, U,\n"
+    "B, V, C, u, P, v, Q or w) save after the last line, as File > Save Input and\n"
+    "File > Save Variable do. Each may be given more than once; they run in order.\n"
+    "Exit status: 0 done, 1 a data file was not loaded or saved, 2 bad option or\n"
+    "unreadable script.\n";
+
+const int gc_iFILE_FAILED = 1;
+const int gc_iBAD_USAGE = 2;
+const int gc_iINTERRUPTED = 130;
+
+volatile std::sig_atomic_t lg_iInterrupted = 0;
+
+void onInterrupt(int) {
+  lg_iInterrupted = 1;
+  // a second Ctrl-C ends the program at once
+  std::signal(SIGINT, SIG_DFL);
+}
+
+// A data file to load before the first line (iWhat eLOAD_OPEN or eLOAD_APPEND)
+// or to save after the last (iWhat eNULL for the input, else a variable code).
+struct ClFileStep {
+  int iWhat;
+  std::string sName;
+};
+
+struct ClOptions {
+  std::vector<ClFileStep> aLoads;
+  std::vector<ClFileStep> aSaves;
+  bool bKeys = false;
+  int iFormat = 0;
+  bool abSwitch[eSWITCH_COUNT] = {true, true, true, true, false};
+  std::string sScript;
+};
+
+int badUsage(const std::string& sText) {
+  std::fprintf(stderr, "orvel-batch: %s\nTry 'orvel-batch --help'.\n", sText.c_str());
+  return gc_iBAD_USAGE;
+}
+
+bool parseOnOff(const char* acValue, bool& bOn) {
+  if (std::strcmp(acValue, "on") == 0) bOn = true;
+  else if (std::strcmp(acValue, "off") == 0) bOn = false;
+  else return false;
+  return true;
+}
+
+bool parseFormat(const char* acValue, int& iFormat) {
+  const char* const aacFORMATS[] = {"decimal", "float", "rational"};
+  for (int k = 0; k < 3; ++k) {
+    if (std::strcmp(acValue, aacFORMATS[k]) != 0) continue;
+    iFormat = k;
+    return true;
+  }
+  return false;
+}
+
+eSWITCH switchOf(const std::string& sOption) {
+  if (sOption == "--zero-out") return eSWITCH_ZERO_OUT;
+  if (sOption == "--execute") return eSWITCH_EXECUTE;
+  if (sOption == "--error-check") return eSWITCH_ERROR_CHECK;
+  if (sOption == "--auto-parens") return eSWITCH_AUTO_PARENS;
+  return eSWITCH_COUNT;
+}
+
+bool isFileOption(const std::string& sOption) {
+  return sOption == "--open" || sOption == "--append" || sOption == "--save-input" ||
+         sOption == "--save-variable";
+}
+
+int variableOf(const char* acName) {
+  for (int v = eVAR_A; v <= eVAR_w; ++v)
+    if (std::strcmp(tokenName(v), acName) == 0) return v;
+  return eNULL;
+}
+
+// --open FILE, --append FILE, --save-input FILE, --save-variable NAME FILE;
+// returns the complaint, empty when the option is well formed.
+std::string parseFileOption(int argc, char** argv, int& k, ClOptions& options) {
+  const std::string sOption = argv[k];
+  const bool bSave = sOption.compare(0, 7, "--save-") == 0;
+  int iWhat = eNULL;
+  if (sOption == "--open") iWhat = eLOAD_OPEN;
+  if (sOption == "--append") iWhat = eLOAD_APPEND;
+  if (sOption == "--save-variable") {
+    if (k + 1 >= argc || (iWhat = variableOf(argv[++k])) == eNULL)
+      return "--save-variable takes a variable name (A, U, B, V, C, u, P, v, Q or w) and a file";
+  }
+  if (k + 1 >= argc) return sOption + " takes a file name";
+  const std::string sName = argv[++k];
+  if (!hasOrvelExtension(sName))
+    return bSave ? "ORVEL Calculator file name must have .orv extension."
+                 : "ORVEL Calculator Input/Matrix file must have .orv extension.";
+  (bSave ? options.aSaves : options.aLoads).push_back({iWhat, sName});
+  return "";
+}
+
+// Returns -1 to go on, else the exit status.
+int parseOptions(int argc, char** argv, ClOptions& options) {
+  bool bHave_Script = false;
+  for (int k = 1; k < argc; ++k) {
+    const std::string sOption = argv[k];
+    const bool bHas_Value = k + 1 < argc;
+    if (sOption == "--help" || sOption == "-h") {
+      std::fputs(gc_acUSAGE, stdout);
+      return 0;
+    }
+    if (sOption == "--keys") {
+      options.bKeys = true;
+    } else if (sOption == "--format") {
+      if (!bHas_Value || !parseFormat(argv[++k], options.iFormat))
+        return badUsage("--format takes decimal, float or rational");
+    } else if (switchOf(sOption) != eSWITCH_COUNT) {
+      if (!bHas_Value || !parseOnOff(argv[++k], options.abSwitch[switchOf(sOption)]))
+        return badUsage(sOption + " takes on or off");
+    } else if (isFileOption(sOption)) {
+      const std::string sComplaint = parseFileOption(argc, argv, k, options);
+      if (!sComplaint.empty()) return badUsage(sComplaint);
+    } else if (sOption.size() > 1 && sOption[0] == '-') {
+      return badUsage("unknown option " + sOption);
+    } else if (bHave_Script) {
+      return badUsage("only one SCRIPT may be given");
+    } else {
+      options.sScript = sOption;
+      bHave_Script = true;
+    }
+  }
+  return -1;
+}
+
+bool readInput(const std::string& sScript, std::string& sInput) {
+  if (sScript.empty() || sScript == "-") {
+    sInput.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    return !std::cin.bad();
+  }
+  std::ifstream file(sScript, std::ios::binary);
+  if (!file) return false;
+  std::ostringstream text;
+  text << file.rdbuf();
+  sInput = text.str();
+  return !file.bad();
+}
+
+// A script line is one calculator line: at most 511 token characters.
+bool checkLines(const std::string& sInput) {
+  std::istringstream lines(sInput);
+  std::string sLine;
+  for (int iNumber = 1; std::getline(lines, sLine); ++iNumber) {
+    if (!sLine.empty() && sLine.back() == '\r') sLine.pop_back();
+    if (sLine.size() <= 511) continue;
+    std::fprintf(stderr, "orvel-batch: line %d holds %zu characters; a line holds at most 511\n",
+                 iNumber, sLine.size());
+    return false;
+  }
+  return true;
+}
+
+void runLines(const std::string& sInput) {
+  std::istringstream lines(sInput);
+  std::string sLine;
+  while (lg_iInterrupted == 0 && std::getline(lines, sLine)) {
+    if (!sLine.empty() && sLine.back() == '\r') sLine.pop_back();
+    setCurrentLine(sLine.data(), static_cast<uint16_t>(sLine.size()));
+    eTOKEN eEnter = eENTER;
+    ClCallback::state_cb(nullptr, &eEnter);
+  }
+}
+
+// One byte as the keyboard handler would dispatch it.
+void pressKey(unsigned char ucKey) {
+  eTOKEN eToken = ucKey == '\n' || ucKey == '\r' ? eENTER : eNULL;
+  if (eToken == eNULL && ucKey > 0 && ucKey < 127) eToken = g_aeDictionary[ucKey];
+  switch (eToken) {
+    case ePREV:
+    case eNEXT:
+    case eLEFT:
+    case eRIGHT:
+    case eBKSP:
+    case eCLEAR:
+    case eENTER:
+      ClCallback::state_cb(nullptr, &eToken);
+      return;
+    case eALT:
+      // Alt only swaps the buttons shown; every token keeps its key
+      return;
+    default:
+      if (isNumberPart(eToken)) ClCallback::digit_cb(nullptr, &eToken);
+      else ClCallback::token_cb(nullptr, &eToken);
+  }
+}
+
+void runKeys(const std::string& sInput) {
+  for (const char cKey : sInput) {
+    if (lg_iInterrupted != 0) return;
+    pressKey(static_cast<unsigned char>(cKey));
+  }
+}
+
+bool loadFiles(const ClOptions& options) {
+  for (const ClFileStep& load : options.aLoads)
+    if (!loadInFile(load.sName.c_str(), static_cast<unsigned short>(load.iWhat))) return false;
+  return true;
+}
+
+bool saveFiles(const ClOptions& options) {
+  for (const ClFileStep& save : options.aSaves) {
+    const char* acName = save.sName.c_str();
+    if (save.iWhat != eNULL && ClCalculator::mp_mVariable[save.iWhat].rows() == 0) {
+      g_pSeam->alert(
+          formatMessage("Nothing to save: Variable %s is undefined.\n", tokenName(save.iWhat)));
+      return false;
+    }
+    const bool bSaved = save.iWhat == eNULL ? saveInFile(acName)
+                                            : saveVariableFile(acName, eTOKEN(save.iWhat));
+    if (bSaved) continue;
+    g_pSeam->alert(formatMessage("Error saving file '%s':\n%s.", acName, std::strerror(errno)));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ClOptions options;
+  const int iStatus = parseOptions(argc, argv, options);
+  if (iStatus >= 0) return iStatus;
+  std::string sInput;
+  if (!readInput(options.sScript, sInput)) {
+    std::fprintf(stderr, "orvel-batch: cannot read '%s': %s\n",
+                 options.sScript.empty() ? "-" : options.sScript.c_str(), std::strerror(errno));
+    return gc_iBAD_USAGE;
+  }
+  if (!options.bKeys && !checkLines(sInput)) return gc_iBAD_USAGE;
+
+  ClHeadlessSeam seam;
+  seam.setMessageStream(stderr);
+  seam.setStopFlag(&lg_iInterrupted);
+  g_pSeam = &seam;
+  for (int k = 0; k < eSWITCH_COUNT; ++k) seam.setOn(eSWITCH(k), options.abSwitch[k]);
+  ClCallback::zeroOut_cb(nullptr, nullptr);
+  g_eView_State = options.iFormat;
+  std::signal(SIGINT, onInterrupt);
+
+  Set_Code_Arrays();
+  bool bFiles_Done = loadFiles(options);
+  if (bFiles_Done) {
+    if (options.bKeys) runKeys(sInput);
+    else runLines(sInput);
+    bFiles_Done = lg_iInterrupted != 0 || saveFiles(options);
+  }
+
+  writeOutputText(*seam.output().buffer(), stdout);
+  if (lg_iInterrupted != 0) return gc_iINTERRUPTED;
+  return bFiles_Done ? 0 : gc_iFILE_FAILED;
+}

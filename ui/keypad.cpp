@@ -1,0 +1,465 @@
+// The keypad table and its builder, and the Alt switch. Labels, colours,
+// fonts and tooltips are kept once here; the two grids place the primaries,
+// and each alternate sits on its primary's cell.
+#include "ui/keypad.h"
+
+#include <FL/Enumerations.H>
+#include <FL/Fl.H>
+
+#include "command/callback.h"
+#include "ui/widgets.h"
+
+ClButton* g_epbDictionary[gc_iTOKEN_COUNT] = {};
+bool lg_bAlt_On = false;
+
+const eTOKEN lg_eALTS[gc_iALT_PAIRS] = {
+    ePLOT,  eRPT,  eLBRACKET, eRBRACKET, ePOWER, eEXP,  eLN,    eCOS,    eSIN,
+    eTAN,   eREAL, eTRAN,     eCOSH,     eSINH,  eTANH, eI,     eNCR,    eMAX,
+    eROUND, eRNDU, eDET,      eINV,      eDIAG,  eNORM, eSQRT,  eASSIGN, eRREF,
+    eSOLVE, eID,   eSCHUR,    eVAR_A,    eVAR_B, eVAR_C, eVAR_P, eVAR_Q, eTENSOR};
+
+namespace {
+
+enum eKEY_CALLBACK { eKEY_TOKEN, eKEY_DIGIT, eKEY_STATE, eKEY_ALT };
+enum eKEY_COLOUR { eBLACK, eWHITE, eGREY, eORANGE };
+
+struct ClKey {
+  eTOKEN m_eCode;
+  const char* m_acLabel;
+  const char* m_acPortrait_Label;  // null: as landscape
+  int m_iSpecial_Key;              // shortcut of a line command, 0: the token character
+  eKEY_CALLBACK m_eCallback;
+  eKEY_COLOUR m_eColour;
+  int m_iSize;
+  int m_iPortrait_Size;
+  bool m_bBold;
+  const char* m_acTooltip;
+  const char* m_acPortrait_Tooltip;  // null: as landscape
+};
+
+const ClKey gc_aKEYPAD[] = {
+    {eI, "i", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, true,
+     "Complex number i",
+     nullptr},
+    {ePI, "Pi", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Pi returns value of constant pi (key p)",
+     nullptr},
+    {eVAR_A, "A", nullptr, 0, eKEY_TOKEN, eGREY, 18, 18, false,
+     "Matrix variable A",
+     nullptr},
+    {eVAR_U, "U", nullptr, 0, eKEY_TOKEN, eGREY, 18, 18, false,
+     "Matrix variable U",
+     nullptr},
+    {eVAR_B, "B", nullptr, 0, eKEY_TOKEN, eGREY, 18, 18, false,
+     "Matrix variable B",
+     nullptr},
+    {eVAR_V, "V", nullptr, 0, eKEY_TOKEN, eGREY, 18, 18, false,
+     "Matrix variable V",
+     nullptr},
+    {eVAR_C, "C", nullptr, 0, eKEY_TOKEN, eGREY, 18, 18, false,
+     "Matrix variable C",
+     nullptr},
+    {eVAR_u, "u", nullptr, 0, eKEY_TOKEN, eGREY, 18, 18, false,
+     "Matrix variable u",
+     nullptr},
+    {eVAR_P, "P", nullptr, 0, eKEY_TOKEN, eGREY, 18, 18, false,
+     "Matrix variable P",
+     nullptr},
+    {eVAR_v, "v", nullptr, 0, eKEY_TOKEN, eGREY, 18, 18, false,
+     "Matrix variable v",
+     nullptr},
+    {eVAR_Q, "Q", nullptr, 0, eKEY_TOKEN, eGREY, 18, 18, false,
+     "Matrix variable Q",
+     nullptr},
+    {eVAR_w, "w", nullptr, 0, eKEY_TOKEN, eGREY, 18, 18, false,
+     "Matrix variable w",
+     nullptr},
+    {eDIAG, "Diag", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Diag(M) returns diagonal vector from matrix M or square diagonal matrix from vector M and Diag(M,k) returns a square matrix with vector M along the kth diagonal (key g)",
+     nullptr},
+    {eSUM, "Sum", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Sum M returns sum of entries of vector M or row sums of matrix M (key Y)",
+     nullptr},
+    {eMAX, "Max", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Max M returns maximum entry of vector M or row maxima of matrix M (key M)",
+     nullptr},
+    {eMIN, "Min", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Min M returns minimum entry of vector M or row minima of matrix M (key m)",
+     nullptr},
+    {eID, "Id", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Id(r,s) returns r x s identity matrix, Id(A) returns identity matrix of same size as A, provided A is not 1x2 (key d)",
+     nullptr},
+    {eONES, "Ones", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Ones(r,s) returns r x s matrix of ones, Ones(A) returns matrix of ones of size of A, provided A is not 1x2 (key O)",
+     nullptr},
+    {eNORM, "Norm", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Norm(p, M) returns vector p-norm (p >= 1) of matrix or vector M, form Norm(M) returns vector infinity-norm of M (key n)",
+     nullptr},
+    {eOPNM, "OpNm", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "OpNm(M) returns operator infinity-norm of M, OpNm(1,M) returns operator 1-norm of M and OpNm(2,M) returns operator 2-norm of M (key N)",
+     nullptr},
+    {eINV, "Inv", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Inv M returns matrix inverse of square nonsingular matrix M (key I)",
+     nullptr},
+    {eCHARP, "CharP", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "CharP M returns row of coefficients of characteristic polynomial of square M (key Z)",
+     nullptr},
+    {eDET, "Det", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Det M returns determinant of square matrix M (key D)",
+     nullptr},
+    {eEVALS, "Evals", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Evals M returns vector of eigenvalues of square matrix M and stores eigenvectors as columns of variable U (key H)",
+     nullptr},
+    {eTRAN, "Tran", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Tran M returns transpose of matrix M (key ')",
+     nullptr},
+    {eCONJ, "Conj", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Conj M returns matrix of complex conjugates of entries of M (key K)",
+     nullptr},
+    {eRNDU, "RndU", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "RndU M returns matrix of uniform (0,1) randomized entries of nonzero entries of M (key r)",
+     nullptr},
+    {eRNDN, "RndN", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "RndN M returns matrix of standard normal randomized entries of nonzero entries of M (key _)",
+     nullptr},
+    {eNCR, "nCr", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "nCr(M) returns matrix of factorials (Gamma(x+1) of entries of matrix M and nCr(n,r) returns the combinatorial number (binomial coefficient) n choose r (key q)",
+     nullptr},
+    {eMOD, "Mod", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Mod(M,n) returns matrix of entries of integer matrix M modulo positive integer n (key W)",
+     nullptr},
+    {eEXP, "Exp", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Exp M returns exponential of entries of matrix M (key e)",
+     nullptr},
+    {eCIS, "Cis", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Cis M returns complex exponential of entries of matrix M (key F)",
+     nullptr},
+    {eLN, "Ln", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Ln M returns natural log of entries of matrix M (key l)",
+     nullptr},
+    {eLOG, "Log", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Log M returns common log of entries of matrix M (key L",
+     nullptr},
+    {eCOS, "Cos", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Cos M returns matrix of cosine of entries of M (key c)",
+     nullptr},
+    {eACOS, "aCos", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "aCos M returns matrix of inverse cosine of entries of M (key b)",
+     nullptr},
+    {eSIN, "Sin", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Sin M returns sine of entries of matrix M (key s)",
+     nullptr},
+    {eASIN, "aSin", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "aSin M returns inverse sine of entries of matrix M (key S)",
+     nullptr},
+    {eTAN, "Tan", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Tan M returns tangent of entries of matrix M (key t)",
+     nullptr},
+    {eATAN, "aTan", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "aTan M returns inverse tangent of entries of matrix M (key T)",
+     nullptr},
+    {eCOSH, "Cosh", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Cosh M returns matrix of hyperbolic cosine of entries of M (key !)",
+     nullptr},
+    {eACOSH, "aCosh", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "aCosh M returns matrix of inverse hyperbolic cosine of entries of M (key ?)",
+     nullptr},
+    {eSINH, "Sinh", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Sinh M returns hyperbolic sine of entries of matrix M (key #)",
+     nullptr},
+    {eASINH, "aSinh", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "aSinh M returns inverse hyperbolic sine of entries of matrix M (key $)",
+     nullptr},
+    {eTANH, "Tanh", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Tanh M returns hiyperbolic tangent of entries of matrix M (key %)",
+     nullptr},
+    {eATANH, "aTanh", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "aTanh M returns inverse hyperbolic tangent of entries of matrix M (key &)",
+     nullptr},
+    {eREAL, "Real", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Real M returns matrix of real part of entries of M (key x)",
+     nullptr},
+    {eIMAG, "Imag", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Imag M returns matrix of imaginary part of entries of matrix M (key y)",
+     nullptr},
+    {eROUND, "Round", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Round M returns matrix of rounded values of entries of M (key J)",
+     nullptr},
+    {eTRUNC, "Trunc", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Trunc M returns matrix of truncated values of matrix M (key j)",
+     nullptr},
+    {eSCHUR, "Schur", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Schur M returns triangular T of Schur triangularization and Schur U in the variable U for square matrix M (key h)",
+     nullptr},
+    {eSVD, "SVD", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "SVD M returns vector of singular values of matrix M, stores U and V of SVD in variables of same name (key k)",
+     nullptr},
+    {eRREF, "RREF", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "RREF M returns reduced row echelon form of matrix M (key R)",
+     nullptr},
+    {eEL_OP, "El_Op", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Returns n x n elementary matrix: El_Op(0,n,i,j) returns Eij, El_Op(1,n,i,r) returns Ei(r), El_Op(2,n,i,j,r) returns Eij(r) (key o)",
+     nullptr},
+    {eASSIGN, "=", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Make assignment of value to left-hand side variable",
+     nullptr},
+    {eANS, "Ans", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Last output (key a)",
+     nullptr},
+    {eRBRACKET, "]", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     nullptr,
+     nullptr},
+    {eNEXT, "Next", nullptr, FL_Down, eKEY_STATE, eBLACK, 18, 18, false,
+     "Go to next input line (key Down Arrow)",
+     nullptr},
+    {eRPAREN, ")", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     nullptr,
+     nullptr},
+    {eSEMICOLON, ";", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, true,
+     nullptr,
+     nullptr},
+    {eCOLON, ":", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, true,
+     "a : b specifies coordinate range from index a to index b (key :)",
+     nullptr},
+    {eCOMMA, ",", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, true,
+     nullptr,
+     nullptr},
+    {eLBRACKET, "[", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     nullptr,
+     nullptr},
+    {ePREV, "Prev", nullptr, FL_Up, eKEY_STATE, eBLACK, 18, 18, false,
+     "Go to previous input line (key Up Arrow)",
+     nullptr},
+    {eLPAREN, "(", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     nullptr,
+     nullptr},
+    {eMINUS, "-", nullptr, 0, eKEY_TOKEN, eWHITE, 24, 24, false,
+     nullptr,
+     nullptr},
+    {ePLUS, "+", nullptr, 0, eKEY_TOKEN, eWHITE, 18, 18, false,
+     nullptr,
+     nullptr},
+    {eLEFT_DIV, "\\", nullptr, 0, eKEY_TOKEN, eBLACK, 24, 24, false,
+     "M\\N returns Inverse(M)*N for square matrix M",
+     nullptr},
+    {eRIGHT_DIV, "/", nullptr, 0, eKEY_TOKEN, eWHITE, 24, 24, false,
+     "M/N returns M*Inverse(N) for square matrix N",
+     nullptr},
+    {eTIMES, "*", nullptr, 0, eKEY_TOKEN, eWHITE, 24, 24, false,
+     nullptr,
+     nullptr},
+    {eSOLVE, "Solve", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "M Solve B returns a (least squares) solution to system M*X=B (key G)",
+     nullptr},
+    {eROOTS, "Roots", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Roots M returns roots of vector M of polynomial coefficients (key z)",
+     nullptr},
+    {ePOWER, "  ^  ", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "M ^ x returns entries of matrix M to x-th power (key ^)",
+     nullptr},
+    {eQR, " QR", "QR", 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "QR(M) returns matrix R of QR factorization, matrix Q in variable Q, permutation matrices in variables V, P (key |)",
+     "QR(M) returns R of QR factorization, Q in variable Q  (key |)"},
+    {eDIGIT_0, "0", nullptr, 0, eKEY_DIGIT, eWHITE, 24, 24, false,
+     nullptr,
+     nullptr},
+    {eDIGIT_1, "1", nullptr, 0, eKEY_DIGIT, eWHITE, 24, 24, false,
+     nullptr,
+     nullptr},
+    {eDIGIT_2, "2", nullptr, 0, eKEY_DIGIT, eWHITE, 24, 24, false,
+     nullptr,
+     nullptr},
+    {eDIGIT_3, "3", nullptr, 0, eKEY_DIGIT, eWHITE, 24, 24, false,
+     nullptr,
+     nullptr},
+    {eDIGIT_4, "4", nullptr, 0, eKEY_DIGIT, eWHITE, 24, 24, false,
+     nullptr,
+     nullptr},
+    {eDIGIT_5, "5", nullptr, 0, eKEY_DIGIT, eWHITE, 24, 24, false,
+     nullptr,
+     nullptr},
+    {eDIGIT_6, "6", nullptr, 0, eKEY_DIGIT, eWHITE, 24, 24, false,
+     nullptr,
+     nullptr},
+    {eDIGIT_7, "7", nullptr, 0, eKEY_DIGIT, eWHITE, 24, 24, false,
+     nullptr,
+     nullptr},
+    {eDIGIT_8, "8", nullptr, 0, eKEY_DIGIT, eWHITE, 24, 24, false,
+     nullptr,
+     nullptr},
+    {eDIGIT_9, "9", nullptr, 0, eKEY_DIGIT, eWHITE, 24, 24, false,
+     nullptr,
+     nullptr},
+    {ePOINT, ".", nullptr, 0, eKEY_DIGIT, eWHITE, 24, 24, true,
+     nullptr,
+     nullptr},
+    {eEXPONENT, "E", nullptr, 0, eKEY_DIGIT, eWHITE, 18, 18, false,
+     "Exponent sign for number entry",
+     nullptr},
+    {eRPT, "Rpt", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Rpt(p) repeats all commands from start to this point p times, Rpt(p,m) repeats all commands from m steps back to this point p >= 0 times, Rpt(p,m,n) repeats all commands from m steps back to n steps back p times, Rpt(p,m,n,c) repeats all commands from m steps back to n steps back p times if c >= 0 or c > 0 if any additional scalar argument is appended as in Rpt(p,m,m,c,1) (key X)",
+     nullptr},
+    {eRIGHT, "–>", nullptr, FL_Right, eKEY_STATE, eBLACK, 18, 18, false,
+     "Right arrow moves cursor to right for editing current input line (key Right Arrow)",
+     nullptr},
+    {ePLOT, "Plot", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Plot(x,y) plots dot-to-dot of points with horizontal coordinates x and vertical coordinates y (key f)",
+     nullptr},
+    {eLEFT, "<–", nullptr, FL_Left, eKEY_STATE, eBLACK, 18, 18, false,
+     "Left arrow moves cursor left for editing current input line (key Left Arrow)",
+     nullptr},
+    {eSQRT, "Sqrt", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 18, false,
+     "Sqrt M returns square root of entries of matrix M (key } )",
+     "Sqrt M returns square root of entries of matrix M (key })"},
+    {eBKSP, "BkSp", nullptr, FL_BackSpace, eKEY_STATE, eBLACK, 18, 18, false,
+     "Delete last entry (key Backspace)",
+     nullptr},
+    {eTENSOR, " X ", nullptr, 0, eKEY_TOKEN, eBLACK, 18, 24, false,
+     "P X Q returns the tensor product of P and Q (key { )",
+     "P X Q returns the tensor product of P and Q(key {)"},
+    {eCLEAR, "Clear", nullptr, FL_Escape, eKEY_STATE, eBLACK, 18, 18, false,
+     "Clear current line (key ESC)",
+     nullptr},
+    {eALT, "Alt", nullptr, 0, eKEY_ALT, eORANGE, 18, 18, false,
+     "Alt button displays alternate buttons (key @",
+     nullptr},
+    {eENTER, "Enter", nullptr, FL_Enter, eKEY_STATE, eORANGE, 18, 18, false,
+     "Evaluate input line if nonempty",
+     nullptr},
+};
+
+constexpr int gc_iKEY_COUNT = sizeof(gc_aKEYPAD) / sizeof(gc_aKEYPAD[0]);
+static_assert(gc_iKEY_COUNT == 96, "one row per keypad button");
+
+// Primaries (and the buttons without a pair) per cell, row by row.
+constexpr int gc_iLANDSCAPE_COLUMNS = 10;
+constexpr int gc_iPORTRAIT_COLUMNS = 6;
+constexpr int gc_iCELLS = 60;
+
+const eTOKEN gc_aeLANDSCAPE_GRID[gc_iCELLS] = {
+    ePLOT,    eRPT,     eTENSOR,  eLBRACKET,  eRBRACKET, eEXP,    eLN,   eCOS,   eSIN,   eTAN,
+    eSEMICOLON, eCOLON, eSQRT,    eLPAREN,    eRPAREN,   eREAL,   eTRAN, eCOSH,  eSINH,  eTANH,
+    eDIGIT_7, eDIGIT_8, eDIGIT_9, eRIGHT_DIV, eLEFT_DIV, eI,      eNCR,  eMAX,   eROUND, eRNDU,
+    eDIGIT_4, eDIGIT_5, eDIGIT_6, eTIMES,     eCOMMA,    ePOWER,  eDET,  eINV,   eDIAG,  eNORM,
+    eDIGIT_1, eDIGIT_2, eDIGIT_3, eMINUS,     eALT,      eASSIGN, eRREF, eSOLVE, eID,    eSCHUR,
+    eDIGIT_0, ePOINT,   eEXPONENT, ePLUS,     eENTER,    eVAR_A,  eVAR_B, eVAR_C, eVAR_P, eVAR_Q};
+
+const eTOKEN gc_aePORTRAIT_GRID[gc_iCELLS] = {
+    eEXP,       eLN,      eCOS,      eSIN,       eTAN,      eSCHUR,
+    eREAL,      eTRAN,    eCOSH,     eSINH,      eTANH,     eID,
+    eI,         eNCR,     eMAX,      eROUND,     eRNDU,     eSOLVE,
+    eVAR_A,     eVAR_B,   eVAR_C,    eVAR_P,     eVAR_Q,    eRREF,
+    ePLOT,      eRPT,     eTENSOR,   eLBRACKET,  eRBRACKET, eASSIGN,
+    eSEMICOLON, eCOLON,   eSQRT,     eLPAREN,    eRPAREN,   eNORM,
+    eDIGIT_7,   eDIGIT_8, eDIGIT_9,  eRIGHT_DIV, eLEFT_DIV, eDIAG,
+    eDIGIT_4,   eDIGIT_5, eDIGIT_6,  eTIMES,     eCOMMA,    eINV,
+    eDIGIT_1,   eDIGIT_2, eDIGIT_3,  eMINUS,     ePOWER,    eDET,
+    eDIGIT_0,   ePOINT,   eEXPONENT, ePLUS,      eENTER,    eALT};
+
+constexpr int gc_iKEY_W = 54;
+constexpr int gc_iKEY_H = 30;
+constexpr int gc_iPORTRAIT_BOTTOM_H = 35;  // the portrait bottom row is taller
+constexpr int gc_iGRID_X = 10, gc_iGRID_DX = 60;
+constexpr int gc_iLANDSCAPE_Y = 217, gc_iPORTRAIT_Y = 250, gc_iGRID_DY = 35;
+
+bool isAlternate(eTOKEN eCode) {
+  for (eTOKEN ePrimary : lg_eALTS)
+    if (eCode == ePrimary + 1) return true;
+  return false;
+}
+
+// Cell index of a button: its own, or its primary's for an alternate.
+int cellOf(eTOKEN eCode, const eTOKEN* aeGrid) {
+  const eTOKEN eCell = isAlternate(eCode) ? eTOKEN(eCode - 1) : eCode;
+  for (int i = 0; i < gc_iCELLS; ++i)
+    if (aeGrid[i] == eCell) return i;
+  return -1;
+}
+
+Fl_Callback* callbackOf(eKEY_CALLBACK eCallback) {
+  switch (eCallback) {
+    case eKEY_DIGIT: return ClCallback::digit_cb;
+    case eKEY_STATE: return ClCallback::state_cb;
+    case eKEY_ALT: return ClCallback::alt_cb;
+    default: return ClCallback::token_cb;
+  }
+}
+
+void paint(ClButton* pButton, eKEY_COLOUR eColour) {
+  static const Fl_Color gc_aBOX[] = {FL_BLACK, FL_WHITE, Fl_Color(31), Fl_Color(93)};
+  pButton->color(gc_aBOX[eColour]);
+  pButton->labelcolor(eColour == eBLACK ? FL_WHITE : FL_BLACK);
+  pButton->selection_color(Fl_Color(49));
+}
+
+// An upper-case letter is typed with Shift; FLTK writes that as Shift plus
+// the lower-case letter.
+int shortcutOf(const ClKey& key, int iCharacter) {
+  if (key.m_iSpecial_Key) return key.m_iSpecial_Key;
+  if (iCharacter >= 'A' && iCharacter <= 'Z') return FL_SHIFT + (iCharacter - 'A' + 'a');
+  return iCharacter;
+}
+
+void buildButton(const ClKey& key, bool bPortrait) {
+  const eTOKEN* aeGrid = bPortrait ? gc_aePORTRAIT_GRID : gc_aeLANDSCAPE_GRID;
+  const int iColumns = bPortrait ? gc_iPORTRAIT_COLUMNS : gc_iLANDSCAPE_COLUMNS;
+  const int iCell = cellOf(key.m_eCode, aeGrid);
+  const int iRow = iCell / iColumns;
+  const bool bTall = bPortrait && iRow == gc_iCELLS / iColumns - 1;
+  const int iY = (bPortrait ? gc_iPORTRAIT_Y : gc_iLANDSCAPE_Y) + iRow * gc_iGRID_DY;
+  const char* acLabel =
+      bPortrait && key.m_acPortrait_Label ? key.m_acPortrait_Label : key.m_acLabel;
+
+  ClButton* pButton = new ClButton(gc_iGRID_X + (iCell % iColumns) * gc_iGRID_DX, iY, gc_iKEY_W,
+                                   bTall ? gc_iPORTRAIT_BOTTOM_H : gc_iKEY_H, acLabel);
+  pButton->box(FL_ROUND_UP_BOX);
+  paint(pButton, key.m_eColour);
+  if (key.m_eCode == eALT) {
+    pButton->down_box(FL_ROUND_DOWN_BOX);
+    pButton->selection_color(Fl_Color(94));
+  }
+  pButton->labelfont(key.m_bBold ? FL_HELVETICA_BOLD : FL_HELVETICA);
+  pButton->labelsize(bPortrait ? key.m_iPortrait_Size : key.m_iSize);
+  const int iCharacter = gc_aTOKEN_TABLE[key.m_eCode].m_iCharacter;
+  pButton->shortcut(shortcutOf(key, iCharacter));
+  pButton->callback(callbackOf(key.m_eCallback), &pButton->m_eToken);
+  pButton->when(FL_WHEN_RELEASE);
+  if (isAlternate(key.m_eCode)) {
+    pButton->hide();
+    pButton->deactivate();
+  }
+  pButton->m_eToken = key.m_eCode;
+  pButton->m_cToken = static_cast<char>(iCharacter);
+  g_epbDictionary[key.m_eCode] = pButton;
+  g_aeDictionary[iCharacter] = key.m_eCode;
+  const char* acTooltip =
+      bPortrait && key.m_acPortrait_Tooltip ? key.m_acPortrait_Tooltip : key.m_acTooltip;
+  if (acTooltip) pButton->tooltip(acTooltip);
+}
+
+void swap(ClButton* pHide, ClButton* pShow) {
+  pHide->deactivate();
+  pHide->hide();
+  pShow->activate();
+  pShow->show();
+}
+
+}  // namespace
+
+void buildKeypad(bool bPortrait) {
+  for (const ClKey& key : gc_aKEYPAD) buildButton(key, bPortrait);
+  lg_bAlt_On = false;
+}
+
+void ClCallback::alt_cb(Fl_Widget*, void*) {
+  g_epbDictionary[eALT]->value(lg_bAlt_On ? 0 : 1);
+  for (eTOKEN ePrimary : lg_eALTS) {
+    ClButton* pPrimary = g_epbDictionary[ePrimary];
+    ClButton* pAlternate = g_epbDictionary[ePrimary + 1];
+    if (lg_bAlt_On)
+      swap(pAlternate, pPrimary);
+    else
+      swap(pPrimary, pAlternate);
+  }
+  lg_bAlt_On = !lg_bAlt_On;
+}

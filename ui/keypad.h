@@ -1,0 +1,18 @@
+// The 96 keypad buttons: one table of rows built by one loop, the Alt
+// alternates and the button map.
+#pragma once
+
+#include "engine/tokens.h"
+
+class ClButton;
+class ClGroup;
+
+// Button of each token code in the current layout; null for codes without one.
+extern ClButton* g_epbDictionary[gc_iTOKEN_COUNT];
+constexpr int gc_iALT_PAIRS = 36;
+extern const eTOKEN lg_eALTS[gc_iALT_PAIRS];  // primaries; the alternate is code + 1
+extern bool lg_bAlt_On;
+
+// Creates the keypad buttons inside the current group (the keypad group),
+// alternates hidden; fills g_epbDictionary and the keyboard map.
+void buildKeypad(bool bPortrait);

@@ -1,0 +1,19 @@
+// The scrolling shortcut of the text panes.
+#include "ui/widgets.h"
+
+#include <FL/Fl_Text_Buffer.H>
+
+void ClTextDisplay::showInsertPositionFast() {
+  if (!buffer() || !mContinuousWrap || insert_position() < buffer()->length()) {
+    show_insert_position();
+    return;
+  }
+  showEnd();
+}
+
+// Puts the last line where show_insert_position() puts an insert position at
+// the end: on the second-to-last visible row, the last one may be cut off.
+void ClTextDisplay::showEnd() {
+  const int iTop = mNBufferLines - mNVisibleLines + 3;
+  scroll(iTop < 1 ? 1 : iTop, 0);
+}

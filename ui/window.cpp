@@ -1,0 +1,156 @@
+// Start-up, rebuild and re-arrangement of the calculator window, and the
+// window-mode and close callbacks.
+#include "ui/window.h"
+
+#include <FL/Fl.H>
+
+#include "command/callback.h"
+#include "command/history.h"
+#include "command/text_buffer.h"
+#include "engine/calculator.h"
+#include "graph/graph_box.h"
+#include "ui/keypad.h"
+#include "ui/window_seam.h"
+
+ClTextBuffer* lg_pBuff_In = nullptr;
+ClTextBuffer* lg_pBuff_Out = nullptr;
+
+// Built during static initialisation: building the layout fills the keyboard
+// map before the calculator object builds its inverse.
+ClORVELWindow g_Main_Window;
+
+namespace {
+
+Fl_Menu_Item* modeItem(int iMode) {
+  switch (iMode) {
+    case 1: return ClORVELUI::mp_miOne_Window;
+    case 2: return ClORVELUI::mp_miPortrait_Mode;
+    default: return ClORVELUI::mp_miTwo_Windows;
+  }
+}
+
+void place(ClTextDisplay* pPane, const ClRect& r) { pPane->resize(r.x, r.y, r.w, r.h); }
+
+}  // namespace
+
+ClORVELWindow::ClORVELWindow()
+    : m_pUI(g_eWindow_Mode == 2 ? new ClORVELUI(true) : new ClORVELUI()) {
+  lg_pBuff_In = new ClTextBuffer();
+  lg_pBuff_Out = new ClTextBuffer();
+  g_eView_State = 0;
+}
+
+ClORVELWindow::~ClORVELWindow() {
+  delete m_pUI;
+  delete lg_pBuff_In;
+  delete lg_pBuff_Out;
+  lg_pBuff_In = lg_pBuff_Out = nullptr;
+}
+
+void ClORVELWindow::initializeWindow() {
+  g_pSeam = &g_Window_Seam;
+  Fl::event_dispatch(dispatchEvent);
+  startLayout();
+}
+
+// Steps shared by start-up and rebuild: attach the buffers, show the window,
+// write the spacers and the first prompt, remember the input rectangles.
+void ClORVELWindow::startLayout() {
+  ClTextDisplay* pOutput = m_pUI->m_pOutput;
+  ClTextDisplay* pInput = m_pUI->m_pInput;
+  const int iWrap = m_pUI->m_Data.m_iWrap_Column;
+  pOutput->buffer(lg_pBuff_Out);
+  pInput->buffer(lg_pBuff_In);
+
+  Fl::visual(FL_DOUBLE | FL_INDEX);
+  window()->show();
+  pInput->take_focus();
+
+  pOutput->scrollbar_align(FL_ALIGN_RIGHT);
+  pOutput->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, iWrap);
+  pOutput->insert(gc_acOUT_SPACER);
+  pOutput->m_iMark = pOutput->insert_position();
+
+  pInput->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, iWrap);
+  pInput->scrollbar_align(FL_ALIGN_RIGHT);
+  pInput->cursor_style(Fl_Text_Display::HEAVY_CURSOR);
+  pInput->insert(gc_acIN_SPACER);
+  pInput->insert(gc_acIN_PROMPT);
+  pInput->insert(gc_acCURSOR);
+  pInput->show_insert_position();
+
+  const ClTextDisplay& out = *pOutput;
+  m_Normal_Input = {pInput->m_iX, pInput->m_iY, pInput->m_iW, pInput->m_iH};
+  m_Stretched_Input = {pInput->m_iX, pInput->m_iY, out.m_iX - pInput->m_iX + out.m_iW,
+                       pInput->m_iH};
+}
+
+void ClORVELWindow::reinitializeWindow() {
+  const bool bToLandscape = g_eWindow_Mode == 2;
+  lg_pBuff_In->text("");
+  lg_pBuff_Out->text("");
+  // The old window may be the one whose menu is calling us: hide it now,
+  // let the toolkit delete it once the callback has returned.
+  window()->hide();
+  Fl::delete_widget(window());
+  m_pUI->m_pWindow = nullptr;
+  delete m_pUI;
+  m_pUI = bToLandscape ? new ClORVELUI() : new ClORVELUI(true);
+  g_eWindow_Mode = bToLandscape ? 0 : 2;
+  ClORVELUI::selectRadio(modeItem(g_eWindow_Mode));
+  startLayout();
+}
+
+void ClORVELWindow::resizeInWindow() {
+  if (g_eWindow_Mode == 2) return;
+  ClTextDisplay* pInput = m_pUI->m_pInput;
+  ClTextDisplay* pOutput = m_pUI->m_pOutput;
+  const bool bGraph_Closed = g_eOutput == 0;
+  if (g_eWindow_Mode == 1 && bGraph_Closed) {
+    place(pInput, m_Stretched_Input);
+    // Hidden rather than merely covered: it keeps its text without drawing.
+    pOutput->hide();
+  } else {
+    place(pInput, m_Normal_Input);
+    if (bGraph_Closed) pOutput->show();
+  }
+  pInput->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
+  pInput->scrollbar_align(FL_ALIGN_RIGHT);
+  pInput->show();
+  pInput->show_insert_position();
+  if (g_eOutput == 1) {
+    m_pUI->m_pGraph->redraw();
+    pOutput->hide();
+    m_pUI->m_pGraph->show();
+  }
+  window()->redraw();
+}
+
+void ClCallback::mode_cb(Fl_Widget*, void* pData) {
+  const int32_t iNew = *static_cast<int32_t*>(pData);
+  const int32_t iCurrent = g_eWindow_Mode;
+  if (g_eOutput != 0) {
+    ClORVELUI::selectRadio(modeItem(iCurrent));
+    return;
+  }
+  if (iNew == iCurrent) return;
+  if (iNew != 2 && iCurrent != 2) {
+    g_eWindow_Mode = iNew;
+    g_Main_Window.resizeInWindow();
+    return;
+  }
+  if (lg_bAlt_On) alt_cb(nullptr, nullptr);
+  g_Current_State = ClState();
+  g_Main_Window.reinitializeWindow();
+  if (iNew == 1) {
+    g_eWindow_Mode = 1;
+    g_Main_Window.resizeInWindow();
+    ClORVELUI::selectRadio(ClORVELUI::mp_miOne_Window);
+  }
+  g_Main_Window.window()->redraw();
+}
+
+// Only the window manager's close button asks to exit; Escape never closes.
+void ClCallback::window_cb(Fl_Widget*, void*) {
+  if (Fl::event() == FL_CLOSE) exit_cb(nullptr, nullptr);
+}

@@ -1,0 +1,158 @@
+// The seam over the window's widgets, the default dialogs and the event
+// dispatch that polls for the repetition stop.
+#include "ui/window_seam.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Native_File_Chooser.H>
+#include <FL/Fl_Text_Buffer.H>
+#include <FL/fl_ask.H>
+
+#include <chrono>
+#include <cstring>
+
+#include "command/text_buffer.h"
+#include "ui/dialogs.h"
+#include "ui/keyboard.h"
+#include "ui/window.h"
+
+namespace {
+
+void alertBox(const char* acText) { fl_alert("%s", acText); }
+void messageBox(const char* acText) { fl_message("%s", acText); }
+int choiceBox(const char* acQuestion, const char* acButton0, const char* acButton1) {
+  return fl_choice("%s", acButton0, acButton1, nullptr, acQuestion);
+}
+int chooseFileBox(const char* acTitle, bool bSave, std::string& sName) {
+  Fl_Native_File_Chooser chooser;
+  chooser.title(acTitle);
+  chooser.type(bSave ? Fl_Native_File_Chooser::BROWSE_SAVE_FILE
+                     : Fl_Native_File_Chooser::BROWSE_FILE);
+  if (bSave) chooser.options(Fl_Native_File_Chooser::SAVEAS_CONFIRM);
+  const int iResult = chooser.show();
+  if (iResult == 0) sName = chooser.filename();
+  return iResult;
+}
+
+// A repetition looks for Escape at most this often, so that polling and
+// repainting stay a small part of its time.
+constexpr auto gc_POLL_INTERVAL = std::chrono::milliseconds(40);
+auto lg_tLast_Poll = std::chrono::steady_clock::time_point();
+bool lg_bPolling = false;
+bool lg_bStop_Requested = false;
+
+bool isUserInput(int iEvent) {
+  switch (iEvent) {
+    case FL_PUSH:
+    case FL_RELEASE:
+    case FL_DRAG:
+    case FL_MOUSEWHEEL:
+    case FL_KEYDOWN:
+    case FL_KEYUP:
+    case FL_SHORTCUT:
+    case FL_CLOSE:
+    case FL_PASTE:
+    case FL_DND_ENTER:
+    case FL_DND_DRAG:
+    case FL_DND_RELEASE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+Fl_Menu_Item* switchItem(eSWITCH eSwitch) {
+  switch (eSwitch) {
+    case eSWITCH_ZERO_OUT: return ClORVELUI::mp_miZero_Out;
+    case eSWITCH_ERROR_CHECK: return ClORVELUI::mp_miError_Item;
+    case eSWITCH_AUTO_PARENS: return ClORVELUI::mp_miParentheses;
+    case eSWITCH_SCALES: return ClORVELUI::mp_miScales;
+    default: return ClORVELUI::mp_miExecute;
+  }
+}
+
+}  // namespace
+
+ClDialogs g_Dialogs = {alertBox, messageBox, choiceBox, chooseFileBox};
+ClWindowSeam g_Window_Seam;
+
+int dispatchEvent(int iEvent, Fl_Window* pWindow) {
+  if (lg_bPolling && isUserInput(iEvent)) {
+    if (iEvent == FL_KEYDOWN && Fl::event_key() == FL_Escape) lg_bStop_Requested = true;
+    return 1;
+  }
+  // A request left over from a finished repetition must not stop the next.
+  if (iEvent == FL_KEYDOWN || iEvent == FL_PUSH) lg_bStop_Requested = false;
+  // An open menu or a modal box keeps its keys.
+  if (iEvent == FL_KEYDOWN && pWindow == g_Main_Window.window() && !Fl::grab() && !Fl::modal() &&
+      lineCommandOf(Fl::event_key()) != eNULL)
+    return pWindow->handle(FL_KEYBOARD);
+  return Fl::handle_(iEvent, pWindow);
+}
+
+ClTextDisplay* ClWindowPane::display() const {
+  ClORVELUI* pUI = g_Main_Window.ui();
+  return m_ePane == ePANE_INPUT ? pUI->m_pInput : pUI->m_pOutput;
+}
+
+Fl_Text_Buffer* ClWindowPane::buffer() {
+  return m_ePane == ePANE_INPUT ? lg_pBuff_In : lg_pBuff_Out;
+}
+int ClWindowPane::insertPosition() const { return display()->insert_position(); }
+void ClWindowPane::setInsertPosition(int iPosition) { display()->insert_position(iPosition); }
+// Through the growing buffer, then the display's insert position behind the
+// text, as Fl_Text_Display::insert would leave it.
+void ClWindowPane::insert(const char* acText) {
+  ClTextDisplay* pDisplay = display();
+  const int iPosition = pDisplay->insert_position();
+  static_cast<ClTextBuffer*>(buffer())->insertGrowing(iPosition, acText);
+  pDisplay->insert_position(iPosition + static_cast<int>(strlen(acText)));
+}
+void ClWindowPane::showInsertPosition() { display()->showInsertPositionFast(); }
+void ClWindowPane::show() { display()->show(); }
+void ClWindowPane::hide() { display()->hide(); }
+
+ClPane& ClWindowSeam::pane(ePANE ePane) { return ePane == ePANE_INPUT ? m_Input : m_Output; }
+ClPane& ClWindowSeam::activePane() { return m_Input; }
+int ClWindowSeam::outputMark() const { return g_Main_Window.ui()->m_pOutput->m_iMark; }
+void ClWindowSeam::setOutputMark(int iMark) { g_Main_Window.ui()->m_pOutput->m_iMark = iMark; }
+
+bool ClWindowSeam::isOn(eSWITCH eSwitch) const { return switchItem(eSwitch)->value() != 0; }
+void ClWindowSeam::setOn(eSWITCH eSwitch, bool bOn) {
+  if (bOn)
+    switchItem(eSwitch)->set();
+  else
+    switchItem(eSwitch)->clear();
+}
+
+void ClWindowSeam::alert(const std::string& sText) { g_Dialogs.m_pfAlert(sText.c_str()); }
+void ClWindowSeam::message(const std::string& sText) { g_Dialogs.m_pfMessage(sText.c_str()); }
+int ClWindowSeam::choice(const std::string& sQuestion, const char* acButton0,
+                         const char* acButton1) {
+  return g_Dialogs.m_pfChoice(sQuestion.c_str(), acButton0, acButton1);
+}
+bool ClWindowSeam::chooseFile(const char* acTitle, bool bSave, std::string& sName, bool& bError) {
+  const int iResult = g_Dialogs.m_pfChooseFile(acTitle, bSave, sName);
+  bError = iResult < 0;
+  return iResult == 0;
+}
+
+// Between the lines of a repetition: repaint, and take only Escape.
+bool ClWindowSeam::stopRequested() {
+  if (std::chrono::steady_clock::now() - lg_tLast_Poll >= gc_POLL_INTERVAL) {
+    lg_bPolling = true;
+    Fl::check();
+    lg_bPolling = false;
+    lg_tLast_Poll = std::chrono::steady_clock::now();
+  }
+  const bool bStop = lg_bStop_Requested;
+  lg_bStop_Requested = false;
+  return bStop;
+}
+
+void ClWindowSeam::redraw() { g_Main_Window.window()->redraw(); }
+
+bool ClWindowSeam::isFrontmost() const { return Fl::first_window() == g_Main_Window.window(); }
+
+void ClWindowSeam::hideAll() {
+  while (Fl_Window* pWindow = Fl::first_window()) pWindow->hide();
+}
