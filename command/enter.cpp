@@ -104,7 +104,8 @@ bool runRepeatedLine(int iSlot, uint16_t uiVisible_Count, bool bQuiet) {
   // during the line the history seems to end with it
   g_uiHistory_Next = static_cast<uint16_t>(iSlot + 1);
   const eTOKEN eLast = g_Current_State.lastToken();
-  const bool bRpt_Line = g_Current_State.m_uiLength > 0 && tokenOf(g_Current_State.m_acLine[0]) == eRPT;
+  const bool bRpt_Line =
+      g_Current_State.m_uiLength > 0 && tokenOf(g_Current_State.m_acLine[0]) == eRPT;
   evaluateCurrentLine();
   if (g_uiError_Number != 0 && g_uiError_Number != gc_uiEMPTY_MATRIX) return false;
   if (g_eOutput != 0 && g_bPlot) {
@@ -150,7 +151,8 @@ void runPasses(uint16_t uiPasses, int iFirst, int iLast, uint16_t uiVisible_Coun
 // Plot, repetition and output of an executed line of the main input.
 void runAndPrint(uint16_t uiSlot, bool bQuiet) {
   const ClState& line = g_Current_State;
-  if (g_eOutput != 0 && g_bPlot && (g_uiError_Number == 0 || g_uiError_Number == gc_uiINVALID_NUMBERS))
+  if (g_eOutput != 0 && g_bPlot &&
+      (g_uiError_Number == 0 || g_uiError_Number == gc_uiINVALID_NUMBERS))
     storePlot();
   if (g_bRepeat) {
     g_bRepeat = false;
@@ -254,7 +256,9 @@ void executeLines(uint16_t uiSlot, uint16_t uiVisible_Count, bool bQuiet) {
   g_acOutput_Line[0] = '\0';
 }
 
-void ClCallback::zeroOut_cb(Fl_Widget*, void*) { g_bZero_Out = g_pSeam->isOn(eSWITCH_ZERO_OUT); }
+void ClCallback::zeroOut_cb(Fl_Widget*, void*) {
+  g_bZero_Out = g_pSeam->isOn(eSWITCH_ZERO_OUT);
+}
 
 void ClCallback::exit_cb(Fl_Widget*, void*) {
   // only the frontmost main window asks; help, guide and About ignore it

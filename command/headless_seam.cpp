@@ -11,7 +11,9 @@ ClHeadlessPane::ClHeadlessPane() {
   m_Buffer.add_modify_callback(modified, this);
 }
 
-ClHeadlessPane::~ClHeadlessPane() { m_Buffer.remove_modify_callback(modified, this); }
+ClHeadlessPane::~ClHeadlessPane() {
+  m_Buffer.remove_modify_callback(modified, this);
+}
 
 void ClHeadlessPane::setInsertPosition(int iPosition) {
   const int iLength = m_Buffer.length();

@@ -19,7 +19,9 @@ namespace {
 char lg_acInput_Line[8192];
 
 // A button with the keyboard focus would otherwise fire on the space bar.
-bool isSpaceKey() { return Fl::event() == FL_KEYDOWN && Fl::event_text()[0] == ' '; }
+bool isSpaceKey() {
+  return Fl::event() == FL_KEYDOWN && Fl::event_text()[0] == ' ';
+}
 
 eTOKEN tokenFrom(const void* pData) {
   if (pData == nullptr) return eNULL;

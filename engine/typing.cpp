@@ -12,11 +12,13 @@ namespace {
 
 // Id .. RREF and the two prefix functions outside that range that take a
 // value after them.
-bool isHeavyFunction(int t) { return (t >= eID && t <= eRREF) || t == eROOTS || t == eSQRT; }
+bool isHeavyFunction(int t) {
+  return (t >= eID && t <= eRREF) || t == eROOTS || t == eSQRT;
+}
 
 bool isValueEnding(int t) {
-  return t == eI || t == ePI || isVariableToken(t) || t == eANS || t == eRBRACKET ||
-         t == eRPAREN || isNumberPart(t);
+  return t == eI || t == ePI || isVariableToken(t) || t == eANS || t == eRBRACKET || t == eRPAREN ||
+         isNumberPart(t);
 }
 
 // `-` may be unary and `Solve` stands anywhere: both are outside this group.
@@ -37,12 +39,18 @@ bool isStrictBinary(int t) {
   }
 }
 
-bool isSeparator(int t) { return t == eSEMICOLON || t == eCOLON || t == eCOMMA; }
+bool isSeparator(int t) {
+  return t == eSEMICOLON || t == eCOLON || t == eCOMMA;
+}
 
-bool isClosing(int t) { return t == eRBRACKET || t == eRPAREN; }
+bool isClosing(int t) {
+  return t == eRBRACKET || t == eRPAREN;
+}
 
 // The token of the character just before the cursor; the cursor is above 0.
-eTOKEN tokenBeforeCursor() { return tokenOf(g_Current_State.m_acLine[g_Current_State.m_uiCursor - 1]); }
+eTOKEN tokenBeforeCursor() {
+  return tokenOf(g_Current_State.m_acLine[g_Current_State.m_uiCursor - 1]);
+}
 
 bool acceptAtLineStart(eTOKEN t) {
   if (t == eASSIGN || isClosing(t) || isSeparator(t) || t == eSOLVE || isStrictBinary(t))
@@ -73,9 +81,8 @@ bool tokenErrorCheck(eTOKEN t) {
   if ((p == eI || isNumberPart(p)) &&
       (t == eLBRACKET || t == eLPAREN || t == eASSIGN || (t >= eDIAG && t <= eEL_OP)))
     return false;
-  if (isStrictBinary(t) &&
-      (isHeavyFunction(p) || p == eEL_OP || p == eASSIGN || isSeparator(p) || p == eLBRACKET ||
-       p == eLPAREN || p == eSOLVE || isStrictBinary(p)))
+  if (isStrictBinary(t) && (isHeavyFunction(p) || p == eEL_OP || p == eASSIGN || isSeparator(p) ||
+                            p == eLBRACKET || p == eLPAREN || p == eSOLVE || isStrictBinary(p)))
     return false;
   if (isSeparator(t) && isSeparator(p)) return false;
   // `.` before an operator is the first half of `.*`, `./` or `.\`

@@ -8,7 +8,9 @@ namespace {
 
 using EnterTest = ClCommandTest;
 
-double realOf(eTOKEN eVariable) { return ClCalculator::mp_mVariable[eVariable](0, 0).real(); }
+double realOf(eTOKEN eVariable) {
+  return ClCalculator::mp_mVariable[eVariable](0, 0).real();
+}
 
 TEST_F(EnterTest, OutputOfOneLine) {
   struct {
@@ -55,8 +57,17 @@ TEST_F(EnterTest, OneWindowModeShowsResultsInTheInputPane) {
   enter("1+1");
   enter("[1;2]");
   enter("AB");
-  EXPECT_EQ(input(), "\nIn>1 + 1\nOut>2\nIn>[1; 2]\nOut>:\n1 ;\n2\nIn>AB\nOut>Misplaced value\nIn>_");
+  EXPECT_EQ(input(),
+            "\nIn>1 + 1\nOut>2\nIn>[1; 2]\nOut>:\n1 ;\n2\nIn>AB\nOut>Misplaced value\nIn>_");
   EXPECT_EQ(output(), "Out>1 + 1 :\n2\nOut>[1; 2] :\n1 ;\n2\nOut>AB :\nMisplaced value");
+}
+
+TEST_F(EnterTest, OneWindowModeShowsRepeatedLinesInTheInputPane) {
+  g_eWindow_Mode = 1;
+  store({"u=1"});
+  enter("X(1,1)");
+  EXPECT_EQ(input(), "\nIn>u = 1\nIn>Rpt(1, 1)\nOut>u = 1 \n1\nOut>\nIn>_");
+  EXPECT_EQ(output(), "Out>u = 1 :\n1\nOut>\n");
 }
 
 TEST_F(EnterTest, HilbertMatrixScript) {
@@ -115,10 +126,10 @@ TEST_F(EnterTest, ConditionalRepetition) {
     const char* acRpt;
     double dU;  // u after the line
   } const aCases[] = {
-      {"X(2,1,1,3-u)", 2},    // condition 3 >= 0: runs
-      {"X(2,2,2,2-u)", 4},    // 0 >= 0: runs
-      {"X(2,3,3,3-u)", 4},    // -1: does not run
-      {"X(2,4,4,0,1)", 4},    // a fifth argument makes the test strict: 0 > 0 fails
+      {"X(2,1,1,3-u)", 2},  // condition 3 >= 0: runs
+      {"X(2,2,2,2-u)", 4},  // 0 >= 0: runs
+      {"X(2,3,3,3-u)", 4},  // -1: does not run
+      {"X(2,4,4,0,1)", 4},  // a fifth argument makes the test strict: 0 > 0 fails
       {"X(2,5,5,1,1)", 6},
   };
   for (const auto& c : aCases) {

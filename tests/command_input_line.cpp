@@ -14,10 +14,14 @@ TEST_F(InputLineTest, AutomaticParenthesesAfterFunctions) {
     bool bAuto;
     const char* acShown;
   } const aCases[] = {
-      {"I", true, "\nIn>Inv (_"}, {"g", true, "\nIn>Diag(_"}, {"X", true, "\nIn>Rpt(_"},
-      {"I", false, "\nIn>Inv _"}, {"g", false, "\nIn>Diag_"},
+      {"I", true, "\nIn>Inv (_"},
+      {"g", true, "\nIn>Diag(_"},
+      {"X", true, "\nIn>Rpt(_"},
+      {"I", false, "\nIn>Inv _"},
+      {"g", false, "\nIn>Diag_"},
       // with the automatic `(` the operator after Diag is refused
-      {"g+", true, "\nIn>Diag(_"}, {"g+", false, "\nIn>Diag + _"},
+      {"g+", true, "\nIn>Diag(_"},
+      {"g+", false, "\nIn>Diag + _"},
   };
   for (const auto& c : aCases) {
     SetUp();

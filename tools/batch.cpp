@@ -89,9 +89,8 @@ int badUsage(const std::string& sText) {
 }
 
 bool parseOnOff(const char* acValue, bool& bOn) {
-  if (std::strcmp(acValue, "on") == 0) bOn = true;
-  else if (std::strcmp(acValue, "off") == 0) bOn = false;
-  else return false;
+  if (std::strcmp(acValue, "on") != 0 && std::strcmp(acValue, "off") != 0) return false;
+  bOn = std::strcmp(acValue, "on") == 0;
   return true;
 }
 
@@ -234,8 +233,7 @@ void pressKey(unsigned char ucKey) {
       // Alt only swaps the buttons shown; every token keeps its key
       return;
     default:
-      if (isNumberPart(eToken)) ClCallback::digit_cb(nullptr, &eToken);
-      else ClCallback::token_cb(nullptr, &eToken);
+      (isNumberPart(eToken) ? ClCallback::digit_cb : ClCallback::token_cb)(nullptr, &eToken);
   }
 }
 
@@ -295,8 +293,7 @@ int main(int argc, char** argv) {
   Set_Code_Arrays();
   bool bFiles_Done = loadFiles(options);
   if (bFiles_Done) {
-    if (options.bKeys) runKeys(sInput);
-    else runLines(sInput);
+    (options.bKeys ? runKeys : runLines)(sInput);
     bFiles_Done = lg_iInterrupted != 0 || saveFiles(options);
   }
 

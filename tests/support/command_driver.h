@@ -28,8 +28,7 @@ inline void press(eTOKEN eToken) {
       ClCallback::state_cb(nullptr, &eToken);
       return;
     default:
-      if (isNumberPart(eToken)) ClCallback::digit_cb(nullptr, &eToken);
-      else ClCallback::token_cb(nullptr, &eToken);
+      (isNumberPart(eToken) ? ClCallback::digit_cb : ClCallback::token_cb)(nullptr, &eToken);
   }
 }
 

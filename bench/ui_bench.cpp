@@ -1,0 +1,132 @@
+// The window's costs under Xvfb (needs DISPLAY, no window manager): start-up
+// until the window is drawn, Enter of the largest result until the output
+// pane has drawn its end, and a printing script's cost per line as the
+// output pane grows.
+#include <FL/Fl.H>
+#include <benchmark/benchmark.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "command/callback.h"
+#include "command/enter.h"
+#include "command/history.h"
+#include "command/text_buffer.h"
+#include "engine/calculator.h"
+#include "ui/window.h"
+
+// After Eigen: X.h defines Success, a name Eigen uses.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+void startWindow() {
+  static bool bStarted = false;
+  if (bStarted) return;
+  bStarted = true;
+  g_Main_Window.initializeWindow();
+  Fl::check();
+}
+
+void enter(const char* acLine) {
+  setCurrentLine(acLine, static_cast<uint16_t>(std::string(acLine).size()));
+  eTOKEN eEnter = eENTER;
+  ClCallback::state_cb(nullptr, &eEnter);
+}
+
+// A 512 x 512 complex matrix of random entries: about 3.9 MB of text.
+void BM_EnterLargestResult(benchmark::State& state) {
+  startWindow();
+  for (auto _ : state) {
+    state.PauseTiming();
+    ClCallback::clearAll_cb(nullptr, nullptr);
+    Fl::flush();
+    state.ResumeTiming();
+    enter("r(O(512))+i*r(O(512))");
+    Fl::flush();
+  }
+  state.counters["chars"] = lg_pBuff_Out->length();
+}
+BENCHMARK(BM_EnterLargestResult)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Rpt(n, 1) over the line u = u + 1, every result printed; range(1) lines of
+// earlier output already fill the pane.
+void BM_PrintingScript(benchmark::State& state) {
+  startWindow();
+  const std::string sRepeat = "X(" + std::to_string(state.range(0)) + ",1)";
+  for (auto _ : state) {
+    state.PauseTiming();
+    ClCallback::clearAll_cb(nullptr, nullptr);
+    enter("u=0");
+    for (int64_t i = 0; i < state.range(1); ++i) enter("u=u+1");
+    Fl::flush();
+    state.ResumeTiming();
+    enter(sRepeat.c_str());
+    Fl::flush();
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_PrintingScript)
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Args({1000, 5000})
+    ->Args({1000, 20000})
+    ->Args({1000, 40000})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+
+// The window is double-buffered, so it appears whole: one pixel of the Enter
+// button (orange, #FFB600) at the window's place in the screen corner marks
+// it drawn.
+bool enterButtonDrawn(Display* pDisplay) {
+  XImage* pImage =
+      XGetImage(pDisplay, DefaultRootWindow(pDisplay), 277, 407, 1, 1, AllPlanes, ZPixmap);
+  if (!pImage) return false;
+  const unsigned long ulPixel = XGetPixel(pImage, 0, 0);
+  XDestroyImage(pImage);
+  return ulPixel == 0xFFB600;
+}
+
+void clearScreen(Display* pDisplay) {
+  XClearWindow(pDisplay, DefaultRootWindow(pDisplay));
+  XSync(pDisplay, False);
+}
+
+// From exec of the program to its first fully drawn window.
+void BM_StartUp(benchmark::State& state) {
+  Display* pDisplay = XOpenDisplay(nullptr);
+  if (!pDisplay) {
+    state.SkipWithError("no display");
+    return;
+  }
+  for (auto _ : state) {
+    const auto tStart = std::chrono::steady_clock::now();
+    const pid_t iChild = fork();
+    if (iChild == 0) {
+      execl(ORVEL_PROGRAM, ORVEL_PROGRAM, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    while (!enterButtonDrawn(pDisplay)) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    const std::chrono::duration<double> dElapsed = std::chrono::steady_clock::now() - tStart;
+    state.SetIterationTime(dElapsed.count());
+    kill(iChild, SIGKILL);
+    waitpid(iChild, nullptr, 0);
+    clearScreen(pDisplay);
+  }
+  XCloseDisplay(pDisplay);
+}
+BENCHMARK(BM_StartUp)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(11)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+
+BENCHMARK_MAIN();
