@@ -106,6 +106,9 @@ bool runRepeatedLine(int iSlot, uint16_t uiVisible_Count, bool bQuiet) {
   const eTOKEN eLast = g_Current_State.lastToken();
   const bool bRpt_Line =
       g_Current_State.m_uiLength > 0 && tokenOf(g_Current_State.m_acLine[0]) == eRPT;
+  // A line refused by the lexer writes no text; the Rpt line's own result
+  // must not be printed as its result.
+  g_acOutput_Line[0] = '\0';
   evaluateCurrentLine();
   if (g_uiError_Number != 0 && g_uiError_Number != gc_uiEMPTY_MATRIX) return false;
   if (g_eOutput != 0 && g_bPlot) {

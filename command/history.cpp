@@ -52,12 +52,16 @@ uint16_t appendHistory() {
   return uiSlot;
 }
 
-void resetPanes(ClSeam& seam) {
+void resetOutputPane(ClSeam& seam) {
   ClPane& output = seam.pane(ePANE_OUTPUT);
   output.buffer()->text("");
   output.setInsertPosition(0);
   output.insert(gc_acOUT_SPACER);
   seam.setOutputMark(output.insertPosition());
+}
+
+void resetPanes(ClSeam& seam) {
+  resetOutputPane(seam);
   ClPane& input = seam.pane(ePANE_INPUT);
   input.buffer()->text("");
   input.setInsertPosition(0);

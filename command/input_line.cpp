@@ -214,3 +214,22 @@ void ClCallback::state_cb(Fl_Widget*, void* pData) {
   }
   g_pSeam->redraw();
 }
+
+void pressToken(eTOKEN eToken) {
+  switch (eToken) {
+    case ePREV:
+    case eNEXT:
+    case eLEFT:
+    case eRIGHT:
+    case eBKSP:
+    case eCLEAR:
+    case eENTER:
+      ClCallback::state_cb(nullptr, &eToken);
+      return;
+    case eALT:
+      // Alt only swaps the buttons shown; every token keeps its key
+      return;
+    default:
+      (isNumberPart(eToken) ? ClCallback::digit_cb : ClCallback::token_cb)(nullptr, &eToken);
+  }
+}

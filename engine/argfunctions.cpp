@@ -376,7 +376,7 @@ ClMatrix elementaryMatrix(const ClMatrix& mA) {
   int64_t iSize = 0;
   int64_t i = 0;
   int64_t j = 0;
-  if (mA.rows() != 1 || (mA.cols() != 4 && mA.cols() != 5)) return failed(21);
+  if (mA.size() != 4 && mA.size() != 5) return failed(21);
   if (!integerValue(mA(0, 0).real(), iType) || !integerValue(mA(0, 1).real(), iSize) || iSize < 1 ||
       iSize * iSize > 512 || !validIndex(mA(0, 2).real(), iSize, i)) {
     return failed(21);
@@ -427,6 +427,6 @@ ClMatrix ClCalculator::constructor() {
   skipToken();
   const ClMatrix mA = sizeArguments(rowlist());
   if (eFunction == eEL_OP) return elementaryMatrix(mA);
-  if (mA.rows() != 1 || mA.cols() < 2) return failed(mA.size() < 2 ? 21 : 5);
+  if (mA.size() < 2) return failed(21);
   return filledMatrix(eFunction, mA);
 }

@@ -80,6 +80,7 @@ class ClCalculator {
   static ClMatrix charPoly(const ClMatrix& mM);
   static ClMatrix polyMultiply(const ClMatrix& mP, const ClMatrix& mQ);
   // Replaces A by R and writes Q (and P when pivoting): A = Q R or A P = Q R.
+  // A factor above the entry limit empties A instead (error 19).
   static void qrCompute(ClMatrix& mA, bool bPivoting);
 
   // --- argument functions (argfunctions.cpp)

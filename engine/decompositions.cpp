@@ -20,6 +20,15 @@ bool requireSquare(ClMatrix& mV) {
   return false;
 }
 
+// A square factor (U, V, Q, P) of order n is a value like any other and keeps
+// to the entry limit: a 1 x 262144 row would otherwise ask for a 262144 x
+// 262144 V.
+bool factorFits(ClMatrix& mV, Eigen::Index iOrder) {
+  if (iOrder * iOrder <= gc_lMAX_ENTRIES) return true;
+  fail(mV, 19);
+  return false;
+}
+
 void inverse(ClMatrix& mV) {
   ClMatrix mInverse = mV.inverse();
   if (!mInverse.allFinite()) {
@@ -31,13 +40,14 @@ void inverse(ClMatrix& mV) {
 
 // A singular matrix leaves a rounding residue as its smallest LU pivot. The
 // test compares pivots with each other, not the degree-n determinant with a
-// norm, so scaling the matrix does not change the verdict.
+// norm, so scaling the matrix does not change the verdict. Only a finite
+// determinant can be a residue: an infinite one must reach the caller.
 void determinant(ClMatrix& mV) {
   const Eigen::PartialPivLU<ClMatrix> lu(mV);
   const Eigen::VectorXd adPivot = lu.matrixLU().diagonal().cwiseAbs();
   const double dTolerance = adPivot.maxCoeff() * 1e-16 * static_cast<double>(mV.rows());
   ClComplex cDet = lu.determinant();
-  if (adPivot.minCoeff() <= dTolerance) cDet = 0.0;
+  if (std::isfinite(std::abs(cDet)) && adPivot.minCoeff() <= dTolerance) cDet = 0.0;
   mV.resize(1, 1);
   mV(0, 0) = cDet;
 }
@@ -134,7 +144,7 @@ bool applyMatrixFunction(eTOKEN eToken, ClMatrix& mV) {
       if (requireSquare(mV)) schur(mV);
       return true;
     case eSVD:
-      singularValues(mV);
+      if (factorFits(mV, mV.rows()) && factorFits(mV, mV.cols())) singularValues(mV);
       return true;
     case eRREF:
       reducedRowEchelon(mV);
@@ -159,7 +169,7 @@ ClMatrix ClCalculator::charPoly(const ClMatrix& mM) {
 }
 
 ClMatrix ClCalculator::polyMultiply(const ClMatrix& mP, const ClMatrix& mQ) {
-  if (mP.rows() != 1 || mQ.rows() != 1) return ClMatrix();
+  if (mP.rows() != 1 || mQ.rows() != 1 || mP.cols() == 0 || mQ.cols() == 0) return ClMatrix();
   if (mP.cols() + mQ.cols() > gc_lMAX_ENTRIES - 1) return ClMatrix();
   ClMatrix mProduct = ClMatrix::Zero(1, mP.cols() + mQ.cols() - 1);
   for (Eigen::Index j = 0; j < mP.cols(); ++j) {
@@ -169,6 +179,7 @@ ClMatrix ClCalculator::polyMultiply(const ClMatrix& mP, const ClMatrix& mQ) {
 }
 
 void ClCalculator::qrCompute(ClMatrix& mA, bool bPivoting) {
+  if (!factorFits(mA, mA.rows()) || (bPivoting && !factorFits(mA, mA.cols()))) return;
   if (bPivoting) {
     const Eigen::ColPivHouseholderQR<ClMatrix> qr(mA);
     mp_mVariable[eVAR_Q] = qr.householderQ();

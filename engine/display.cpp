@@ -104,7 +104,8 @@ char* appendFull(char* pcEnd, ClComplex cZ) {
   pcEnd = append(pcEnd, dIm > 0 ? " + " : " - ", 3);
   char acNumber[gc_iNUMBER_ROOM];
   const int iLength = writeNumber(dIm, acNumber);
-  const int iSkip = dIm < 0 && iLength > 0 ? 1 : 0;  // the minus sign is already written
+  // the minus sign is already written; a tiny part shown as "0" has none to drop
+  const int iSkip = acNumber[0] == '-' ? 1 : 0;
   pcEnd = append(pcEnd, acNumber + iSkip, iLength - iSkip);
   return append(pcEnd, "i", 1);
 }

@@ -221,65 +221,76 @@ ClMatrix scalarList(uint16_t uiStart, ClListFlags& flags) {
   return mTable;
 }
 
+// Blocks of a list in reading order, each with its place in the result.
+struct ClBlocks {
+  ClMatrix amBlock[gc_iMAX_BLOCKS];
+  Eigen::Index alRow[gc_iMAX_BLOCKS], alCol[gc_iMAX_BLOCKS];
+  Eigen::Index alBandRows[gc_iMAX_BLOCKS], alBandCols[gc_iMAX_BLOCKS];
+  int iBlocks = 0, iBands = 0;
+  Eigen::Index lTop = 0;  // first row of the current band
+
+  // A new band must be no wider than the one it ends; a block in a band has
+  // the height of the band's first block.
+  bool add(ClMatrix mBlock, bool bNewBand) {
+    if (mBlock.rows() == 0 || iBlocks == gc_iMAX_BLOCKS) return false;
+    if (bNewBand) {
+      if (iBands > 0 && mBlock.cols() > alBandCols[iBands - 1]) return false;
+      if (iBands > 0) lTop += alBandRows[iBands - 1];
+      alBandRows[iBands] = mBlock.rows();
+      alBandCols[iBands++] = 0;
+    } else if (mBlock.rows() != alBandRows[iBands - 1]) {
+      return false;
+    }
+    alRow[iBlocks] = lTop;
+    alCol[iBlocks] = alBandCols[iBands - 1];
+    alBandCols[iBands - 1] += mBlock.cols();
+    amBlock[iBlocks++] = std::move(mBlock);
+    return true;
+  }
+
+  bool sameWidths() const {
+    for (int k = 1; k < iBands; ++k)
+      if (alBandCols[k] != alBandCols[0]) return false;
+    return true;
+  }
+
+  Eigen::Index rows() const { return lTop + alBandRows[iBands - 1]; }
+
+  ClMatrix assemble() const {
+    ClMatrix mResult(rows(), alBandCols[0]);
+    for (int k = 0; k < iBlocks; ++k)
+      mResult.block(alRow[k], alCol[k], amBlock[k].rows(), amBlock[k].cols()) = amBlock[k];
+    return mResult;
+  }
+};
+
 // blocks: block { [ "," | ";" ] block }, at most 16, bands of equal width
 ClMatrix blockList(ClMatrix mFirst, ClListFlags& flags) {
   if (isListEnd(ClCalculator::peekToken())) {
     flags.bArgList = true;
     return mFirst;
   }
-  ClMatrix amBlocks[gc_iMAX_BLOCKS];
-  Eigen::Index alBandRows[gc_iMAX_BLOCKS], alBandCols[gc_iMAX_BLOCKS], alBlockRow[gc_iMAX_BLOCKS],
-      alBlockCol[gc_iMAX_BLOCKS];
-  int iBlocks = 1, iBands = 1;
-  alBandRows[0] = mFirst.rows();
-  alBandCols[0] = mFirst.cols();
-  alBlockRow[0] = alBlockCol[0] = 0;
-  amBlocks[0] = std::move(mFirst);
-  Eigen::Index lTop = 0;
+  ClBlocks blocks;
+  blocks.add(std::move(mFirst), true);
   while (!isListEnd(ClCalculator::peekToken())) {
-    bool bNewBand = false;
-    if (ClCalculator::peekToken() == eSEMICOLON) {
-      ClCalculator::nextToken();
-      bNewBand = true;
-    } else if (ClCalculator::peekToken() == eCOMMA) {
-      ClCalculator::nextToken();
-      flags.bSingle = false;
-    }
-    ClMatrix mBlock = ClCalculator::expression();
-    const int iBand = iBands - 1;
-    const bool bFits =
-        bNewBand ? mBlock.cols() <= alBandCols[iBand] : mBlock.rows() == alBandRows[iBand];
-    if (mBlock.rows() == 0 || iBlocks == gc_iMAX_BLOCKS || !bFits) {
-      setError(3);
-      return ClMatrix();
-    }
-    if (bNewBand) {
-      lTop += alBandRows[iBand];
-      alBandRows[iBands] = mBlock.rows();
-      alBandCols[iBands] = 0;
-      ++iBands;
-    }
-    alBlockRow[iBlocks] = lTop;
-    alBlockCol[iBlocks] = alBandCols[iBands - 1];
-    alBandCols[iBands - 1] += mBlock.cols();
-    amBlocks[iBlocks++] = std::move(mBlock);
-  }
-  for (int k = 1; k < iBands; ++k) {
-    if (alBandCols[k] != alBandCols[0]) {
+    const eTOKEN eSeparator = ClCalculator::peekToken();
+    const bool bNewBand = eSeparator == eSEMICOLON;
+    if (eSeparator == eCOMMA) flags.bSingle = false;
+    if (bNewBand || eSeparator == eCOMMA) ClCalculator::nextToken();
+    if (!blocks.add(ClCalculator::expression(), bNewBand)) {
       setError(3);
       return ClMatrix();
     }
   }
-  const Eigen::Index lRows = lTop + alBandRows[iBands - 1];
-  if (!fitsLimit(static_cast<double>(lRows), static_cast<double>(alBandCols[0]))) {
+  if (!blocks.sameWidths()) {
+    setError(3);
+    return ClMatrix();
+  }
+  if (!fitsLimit(static_cast<double>(blocks.rows()), static_cast<double>(blocks.alBandCols[0]))) {
     setError(19);
     return ClMatrix();
   }
-  ClMatrix mResult(lRows, alBandCols[0]);
-  for (int k = 0; k < iBlocks; ++k)
-    mResult.block(alBlockRow[k], alBlockCol[k], amBlocks[k].rows(), amBlocks[k].cols()) =
-        amBlocks[k];
-  return mResult;
+  return blocks.assemble();
 }
 
 }  // namespace

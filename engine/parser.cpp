@@ -138,17 +138,23 @@ bool leftDivide(ClMatrix& mL) {
   return true;
 }
 
+// Entry by entry with the C++ library's complex operators: the vectorised
+// division forms |r|^2 and so fails on 1E200 ./ 1E200 or 1 ./ 1E-200.
 bool elementwise(ClMatrix& mL, const ClMatrix& mR, eTOKEN eOperator) {
   if (!sameSize(mL, mR)) {
     setError(6);
     return false;
   }
-  if (eOperator == eEL_TIMES)
-    mL = (mL.array() * mR.array()).matrix();
-  else if (eOperator == eEL_RIGHT_DIV)
-    mL = (mL.array() / mR.array()).matrix();
-  else
-    mL = (mR.array() / mL.array()).matrix();
+  ClComplex* pcL = mL.data();
+  const ClComplex* pcR = mR.data();
+  for (Eigen::Index k = 0; k < mL.size(); ++k) {
+    if (eOperator == eEL_TIMES)
+      pcL[k] *= pcR[k];
+    else if (eOperator == eEL_RIGHT_DIV)
+      pcL[k] /= pcR[k];
+    else
+      pcL[k] = pcR[k] / pcL[k];
+  }
   return true;
 }
 
@@ -165,6 +171,14 @@ bool tensor(ClMatrix& mL, const ClMatrix& mR) {
   return true;
 }
 
+// The principal power exp(e log z); e = 2 is a plain product, and z^0 is 1
+// also for z = 0, where the formula would multiply 0 by an infinite log.
+ClComplex raise(ClComplex cZ, ClComplex cE) {
+  if (cE == ClComplex(2.0, 0.0)) return cZ * cZ;
+  if (cE == ClComplex(0.0, 0.0)) return ClComplex(1.0, 0.0);
+  return std::exp(cE * std::log(cZ));
+}
+
 bool power(ClMatrix& mBase, ClMatrix& mExponent) {
   const bool bScalar = isScalar(mExponent);
   if (!bScalar && !sameSize(mBase, mExponent)) {
@@ -173,13 +187,9 @@ bool power(ClMatrix& mBase, ClMatrix& mExponent) {
   }
   ClCalculator::cleanMatrix(mBase);
   ClCalculator::cleanMatrix(mExponent);
-  for (Eigen::Index j = 0; j < mBase.cols(); ++j) {
-    for (Eigen::Index i = 0; i < mBase.rows(); ++i) {
-      const ClComplex cZ = mBase(i, j);
-      const ClComplex cE = bScalar ? mExponent(0, 0) : mExponent(i, j);
-      mBase(i, j) = cE == ClComplex(2.0, 0.0) ? cZ * cZ : std::exp(cE * std::log(cZ));
-    }
-  }
+  for (Eigen::Index j = 0; j < mBase.cols(); ++j)
+    for (Eigen::Index i = 0; i < mBase.rows(); ++i)
+      mBase(i, j) = raise(mBase(i, j), bScalar ? mExponent(0, 0) : mExponent(i, j));
   return true;
 }
 
@@ -234,10 +244,17 @@ bool storeIndexed(const Clmatrixref& ref, const ClMatrix& mV, ClMatrix& mVariabl
   return true;
 }
 
+// A value left behind by a failure (a failed reference before a "-") is not
+// the one asked for and must not replace the variable; a value that is merely
+// not finite (error 12) is what was computed, and is stored.
+bool storable(const ClMatrix& mValue) {
+  return mValue.rows() > 0 && (g_uiError_Number == 0 || g_uiError_Number == 12);
+}
+
 ClMatrix assignPlain() {
   lg_uiNext_Token = 2;
   ClMatrix mValue = ClCalculator::expression();
-  if (mValue.rows() > 0) ClCalculator::mp_mVariable[lg_aToken_Stream[0].m_eToken] = mValue;
+  if (storable(mValue)) ClCalculator::mp_mVariable[lg_aToken_Stream[0].m_eToken] = mValue;
   return mValue;
 }
 
@@ -250,7 +267,7 @@ ClMatrix assignIndexed() {
   if (!bAssign) return ClMatrix();
   const ClMatrix mValue = ClCalculator::expression();
   ClMatrix& mVariable = ClCalculator::mp_mVariable[lg_aToken_Stream[0].m_eToken];
-  if (mValue.rows() == 0 || !storeIndexed(ref, mValue, mVariable)) return ClMatrix();
+  if (!storable(mValue) || !storeIndexed(ref, mValue, mVariable)) return ClMatrix();
   return mVariable;
 }
 

@@ -105,13 +105,14 @@ inline eTOKEN tokenOf(char c) {
 }
 inline char charOf(eTOKEN t) { return static_cast<char>(g_eiDictionary[t]); }
 
-inline bool isVariableToken(int t) { return t >= eVAR_A && t <= eVAR_w; }
-inline bool isDigitToken(int t) { return t >= eDIGIT_0 && t <= eDIGIT_9; }
-inline bool isNumberPart(int t) { return t >= eDIGIT_0 && t <= eEXPONENT; }
-inline bool isPrefixFunction(int t) {
-  return (t >= eDIAG && t <= eEL_OP) || t == eROOTS || t == eQR || t == eRPT ||
-         t == ePLOT || t == eSQRT;
+// Kind of a token code from the table; codes outside 0..102 are unused.
+inline eKIND kindOf(int t) {
+  return t >= 0 && t < gc_iTOKEN_COUNT ? gc_aTOKEN_TABLE[t].m_eKind : eKIND_UNUSED;
 }
+inline bool isVariableToken(int t) { return kindOf(t) == eKIND_VARIABLE; }
+inline bool isDigitToken(int t) { return t >= eDIGIT_0 && t <= eDIGIT_9; }
+inline bool isNumberPart(int t) { return kindOf(t) == eKIND_NUMBER_PART; }
+inline bool isPrefixFunction(int t) { return kindOf(t) == eKIND_PREFIX; }
 
 constexpr int gc_iERROR_COUNT = 32;
 extern const char* const gc_aacERROR_MESSAGE[gc_iERROR_COUNT];

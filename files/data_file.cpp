@@ -20,6 +20,12 @@ bool hasOrvelExtension(const std::string& sName) {
   return uiAt != std::string::npos && uiAt + 4 == sName.size();
 }
 
+// The reader takes finite numbers only: a "nan" or "inf" entry would make
+// the file unreadable from that variable on.
+static bool isReadable(const ClMatrix& mM) {
+  return mM.size() == 0 || mM.allFinite();
+}
+
 // An entry with no imaginary part is written as a plain number.
 static void writeEntry(std::ostream& Out, const ClComplex& cEntry) {
   if (cEntry.imag() == 0.0)
@@ -29,7 +35,13 @@ static void writeEntry(std::ostream& Out, const ClComplex& cEntry) {
   Out << ' ';
 }
 
+// A matrix without entries (r x 0 too) is written as 0 x 0, which the
+// reader takes as empty.
 static void writeMatrix(std::ostream& Out, const ClMatrix& mM) {
+  if (mM.size() == 0) {
+    Out << "0\n0\n";
+    return;
+  }
   Out << mM.rows() << '\n' << mM.cols() << '\n';
   for (Eigen::Index r = 0; r < mM.rows(); ++r) {
     for (Eigen::Index c = 0; c < mM.cols(); ++c) writeEntry(Out, mM(r, c));
@@ -55,10 +67,8 @@ bool saveInFile(const char* acName) {
   }
   for (int v = eVAR_A; v <= eVAR_w; ++v) {
     const ClMatrix& mVariable = ClCalculator::mp_mVariable[v];
-    if (mVariable.rows() == 0 || mVariable.size() > gc_lSAVED_WITH_HISTORY)
-      writeMatrix(Plain, ClMatrix());
-    else
-      writeMatrix(Plain, mVariable);
+    const bool bSaved = mVariable.size() <= gc_lSAVED_WITH_HISTORY && isReadable(mVariable);
+    writeMatrix(Plain, bSaved ? mVariable : ClMatrix());
   }
   return writeEncoded(acName, Plain);
 }
@@ -66,6 +76,10 @@ bool saveInFile(const char* acName) {
 bool saveVariableFile(const char* acName, eTOKEN eVariable) {
   if (!isVariableToken(eVariable)) {
     errno = EINVAL;
+    return false;
+  }
+  if (!isReadable(ClCalculator::mp_mVariable[eVariable])) {
+    errno = EDOM;
     return false;
   }
   std::ostringstream Plain;

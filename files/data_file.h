@@ -19,9 +19,17 @@ enum eLOAD_MODE : unsigned short { eLOAD_OPEN = 0, eLOAD_APPEND = 1 };
 bool hasOrvelExtension(const std::string& sName);
 
 // Write through a temporary file; false (errno set) when the file cannot be
-// created or written.
+// created or written. The history file leaves out a variable the reader could
+// not take back (non-finite entries); the variable file refuses it (EDOM).
 bool saveInFile(const char* acName);
 bool saveVariableFile(const char* acName, eTOKEN eVariable);
+
+// The save items' checks and alerts, shared with the batch runner.
+// False, with the "Nothing to save" alert, when the variable is undefined.
+bool isDefinedForSaving(eTOKEN eVariable);
+// Saves a history file (eVariable eNULL) or a variable file; false, with the
+// "Error saving file" alert, when the save failed.
+bool saveDataFile(const char* acName, eTOKEN eVariable);
 
 // Reads either kind; mode 0 Open, 1 Append. True when the file was read to
 // its expected end (or to the end of its history lines).

@@ -193,14 +193,6 @@ static void finishHistory() {
   g_uiHistory_Index = g_uiHistory_Next;
 }
 
-static void startOutput() {
-  ClPane& Output = g_pSeam->pane(ePANE_OUTPUT);
-  Output.buffer()->text("");
-  Output.setInsertPosition(0);
-  Output.insert(gc_acOUT_SPACER);
-  g_pSeam->setOutputMark(Output.insertPosition());
-}
-
 static bool loadHistory(std::istream& In, const char* acName, unsigned short uiMode,
                         uint16_t uiPlots) {
   if (uiMode == eLOAD_OPEN) ClCallback::clearAll_cb(nullptr, nullptr);
@@ -209,7 +201,7 @@ static bool loadHistory(std::istream& In, const char* acName, unsigned short uiM
   g_bRepeat = false;
   const bool bScales = g_pSeam->isOn(eSWITCH_SCALES);
   g_pSeam->setOn(eSWITCH_SCALES, false);
-  if (uiMode == eLOAD_OPEN) startOutput();
+  if (uiMode == eLOAD_OPEN) resetOutputPane(*g_pSeam);
   const eLINES eLines = enterLines(In, std::min<long>(lCount, gc_iHISTORY_SIZE));
   // Restored whichever way the lines ended, so a refused file leaves no
   // switch or plot count behind.

@@ -37,28 +37,32 @@ static bool checkSaveName(const std::string& sName) {
   return false;
 }
 
-static void alertSaveError(const std::string& sName) {
+bool isDefinedForSaving(eTOKEN eVariable) {
+  if (ClCalculator::mp_mVariable[eVariable].rows() > 0) return true;
   g_pSeam->alert(
-      formatMessage("Error saving file '%s':\n%s.", sName.c_str(), std::strerror(errno)));
+      formatMessage("Nothing to save: Variable %s is undefined.\n", tokenName(eVariable)));
+  return false;
+}
+
+bool saveDataFile(const char* acName, eTOKEN eVariable) {
+  const bool bSaved = eVariable == eNULL ? saveInFile(acName) : saveVariableFile(acName, eVariable);
+  if (!bSaved)
+    g_pSeam->alert(formatMessage("Error saving file '%s':\n%s.", acName, std::strerror(errno)));
+  return bSaved;
 }
 
 void ClCallback::saveIn_cb(Fl_Widget*, void*) {
   std::string sName;
   if (!chooseSaveName("Save ORVEL Input File", sName) || !checkSaveName(sName)) return;
-  if (!saveInFile(sName.c_str())) alertSaveError(sName);
+  saveDataFile(sName.c_str(), eNULL);
 }
 
 void ClCallback::saveVariable_cb(Fl_Widget*, void* pData) {
   const int iVariable = *static_cast<int*>(pData);
-  if (!isVariableToken(iVariable)) return;
-  if (ClCalculator::mp_mVariable[iVariable].rows() == 0) {
-    g_pSeam->alert(
-        formatMessage("Nothing to save: Variable %s is undefined.\n", tokenName(iVariable)));
-    return;
-  }
+  if (!isVariableToken(iVariable) || !isDefinedForSaving(eTOKEN(iVariable))) return;
   std::string sName;
   if (!chooseSaveName("Save ORVEL Variable File", sName) || !checkSaveName(sName)) return;
-  if (!saveVariableFile(sName.c_str(), static_cast<eTOKEN>(iVariable))) alertSaveError(sName);
+  saveDataFile(sName.c_str(), eTOKEN(iVariable));
 }
 
 void ClCallback::open_cb(Fl_Widget*, void*) {

@@ -3,7 +3,9 @@
 
 #include <FL/Fl.H>
 
-void ClGraphBox::draw() { draw_box(); }
+void ClGraphBox::draw() {
+  draw_box();
+}
 
 int ClGraphBox::handle(int iEvent) {
   switch (iEvent) {

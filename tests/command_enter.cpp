@@ -98,6 +98,14 @@ TEST_F(EnterTest, AnErrorEndsTheRepetitionAndIsPrintedOnce) {
   EXPECT_EQ(realOf(eVAR_u), 1);
 }
 
+// The lexer refuses the first line of the range and writes no text: the
+// Rpt line's own value 1 must not show as its result.
+TEST_F(EnterTest, ALineRefusedByTheLexerShowsNoEarlierResult) {
+  store({"AB"});
+  enter("X(1,1)");
+  EXPECT_EQ(output(), "Misplaced value\nOut>\n");
+}
+
 TEST_F(EnterTest, ForwardRangeAtTheTopIsRefusedSilently) {
   enter("u=1");
   enter("X(1,1,-1)");

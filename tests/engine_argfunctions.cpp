@@ -142,6 +142,7 @@ TEST_F(ArgFunctions, CombinationsStayExactWithoutWrapping) {
       {"q(67,33)", {{14226520737620288370.0}}},  // above 2^63, below 2^64
       {"q(68,34)", {{28453041475240576740.0}}},  // above 2^64: the floating value
       {"q(1000,500)", {{2.7028824094543655e+299}}},
+      {"q(1E20,1)", {{1e20}}},  // n beyond 64 bits never meets an integer conversion
   };
   expectValues(aCases, std::size(aCases));
   const ErrorCase aErrors[] = {
@@ -201,7 +202,11 @@ TEST_F(ArgFunctions, QrFactorsRebuildTheMatrix) {
     }
     EXPECT_LE((mQ * mR - mAP).norm(), 1e-13);
   }
-  const ErrorCase aErrors[] = {{"|(A,2)", 11}, {"|(A,[0,1])", 11}, {"|(A,1,2)", 4}, {"|A", 4}};
+  const ErrorCase aErrors[] = {
+      {"|(A,2)", 11},       {"|(A,[0,1])", 11}, {"|(A,1,2)", 4}, {"|A", 4},
+      {"|('[1:513])", 19},   // Q would be 513 x 513
+      {"|([1:513],1)", 19},  // and P
+  };
   expectErrors(aErrors, std::size(aErrors));
 }
 

@@ -42,6 +42,7 @@ TEST_F(DisplayTest, FormatsNumbersInEachView) {
       {2, "1E-12", "0"},
       {2, "0", "0"},
       {2, "0.5-0.25i", "1/2 - 1/4i"},
+      {2, "1-1E-12i", "1 - 0i"},
       {2, "[0.5,1/3]", "1/2, 1/3"},
   };
   for (const FormatCase& c : aCases) {

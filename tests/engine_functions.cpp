@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -128,6 +129,8 @@ TEST_F(Functions, DeterminantZeroTestIgnoresScale) {
   const ClRun run = runLine("D(1E-8*d(3))");
   ASSERT_EQ(run.uiError, 0);
   EXPECT_NEAR(run.mResult(0, 0).real(), 1e-24, 1e-36);
+  // An infinite determinant is no rounding residue: it is reported, not 0.
+  EXPECT_EQ(runLine("De[1000,0;0,1]").uiError, 12);
 }
 
 TEST_F(Functions, OperatorErrors) {
@@ -135,8 +138,11 @@ TEST_F(Functions, OperatorErrors) {
     const char* acLine;
     uint16_t uiError;
   } aCases[] = {
-      {"I[1,2;2,4]", 10}, {"I[1,2]", 9},    {"D[1,2]", 9}, {"Z[1,2]", 9},  {"H[1,2]", 9},
-      {"h[1,2]", 9},      {"z[0,1,2]", 22}, {"z5", 22},    {"z[1;2]", 22},
+      {"I[1,2;2,4]", 10}, {"I[1,2]", 9},        {"D[1,2]", 9},    {"Z[1,2]", 9},
+      {"H[1,2]", 9},      {"h[1,2]", 9},        {"z[0,1,2]", 22}, {"z5", 22},
+      {"z[1;2]", 22},     {"z[1E-20,1,1]", 22},  // the leading coefficient is cleaned away
+      {"k[1:513]", 19},                          // V would be 513 x 513
+      {"k'[1:513]", 19},                         // and here U
   };
   for (const auto& c : aCases) {
     SCOPED_TRACE(c.acLine);
@@ -159,6 +165,28 @@ TEST_F(Functions, RandomMatricesKeepZeroParts) {
   ASSERT_EQ(normal.uiError, 0);
   EXPECT_EQ(normal.mResult(0, 0).imag(), 0.0);
   EXPECT_EQ(normal.mResult(0, 1).real(), 0.0);
+}
+
+// srand(1) is the state of a program that never seeds: RndU takes one number
+// per non-zero part, row by row, real part first; RndN two per entry.
+TEST_F(Functions, RandomNumbersFollowTheLibrarySequence) {
+  std::srand(1);
+  double adU[4];
+  for (double& dU : adU) dU = std::rand() / 2147483647.0;
+  std::srand(1);
+  const ClRun uniform = runLine("r[0,1;1,1+i]");
+  ASSERT_EQ(uniform.uiError, 0);
+  EXPECT_EQ(uniform.mResult(0, 0), ClComplex(0.0, 0.0));
+  EXPECT_EQ(uniform.mResult(0, 1), ClComplex(adU[0], 0.0));
+  EXPECT_EQ(uniform.mResult(1, 0), ClComplex(adU[1], 0.0));
+  EXPECT_EQ(uniform.mResult(1, 1), ClComplex(adU[2], adU[3]));
+  std::srand(1);
+  const ClRun normal = runLine("_[0,1+i]");
+  ASSERT_EQ(normal.uiError, 0);
+  const double dR = std::sqrt(-2.0 * std::log(adU[2]));
+  EXPECT_EQ(normal.mResult(0, 0), ClComplex(0.0, 0.0));
+  EXPECT_NEAR(normal.mResult(0, 1).real(), dR * std::cos(2.0 * kPi * adU[3]), 1e-15);
+  EXPECT_NEAR(normal.mResult(0, 1).imag(), dR * std::sin(2.0 * kPi * adU[3]), 1e-15);
 }
 
 TEST_F(Functions, EvalsSatisfyEigenEquationInModulusOrder) {
@@ -244,6 +272,7 @@ TEST_F(Functions, PolyMultiplyNeedsTwoRows) {
   mQ << 1.0, -1.0;
   expectClose(ClCalculator::polyMultiply(mP, mQ), fromRows({{1, 0, -1}}), 0.0);
   EXPECT_EQ(ClCalculator::polyMultiply(mP, mQ.transpose()).size(), 0);
+  EXPECT_EQ(ClCalculator::polyMultiply(mP, ClMatrix(1, 0)).size(), 0);
 }
 
 }  // namespace

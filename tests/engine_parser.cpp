@@ -45,6 +45,8 @@ TEST_F(ParserTest, EvaluatesBinaryOperators) {
       {"[1,2]{[1;10]", "1, 2 ;\n10, 20"},
       {"2^3^2", "64"},
       {"4^0.5", "2"},
+      {"[0,2]^0", "1, 1"},
+      {"[0,4]^[3,0.5]", "0, 2"},
       {"i^2", "-1"},
       {"(1+i)^2", "0 + 2i"},
       {"2-3i", "2 - 3i"},
@@ -52,13 +54,15 @@ TEST_F(ParserTest, EvaluatesBinaryOperators) {
   });
 }
 
-TEST_F(ParserTest, DividesByExtremeScalarsWithoutOverflow) {
+TEST_F(ParserTest, DividesExtremeValuesWithoutOverflow) {
   expectTexts({
       {"1E200/1E200", "1"},
       {"1/1E-200", "1E+200"},
       {"(1E200+1E200i)/(1E200+1E200i)", "1"},
       {"(2E-200i)/(1E-200i)", "2"},
       {"1E200\\[2E200,4E200]", "2, 4"},
+      {"[1E200,2E200i]./[1E200,1E200]", "1, 2i"},
+      {"[1E-200].\\[1]", "1E+200"},
   });
 }
 
@@ -147,8 +151,18 @@ TEST_F(ParserTest, AssignsVariables) {
 TEST_F(ParserTest, FailedAssignmentLeavesTheVariable) {
   runLine("A=[1,2;3,4]");
   const ErrorCase aCases[] = {
-      {"A(3,1)=1", 21}, {"A(1,1)=[1,2]", 3}, {"A(1,1)+1", 0}, {"A(1,1)1=2", 14}, {"A(1,1)(1)=2", 3},
-      {"A=u", 24},      {"1=2", 3},          {"=2", 3},       {"a=2", 3},
+      {"A(3,1)=1", 21},
+      {"A(1,1)=[1,2]", 3},
+      {"A(1,1)+1", 0},
+      {"A(1,1)1=2", 14},
+      {"A(1,1)(1)=2", 3},
+      {"A=u", 24},
+      {"1=2", 3},
+      {"=2", 3},
+      {"a=2", 3},
+      // a failed reference followed by "-" still leaves a value behind
+      {"A=A(3,3)-1", 21},
+      {"A(1,1)=A(3,3)-1", 21},
   };
   for (const ErrorCase& c : aCases) {
     SCOPED_TRACE(c.acLine);

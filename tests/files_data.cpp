@@ -164,6 +164,25 @@ TEST_F(ClFilesTest, RoundTripKeepsLinesAndValuesTo15Digits) {
   EXPECT_TRUE(m_Seam.m_asBoxes.empty());
 }
 
+// The reader refuses "nan" and "inf": a variable holding them must not make
+// the rest of a history file unreadable, nor be saved as a variable file.
+TEST_F(ClFilesTest, NonFiniteVariableIsNotWrittenForTheReaderToRefuse) {
+  enter("A=[1,1/0]");
+  enter("B=2");
+  ASSERT_EQ(2, variable(eVAR_A).size());
+  const std::string sHistory = path("h.orv"), sVariable = path("a.orv");
+  ASSERT_TRUE(saveInFile(sHistory.c_str()));
+  EXPECT_FALSE(saveVariableFile(sVariable.c_str(), eVAR_A));
+  EXPECT_EQ(EDOM, errno);
+  EXPECT_FALSE(std::filesystem::exists(sVariable));
+
+  ClCallback::clearEverything_cb(nullptr, nullptr);
+  ASSERT_TRUE(loadInFile(sHistory.c_str(), eLOAD_OPEN));
+  EXPECT_EQ(0, variable(eVAR_A).rows());
+  EXPECT_TRUE(isSame(scalar(2), variable(eVAR_B)));
+  EXPECT_TRUE(m_Seam.m_asBoxes.empty());
+}
+
 TEST_F(ClFilesTest, OpenReplacesTheHistoryAppendKeepsItsLast924Lines) {
   for (int k = 0; k < 100; ++k) store({std::to_string(k)});
   const std::string sName = path("hundred.orv");
@@ -184,6 +203,17 @@ TEST_F(ClFilesTest, OpenReplacesTheHistoryAppendKeepsItsLast924Lines) {
   // The loaded lines are stored, not run.
   EXPECT_EQ("", output());
   EXPECT_TRUE(m_Seam.isOn(eSWITCH_EXECUTE));
+}
+
+TEST_F(ClFilesTest, TheTypedLineIsEnteredAndRunBeforeTheLoad) {
+  store({"u=1"});
+  const std::string sName = path("one.orv");
+  ASSERT_TRUE(saveInFile(sName.c_str()));
+  typeKeys("v=2");
+  ASSERT_TRUE(loadInFile(sName.c_str(), eLOAD_APPEND));
+  EXPECT_EQ((std::vector<std::string>{"u=1", "v=2", "u=1"}), history());
+  EXPECT_EQ("Out>v = 2 :\n2", output());
+  EXPECT_EQ(0, variable(eVAR_u).rows());
 }
 
 TEST_F(ClFilesTest, HistoryFillsOnlyEmptyVariablesAVariableFileReplaces) {

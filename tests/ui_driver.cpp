@@ -19,8 +19,12 @@ ClAnswers g_Answers;
 
 namespace {
 
-void answerAlert(const char* acText) { g_Answers.m_asAlerts.push_back(acText); }
-void answerMessage(const char* acText) { g_Answers.m_asMessages.push_back(acText); }
+void answerAlert(const char* acText) {
+  g_Answers.m_asAlerts.push_back(acText);
+}
+void answerMessage(const char* acText) {
+  g_Answers.m_asMessages.push_back(acText);
+}
 int answerChoice(const char* acQuestion, const char*, const char*) {
   g_Answers.m_asQuestions.push_back(acQuestion);
   return g_Answers.m_iChoice;
@@ -46,7 +50,9 @@ void startOnce() {
 
 }  // namespace
 
-ClORVELUI& ui() { return *g_Main_Window.ui(); }
+ClORVELUI& ui() {
+  return *g_Main_Window.ui();
+}
 
 void resetCalculator() {
   startOnce();
@@ -96,7 +102,9 @@ void click(Fl_Widget* pWidget) {
   Fl::handle(FL_RELEASE, pWindow);
 }
 
-void pick(Fl_Menu_Item* pItem) { ui().m_pMenu_Bar->picked(pItem); }
+void pick(Fl_Menu_Item* pItem) {
+  ui().m_pMenu_Bar->picked(pItem);
+}
 
 std::string paneText(ePANE ePane) {
   Fl_Text_Buffer* pBuffer = g_pSeam->pane(ePane).buffer();
@@ -112,4 +120,6 @@ std::string inputLine() {
 }
 
 // Fontconfig keeps its caches until exit; they are the toolkit's, not ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}

@@ -24,12 +24,10 @@ struct ClTypedCase {
 
 TEST_F(KeyboardTest, TypedCharactersInsertTheirTokensWhetherOrNotTheButtonIsShown) {
   const ClTypedCase aCases[] = {
-      {"U", "In>U_"},            // alternate, hidden while Alt is off
-      {"A", "In>A_"},
-      {"?", "In>aCosh (_"},      // aCosh, not a question
-      {"!", "In>Cosh (_"},
-      {"{", "In>A X _"},         // preceded by A below
-      {"<>~`", "In>_"},          // line commands come only from their keys
+      {"U", "In>U_"},                             // alternate, hidden while Alt is off
+      {"A", "In>A_"},      {"?", "In>aCosh (_"},  // aCosh, not a question
+      {"!", "In>Cosh (_"}, {"{", "In>A X _"},     // preceded by A below
+      {"<>~`", "In>_"},                           // line commands come only from their keys
       {"2E", "In>2E_"},
   };
   for (const ClTypedCase& c : aCases) {

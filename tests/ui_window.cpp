@@ -71,9 +71,9 @@ TEST_F(WindowTest, LandscapeStartsInTwoWindowsWithDecimalAndSettingsOn) {
   for (Fl_Menu_Item* pItem : {ClORVELUI::mp_miZero_Out, ClORVELUI::mp_miError_Item,
                               ClORVELUI::mp_miParentheses, ClORVELUI::mp_miExecute})
     EXPECT_TRUE(pItem->value()) << pItem->label();
-  for (Fl_Menu_Item* pItem : {ClORVELUI::mp_miClear_Graph, ClORVELUI::mp_miScales,
-                              ClORVELUI::mp_miCorners, ClORVELUI::mp_miText,
-                              ClORVELUI::mp_miSave_Graph})
+  for (Fl_Menu_Item* pItem :
+       {ClORVELUI::mp_miClear_Graph, ClORVELUI::mp_miScales, ClORVELUI::mp_miCorners,
+        ClORVELUI::mp_miText, ClORVELUI::mp_miSave_Graph})
     EXPECT_FALSE(pItem->active()) << pItem->label();
   EXPECT_TRUE(ClORVELUI::mp_miGraph->active());
   EXPECT_EQ(u.m_pMenu_Bar->menu()->size(), gc_iMENU_ITEMS);

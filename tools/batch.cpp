@@ -6,9 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iostream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,7 +16,6 @@
 #include "engine/calculator.h"
 #include "files/codec.h"
 #include "files/data_file.h"
-#include "files/format.h"
 #include "files/output_export.h"
 
 namespace {
@@ -35,7 +31,8 @@ const char gc_acUSAGE[] =
     "\n"
     "Lines mode (default): every input line holds the token characters of one\n"
     "calculator line, as the history stores it (A=[1,2;3,4]  IA*B  X(3,2);); it\n"
-    "becomes the current line and Enter is pressed.\n"
+    "becomes the current line and Enter is pressed. A line holds at most 511\n"
+    "characters, each a token's (no blanks).\n"
     "Keys mode (--keys): every input byte presses the button of its token\n"
     "character, with the typing checks and automatic parentheses; < Prev, > Next,\n"
     "` Left, ~ Right, byte 8 BkSp, byte 27 Clear, @ Alt, newline or CR Enter.\n"
@@ -52,10 +49,10 @@ const char gc_acUSAGE[] =
     "unexecuted; run them with Rpt); --save-input and --save-variable NAME (A, U,\n"
     "B, V, C, u, P, v, Q or w) save after the last line, as File > Save Input and\n"
     "File > Save Variable do. Each may be given more than once; they run in order.\n"
-    "Exit status: 0 done, 1 a data file was not loaded or saved, 2 bad option or\n"
-    "unreadable script.\n";
+    "Exit status: 0 done, 1 a data file was not loaded or saved or the output\n"
+    "could not be written, 2 bad option or unreadable script.\n";
 
-const int gc_iFILE_FAILED = 1;
+const int gc_iFAILED = 1;
 const int gc_iBAD_USAGE = 2;
 const int gc_iINTERRUPTED = 130;
 
@@ -177,28 +174,47 @@ int parseOptions(int argc, char** argv, ClOptions& options) {
   return -1;
 }
 
+// False (errno set) when the script cannot be opened or read: a directory
+// opens but fails on its first read.
 bool readInput(const std::string& sScript, std::string& sInput) {
-  if (sScript.empty() || sScript == "-") {
-    sInput.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    return !std::cin.bad();
-  }
-  std::ifstream file(sScript, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream text;
-  text << file.rdbuf();
-  sInput = text.str();
-  return !file.bad();
+  const bool bStdin = sScript.empty() || sScript == "-";
+  FILE* pFile = bStdin ? stdin : std::fopen(sScript.c_str(), "rb");
+  if (pFile == nullptr) return false;
+  char acChunk[65536];
+  size_t uiRead;
+  while ((uiRead = std::fread(acChunk, 1, sizeof acChunk, pFile)) > 0)
+    sInput.append(acChunk, uiRead);
+  const bool bRead = !std::ferror(pFile);
+  if (!bStdin) std::fclose(pFile);
+  return bRead;
 }
 
-// A script line is one calculator line: at most 511 token characters.
+// A character of a stored line: a token's, but not an editing key's.
+bool isLineCharacter(char c) {
+  const eTOKEN eToken = tokenOf(c);
+  return eToken != eNULL && gc_aTOKEN_TABLE[eToken].m_eKind != eKIND_COMMAND;
+}
+
+// A script line is one calculator line, at most 511 token characters: any
+// other byte (a blank, a quote) would corrupt a history file saved from it.
+std::string lineComplaint(const std::string& sLine) {
+  if (sLine.size() > 511)
+    return "holds " + std::to_string(sLine.size()) + " characters; a line holds at most 511";
+  for (const char c : sLine)
+    if (!isLineCharacter(c))
+      return "holds byte " + std::to_string(static_cast<unsigned char>(c)) +
+             ", which is no token character";
+  return "";
+}
+
 bool checkLines(const std::string& sInput) {
   std::istringstream lines(sInput);
   std::string sLine;
   for (int iNumber = 1; std::getline(lines, sLine); ++iNumber) {
     if (!sLine.empty() && sLine.back() == '\r') sLine.pop_back();
-    if (sLine.size() <= 511) continue;
-    std::fprintf(stderr, "orvel-batch: line %d holds %zu characters; a line holds at most 511\n",
-                 iNumber, sLine.size());
+    const std::string sComplaint = lineComplaint(sLine);
+    if (sComplaint.empty()) continue;
+    std::fprintf(stderr, "orvel-batch: line %d %s\n", iNumber, sComplaint.c_str());
     return false;
   }
   return true;
@@ -215,26 +231,12 @@ void runLines(const std::string& sInput) {
   }
 }
 
-// One byte as the keyboard handler would dispatch it.
+// One byte as a press of the button of its token character.
 void pressKey(unsigned char ucKey) {
-  eTOKEN eToken = ucKey == '\n' || ucKey == '\r' ? eENTER : eNULL;
-  if (eToken == eNULL && ucKey > 0 && ucKey < 127) eToken = g_aeDictionary[ucKey];
-  switch (eToken) {
-    case ePREV:
-    case eNEXT:
-    case eLEFT:
-    case eRIGHT:
-    case eBKSP:
-    case eCLEAR:
-    case eENTER:
-      ClCallback::state_cb(nullptr, &eToken);
-      return;
-    case eALT:
-      // Alt only swaps the buttons shown; every token keeps its key
-      return;
-    default:
-      (isNumberPart(eToken) ? ClCallback::digit_cb : ClCallback::token_cb)(nullptr, &eToken);
-  }
+  if (ucKey == '\n' || ucKey == '\r')
+    pressToken(eENTER);
+  else if (ucKey > 0 && ucKey < 127)
+    pressToken(g_aeDictionary[ucKey]);
 }
 
 void runKeys(const std::string& sInput) {
@@ -252,17 +254,9 @@ bool loadFiles(const ClOptions& options) {
 
 bool saveFiles(const ClOptions& options) {
   for (const ClFileStep& save : options.aSaves) {
-    const char* acName = save.sName.c_str();
-    if (save.iWhat != eNULL && ClCalculator::mp_mVariable[save.iWhat].rows() == 0) {
-      g_pSeam->alert(
-          formatMessage("Nothing to save: Variable %s is undefined.\n", tokenName(save.iWhat)));
-      return false;
-    }
-    const bool bSaved = save.iWhat == eNULL ? saveInFile(acName)
-                                            : saveVariableFile(acName, eTOKEN(save.iWhat));
-    if (bSaved) continue;
-    g_pSeam->alert(formatMessage("Error saving file '%s':\n%s.", acName, std::strerror(errno)));
-    return false;
+    const eTOKEN eVariable = eTOKEN(save.iWhat);
+    if (eVariable != eNULL && !isDefinedForSaving(eVariable)) return false;
+    if (!saveDataFile(save.sName.c_str(), eVariable)) return false;
   }
   return true;
 }
@@ -297,7 +291,10 @@ int main(int argc, char** argv) {
     bFiles_Done = lg_iInterrupted != 0 || saveFiles(options);
   }
 
-  writeOutputText(*seam.output().buffer(), stdout);
+  if (!writeOutputText(*seam.output().buffer(), stdout)) {
+    std::fprintf(stderr, "orvel-batch: cannot write the output: %s\n", std::strerror(errno));
+    return gc_iFAILED;
+  }
   if (lg_iInterrupted != 0) return gc_iINTERRUPTED;
-  return bFiles_Done ? 0 : gc_iFILE_FAILED;
+  return bFiles_Done ? 0 : gc_iFAILED;
 }

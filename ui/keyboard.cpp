@@ -1,20 +1,27 @@
 // The keyboard handler of the main window: keys become the same callbacks
 // as the keypad buttons, whether or not a button is shown.
+#include "ui/keyboard.h"
+
 #include <FL/Fl.H>
 
 #include "command/callback.h"
 #include "command/history.h"
-#include "ui/keyboard.h"
 #include "ui/window.h"
 
 eTOKEN lineCommandOf(int iKey) {
   switch (iKey) {
-    case FL_Up: return ePREV;
-    case FL_Down: return eNEXT;
-    case FL_Left: return eLEFT;
-    case FL_Right: return eRIGHT;
-    case FL_BackSpace: return eBKSP;
-    default: return eNULL;
+    case FL_Up:
+      return ePREV;
+    case FL_Down:
+      return eNEXT;
+    case FL_Left:
+      return eLEFT;
+    case FL_Right:
+      return eRIGHT;
+    case FL_BackSpace:
+      return eBKSP;
+    default:
+      return eNULL;
   }
 }
 

@@ -7,14 +7,14 @@
 
 const ClLayoutData gc_LANDSCAPE = {
     "Quorvane Calculator",
-    {0, 0, 619, 434},    // window
-    {0, 0, 312, 30},     // menu bar
-    {0, 0, 620, 211},    // display group
-    {310, 30, 300, 176}, // output pane
-    {5, 30, 300, 176},   // input pane
-    {0, 0, 620, 210},    // graph group
-    {310, 0, 305, 210},  // graph pane
-    {0, 32, 615, 396},   // keypad
+    {0, 0, 619, 434},     // window
+    {0, 0, 312, 30},      // menu bar
+    {0, 0, 620, 211},     // display group
+    {310, 30, 300, 176},  // output pane
+    {5, 30, 300, 176},    // input pane
+    {0, 0, 620, 210},     // graph group
+    {310, 0, 305, 210},   // graph pane
+    {0, 32, 615, 396},    // keypad
     36,
     false,
 };
@@ -57,12 +57,18 @@ ClTextDisplay* pane(const ClRect& r) {
 
 }  // namespace
 
-ClORVELUI::ClORVELUI() : m_Data(gc_LANDSCAPE) { build(); }
+ClORVELUI::ClORVELUI() : m_Data(gc_LANDSCAPE) {
+  build();
+}
 
-ClORVELUI::ClORVELUI(bool) : m_Data(gc_PORTRAIT) { build(); }
+ClORVELUI::ClORVELUI(bool) : m_Data(gc_PORTRAIT) {
+  build();
+}
 
 // Deleting the window deletes every widget in it.
-ClORVELUI::~ClORVELUI() { delete m_pWindow; }
+ClORVELUI::~ClORVELUI() {
+  delete m_pWindow;
+}
 
 void ClORVELUI::build() {
   const ClLayoutData& d = m_Data;

@@ -28,7 +28,7 @@ constexpr int gc_iMENU_ITEMS = 71;
 
 class ClORVELUI {
  public:
-  ClORVELUI();                     // landscape
+  ClORVELUI();                      // landscape
   explicit ClORVELUI(bool bDummy);  // portrait
   ~ClORVELUI();
   ClORVELUI(const ClORVELUI&) = delete;
@@ -45,22 +45,60 @@ class ClORVELUI {
   ClGroup* m_pKeypad = nullptr;
 
   static Fl_Menu_Item menu_mp_Menu_Bar[gc_iMENU_ITEMS];
-  static Fl_Menu_Item *const mp_smFile, *const mp_miOpen, *const mp_miSave_Input,
-      *const mp_miSave_Output, *const mp_smSave_Variable, *const mp_miAs, *const mp_miBs,
-      *const mp_miCs, *const mp_miPs, *const mp_miQs, *const mp_miUs, *const mp_miVs,
-      *const mp_mius, *const mp_mivs, *const mp_miws, *const mp_miSave_Graph, *const mp_miExit;
-  static Fl_Menu_Item *const mp_smEdit, *const mp_smHistory, *const mp_miInsert, *const mp_miClear,
-      *const mp_Append_History, *const mp_miClear_All, *const mp_miClear_Everything,
-      *const mp_smMatrix_Edit, *const mp_miA, *const mp_miB, *const mp_miC, *const mp_miP,
-      *const mp_miQ, *const mp_miU, *const mp_miV, *const mp_miu, *const mp_miv, *const mp_miw;
-  static Fl_Menu_Item *const mp_smView, *const mp_smOutPut, *const mp_miDecimal,
-      *const mp_miFloating_Point, *const mp_miRational, *const mp_smWinFormat,
-      *const mp_miTwo_Windows, *const mp_miOne_Window, *const mp_miPortrait_Mode,
-      *const mp_smGraph, *const mp_miGraph, *const mp_miClear_Graph, *const mp_miScales,
-      *const mp_miCorners, *const mp_miText;
-  static Fl_Menu_Item *const mp_smSettings, *const mp_miZero_Out, *const mp_miError_Item,
-      *const mp_miParentheses, *const mp_miExecute, *const mp_smHelp, *const mp_miCalculator_Help,
-      *const mp_miUser_Guide, *const mp_miAbout;
+  static Fl_Menu_Item *const mp_smFile,
+      *const mp_miOpen, *const mp_miSave_Input,
+                            *const mp_miSave_Output,
+                                *const mp_smSave_Variable,
+                                    *const mp_miAs,
+                                        *const mp_miBs,
+                                            *const mp_miCs,
+                                                *const mp_miPs,
+                                                    *const mp_miQs,
+                                                        *const mp_miUs,
+                                                            *const mp_miVs,
+                                                                *const mp_mius,
+                                                                    *const mp_mivs,
+                                                                        *const mp_miws,
+                                                                            *const mp_miSave_Graph,
+                                                                                *const mp_miExit;
+  static Fl_Menu_Item *const mp_smEdit,
+      *const mp_smHistory,
+          *const mp_miInsert, *const mp_miClear,
+                                  *const mp_Append_History,
+                                      *const mp_miClear_All,
+                                          *const mp_miClear_Everything,
+                                              *const mp_smMatrix_Edit,
+                                                  *const mp_miA,
+                                                      *const mp_miB,
+                                                          *const mp_miC,
+                                                              *const mp_miP,
+                                                                  *const mp_miQ,
+                                                                      *const mp_miU,
+                                                                          *const mp_miV,
+                                                                              *const mp_miu,
+                                                                                  *const mp_miv,
+                                                                                      *const mp_miw;
+  static Fl_Menu_Item *const mp_smView,
+      *const mp_smOutPut, *const mp_miDecimal,
+                              *const mp_miFloating_Point,
+                                  *const mp_miRational,
+                                      *const mp_smWinFormat,
+                                          *const mp_miTwo_Windows,
+                                              *const mp_miOne_Window,
+                                                  *const mp_miPortrait_Mode,
+                                                      *const mp_smGraph,
+                                                          *const mp_miGraph,
+                                                              *const mp_miClear_Graph,
+                                                                  *const mp_miScales,
+                                                                      *const mp_miCorners,
+                                                                          *const mp_miText;
+  static Fl_Menu_Item *const mp_smSettings,
+      *const mp_miZero_Out, *const mp_miError_Item, *const mp_miParentheses,
+                                                        *const mp_miExecute,
+                                                            *const mp_smHelp,
+                                                                *const mp_miCalculator_Help,
+                                                                    *const mp_miUser_Guide,
+                                                                        *const mp_miAbout;
 
   // Graph and window-format items as a new layout starts: graph closed,
   // window format unchanged until the rebuild selects it.

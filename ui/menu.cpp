@@ -29,7 +29,9 @@ constexpr Fl_Menu_Item item(const char* acLabel, int iShortcut, Fl_Callback* pCa
                             void* pData = nullptr, int iFlags = 0, int iSize = gc_iITEM) {
   return {acLabel, iShortcut, pCallback, pData, iFlags, FL_NORMAL_LABEL, FL_HELVETICA, iSize, 0};
 }
-constexpr Fl_Menu_Item end() { return {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0}; }
+constexpr Fl_Menu_Item end() {
+  return {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0};
+}
 
 constexpr int gc_iRADIO_ON = FL_MENU_RADIO | FL_MENU_VALUE;
 constexpr int gc_iTOGGLE_ON = FL_MENU_TOGGLE | FL_MENU_VALUE;
@@ -188,7 +190,9 @@ void ClORVELUI::resetGraphItems() {
   mp_miSave_Graph->deactivate();
 }
 
-void ClORVELUI::selectRadio(Fl_Menu_Item* pItem) { pItem->setonly(); }
+void ClORVELUI::selectRadio(Fl_Menu_Item* pItem) {
+  pItem->setonly();
+}
 
 void ClCallback::view_cb(Fl_Widget*, void* pData) {
   g_eView_State = *static_cast<int32_t*>(pData);

@@ -4,7 +4,9 @@
 
 // Eigen before the X11 headers that the text display pulls in: X.h defines
 // Success, a name Eigen uses.
+// clang-format off
 #include "engine/state.h"
+// clang-format on
 
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
@@ -12,7 +14,6 @@
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Simple_Counter.H>
 #include <FL/Fl_Text_Display.H>
-
 
 class ClWindow : public Fl_Double_Window {
  public:

@@ -23,13 +23,18 @@ namespace {
 
 Fl_Menu_Item* modeItem(int iMode) {
   switch (iMode) {
-    case 1: return ClORVELUI::mp_miOne_Window;
-    case 2: return ClORVELUI::mp_miPortrait_Mode;
-    default: return ClORVELUI::mp_miTwo_Windows;
+    case 1:
+      return ClORVELUI::mp_miOne_Window;
+    case 2:
+      return ClORVELUI::mp_miPortrait_Mode;
+    default:
+      return ClORVELUI::mp_miTwo_Windows;
   }
 }
 
-void place(ClTextDisplay* pPane, const ClRect& r) { pPane->resize(r.x, r.y, r.w, r.h); }
+void place(ClTextDisplay* pPane, const ClRect& r) {
+  pPane->resize(r.x, r.y, r.w, r.h);
+}
 
 }  // namespace
 

@@ -17,8 +17,12 @@
 
 namespace {
 
-void alertBox(const char* acText) { fl_alert("%s", acText); }
-void messageBox(const char* acText) { fl_message("%s", acText); }
+void alertBox(const char* acText) {
+  fl_alert("%s", acText);
+}
+void messageBox(const char* acText) {
+  fl_message("%s", acText);
+}
 int choiceBox(const char* acQuestion, const char* acButton0, const char* acButton1) {
   return fl_choice("%s", acButton0, acButton1, nullptr, acQuestion);
 }
@@ -62,11 +66,16 @@ bool isUserInput(int iEvent) {
 
 Fl_Menu_Item* switchItem(eSWITCH eSwitch) {
   switch (eSwitch) {
-    case eSWITCH_ZERO_OUT: return ClORVELUI::mp_miZero_Out;
-    case eSWITCH_ERROR_CHECK: return ClORVELUI::mp_miError_Item;
-    case eSWITCH_AUTO_PARENS: return ClORVELUI::mp_miParentheses;
-    case eSWITCH_SCALES: return ClORVELUI::mp_miScales;
-    default: return ClORVELUI::mp_miExecute;
+    case eSWITCH_ZERO_OUT:
+      return ClORVELUI::mp_miZero_Out;
+    case eSWITCH_ERROR_CHECK:
+      return ClORVELUI::mp_miError_Item;
+    case eSWITCH_AUTO_PARENS:
+      return ClORVELUI::mp_miParentheses;
+    case eSWITCH_SCALES:
+      return ClORVELUI::mp_miScales;
+    default:
+      return ClORVELUI::mp_miExecute;
   }
 }
 
@@ -97,8 +106,12 @@ ClTextDisplay* ClWindowPane::display() const {
 Fl_Text_Buffer* ClWindowPane::buffer() {
   return m_ePane == ePANE_INPUT ? lg_pBuff_In : lg_pBuff_Out;
 }
-int ClWindowPane::insertPosition() const { return display()->insert_position(); }
-void ClWindowPane::setInsertPosition(int iPosition) { display()->insert_position(iPosition); }
+int ClWindowPane::insertPosition() const {
+  return display()->insert_position();
+}
+void ClWindowPane::setInsertPosition(int iPosition) {
+  display()->insert_position(iPosition);
+}
 // Through the growing buffer, then the display's insert position behind the
 // text, as Fl_Text_Display::insert would leave it.
 void ClWindowPane::insert(const char* acText) {
@@ -107,16 +120,32 @@ void ClWindowPane::insert(const char* acText) {
   static_cast<ClTextBuffer*>(buffer())->insertGrowing(iPosition, acText);
   pDisplay->insert_position(iPosition + static_cast<int>(strlen(acText)));
 }
-void ClWindowPane::showInsertPosition() { display()->showInsertPositionFast(); }
-void ClWindowPane::show() { display()->show(); }
-void ClWindowPane::hide() { display()->hide(); }
+void ClWindowPane::showInsertPosition() {
+  display()->showInsertPositionFast();
+}
+void ClWindowPane::show() {
+  display()->show();
+}
+void ClWindowPane::hide() {
+  display()->hide();
+}
 
-ClPane& ClWindowSeam::pane(ePANE ePane) { return ePane == ePANE_INPUT ? m_Input : m_Output; }
-ClPane& ClWindowSeam::activePane() { return m_Input; }
-int ClWindowSeam::outputMark() const { return g_Main_Window.ui()->m_pOutput->m_iMark; }
-void ClWindowSeam::setOutputMark(int iMark) { g_Main_Window.ui()->m_pOutput->m_iMark = iMark; }
+ClPane& ClWindowSeam::pane(ePANE ePane) {
+  return ePane == ePANE_INPUT ? m_Input : m_Output;
+}
+ClPane& ClWindowSeam::activePane() {
+  return m_Input;
+}
+int ClWindowSeam::outputMark() const {
+  return g_Main_Window.ui()->m_pOutput->m_iMark;
+}
+void ClWindowSeam::setOutputMark(int iMark) {
+  g_Main_Window.ui()->m_pOutput->m_iMark = iMark;
+}
 
-bool ClWindowSeam::isOn(eSWITCH eSwitch) const { return switchItem(eSwitch)->value() != 0; }
+bool ClWindowSeam::isOn(eSWITCH eSwitch) const {
+  return switchItem(eSwitch)->value() != 0;
+}
 void ClWindowSeam::setOn(eSWITCH eSwitch, bool bOn) {
   if (bOn)
     switchItem(eSwitch)->set();
@@ -124,8 +153,12 @@ void ClWindowSeam::setOn(eSWITCH eSwitch, bool bOn) {
     switchItem(eSwitch)->clear();
 }
 
-void ClWindowSeam::alert(const std::string& sText) { g_Dialogs.m_pfAlert(sText.c_str()); }
-void ClWindowSeam::message(const std::string& sText) { g_Dialogs.m_pfMessage(sText.c_str()); }
+void ClWindowSeam::alert(const std::string& sText) {
+  g_Dialogs.m_pfAlert(sText.c_str());
+}
+void ClWindowSeam::message(const std::string& sText) {
+  g_Dialogs.m_pfMessage(sText.c_str());
+}
 int ClWindowSeam::choice(const std::string& sQuestion, const char* acButton0,
                          const char* acButton1) {
   return g_Dialogs.m_pfChoice(sQuestion.c_str(), acButton0, acButton1);
@@ -149,9 +182,13 @@ bool ClWindowSeam::stopRequested() {
   return bStop;
 }
 
-void ClWindowSeam::redraw() { g_Main_Window.window()->redraw(); }
+void ClWindowSeam::redraw() {
+  g_Main_Window.window()->redraw();
+}
 
-bool ClWindowSeam::isFrontmost() const { return Fl::first_window() == g_Main_Window.window(); }
+bool ClWindowSeam::isFrontmost() const {
+  return Fl::first_window() == g_Main_Window.window();
+}
 
 void ClWindowSeam::hideAll() {
   while (Fl_Window* pWindow = Fl::first_window()) pWindow->hide();

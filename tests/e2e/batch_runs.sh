@@ -40,11 +40,17 @@ expect 2 '' --format hex "$tmp/sum.txt"
 expect 2 '' --zero-out maybe "$tmp/sum.txt"
 expect 2 '' --bogus "$tmp/sum.txt"
 expect 2 '' "$tmp/no-such-script.txt"
+expect 2 '' "$tmp"  # a directory opens but cannot be read
+batch "$tmp/sum.txt" >/dev/full 2>/dev/null
+[ $? -eq 1 ] || fail "an output that cannot be written must not end with status 0"
 # A data file that cannot be loaded ends the run before the first line.
 expect 1 $'Out> :\n' --open "$tmp/x.orv" "$tmp/sum.txt"
 grep -q "File could not be opened" "$tmp/err" || fail "file option message: $(cat "$tmp/err")"
 head -c 600 /dev/zero | tr '\0' '1' >"$tmp/long.txt"
 expect 2 '' "$tmp/long.txt"
+# a blank is no token character: saved, the line would split into two words
+printf '1 + 1\n' >"$tmp/blank.txt"
+expect 2 '' "$tmp/blank.txt"
 batch --help | grep -q -- "--save-variable NAME FILE.orv" || fail "--help"
 
 # Ctrl-C stops an endless repetition after its current line, keeps the

@@ -15,21 +15,9 @@
 #include "engine/typing.h"
 #include "tests/support/engine_driver.h"
 
-// One key press of a token, dispatched as the keyboard handler does.
+// One key press of a token, as the batch runner's keys mode presses it.
 inline void press(eTOKEN eToken) {
-  switch (eToken) {
-    case ePREV:
-    case eNEXT:
-    case eLEFT:
-    case eRIGHT:
-    case eBKSP:
-    case eCLEAR:
-    case eENTER:
-      ClCallback::state_cb(nullptr, &eToken);
-      return;
-    default:
-      (isNumberPart(eToken) ? ClCallback::digit_cb : ClCallback::token_cb)(nullptr, &eToken);
-  }
+  pressToken(eToken);
 }
 
 // Presses the keys of the token characters in sKeys, in order.
