@@ -94,11 +94,15 @@ TEST_F(KeyboardTest, AltSwapsThePairsAndBackByButtonAndKey) {
 }
 
 TEST_F(KeyboardTest, SpaceBarNeverPressesAButton) {
-  ClButton* pSeven = g_epbDictionary[eDIGIT_7];
-  click(pSeven);
-  pSeven->take_focus();
-  typeKey(' ', " ");
+  click(g_epbDictionary[eDIGIT_7]);
+  for (eTOKEN eCode : {eDIGIT_7, eALT, eENTER}) {
+    SCOPED_TRACE(eCode);
+    g_epbDictionary[eCode]->take_focus();
+    typeKey(' ', " ");
+  }
   EXPECT_EQ(inputLine(), "In>7_");
+  EXPECT_FALSE(lg_bAlt_On);
+  EXPECT_EQ(g_uiHistory_Next, 0);
 }
 
 TEST_F(KeyboardTest, CtrlAndAltKeysGoToTheMenuNotTheLine) {

@@ -229,8 +229,9 @@ const ClKey gc_aKEYPAD[] = {
      "P X Q returns the tensor product of P and Q(key {)"},
     {eCLEAR, "Clear", nullptr, FL_Escape, eKEY_STATE, eBLACK, 18, 18, false,
      "Clear current line (key ESC)", nullptr},
+    // "@@": the toolkit draws a lone "@" at the end of a tooltip as an arrow.
     {eALT, "Alt", nullptr, 0, eKEY_ALT, eORANGE, 18, 18, false,
-     "Alt button displays alternate buttons (key @", nullptr},
+     "Alt button displays alternate buttons (key @@", nullptr},
     {eENTER, "Enter", nullptr, FL_Enter, eKEY_STATE, eORANGE, 18, 18, false,
      "Evaluate input line if nonempty", nullptr},
 };
@@ -350,6 +351,12 @@ void buildButton(const ClKey& key, bool bPortrait) {
   if (acTooltip) pButton->tooltip(acTooltip);
 }
 
+// The Alt button, when it has the keyboard focus, would otherwise fire on the
+// space bar.
+bool isSpaceKey() {
+  return Fl::event() == FL_KEYDOWN && Fl::event_text()[0] == ' ';
+}
+
 void swap(ClButton* pHide, ClButton* pShow) {
   pHide->deactivate();
   pHide->hide();
@@ -365,6 +372,7 @@ void buildKeypad(bool bPortrait) {
 }
 
 void ClCallback::alt_cb(Fl_Widget*, void*) {
+  if (isSpaceKey()) return;
   g_epbDictionary[eALT]->value(lg_bAlt_On ? 0 : 1);
   for (eTOKEN ePrimary : lg_eALTS) {
     ClButton* pPrimary = g_epbDictionary[ePrimary];

@@ -8,11 +8,9 @@
 #include "engine/state.h"
 // clang-format on
 
-#include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
-#include <FL/Fl_Simple_Counter.H>
 #include <FL/Fl_Text_Display.H>
 
 class ClWindow : public Fl_Double_Window {
@@ -49,14 +47,3 @@ class ClGroup : public Fl_Group {
       : Fl_Group(iX, iY, iW, iH, acLabel) {}
 };
 
-class ClBox : public Fl_Box {
- public:
-  ClBox(int iX, int iY, int iW, int iH, const char* acLabel = nullptr)
-      : Fl_Box(iX, iY, iW, iH, acLabel) {}
-};
-
-class ClCounter : public Fl_Simple_Counter {
- public:
-  ClCounter(int iX, int iY, int iW, int iH, const char* acLabel = nullptr)
-      : Fl_Simple_Counter(iX, iY, iW, iH, acLabel) {}
-};
