@@ -57,8 +57,7 @@ class ClSeam {
   virtual int choice(const std::string& sQuestion, const char* acButton0,
                      const char* acButton1) = 0;
   // Native file chooser; returns false on cancel or chooser error (bError).
-  virtual bool chooseFile(const char* acTitle, bool bSave, std::string& sName,
-                          bool& bError) = 0;
+  virtual bool chooseFile(const char* acTitle, bool bSave, std::string& sName, bool& bError) = 0;
 
   // Asked between the lines of a repetition; true ends it.
   virtual bool stopRequested() = 0;

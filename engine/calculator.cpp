@@ -32,7 +32,9 @@ ClCalculator::ClCalculator() {
   buildInverseMap();
 }
 
-ClCalculator::~ClCalculator() { releaseAll(); }
+ClCalculator::~ClCalculator() {
+  releaseAll();
+}
 
 void ClCalculator::releaseAll() {
   for (ClMatrix& mSlot : mp_mVariable) mSlot.resize(0, 0);

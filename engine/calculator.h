@@ -13,10 +13,10 @@
 
 #include "engine/state.h"
 
-constexpr int gc_iSTREAM_SIZE = 513;           // token stream entries, terminator included
-constexpr long gc_lMAX_ENTRIES = 262144;       // one limit for every value (error 19)
-constexpr long gc_lOUTPUT_SIZE = 3750000;      // display text store
-constexpr int gc_iVARIABLE_SLOTS = 16;         // slots 0..5 hold plots, 6..15 the variables
+constexpr int gc_iSTREAM_SIZE = 513;       // token stream entries, terminator included
+constexpr long gc_lMAX_ENTRIES = 262144;   // one limit for every value (error 19)
+constexpr long gc_lOUTPUT_SIZE = 3750000;  // display text store
+constexpr int gc_iVARIABLE_SLOTS = 16;     // slots 0..5 hold plots, 6..15 the variables
 
 // The reference record: 1-based index rows and the referenced values.
 struct Clmatrixref {
@@ -114,12 +114,12 @@ extern bool g_bRepeat;
 extern bool g_bFailTest;
 extern bool g_bPlot;
 extern bool g_bZero_Out;
-extern int32_t g_eView_State;   // 0 decimal, 1 floating point, 2 rational
+extern int32_t g_eView_State;  // 0 decimal, 1 floating point, 2 rational
 extern char g_acOutput_Line[gc_lOUTPUT_SIZE];
 
 // Graph state read by Plot (written by the graph pane).
 extern uint16_t g_uiActive_Plots;
-extern int32_t g_eOutput;       // 0 closed, 1 shown, 2 open with the text shown
+extern int32_t g_eOutput;  // 0 closed, 1 shown, 2 open with the text shown
 
 // History count: read by Rpt for its default first offset, kept by the
 // command layer; defined here so the engine links on its own.

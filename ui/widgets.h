@@ -46,4 +46,3 @@ class ClGroup : public Fl_Group {
   ClGroup(int iX, int iY, int iW, int iH, const char* acLabel = nullptr)
       : Fl_Group(iX, iY, iW, iH, acLabel) {}
 };
-

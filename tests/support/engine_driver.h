@@ -9,9 +9,9 @@
 struct ClRun {
   uint16_t uiError = 0;
   bool bLexed = false;
-  std::string sText;     // g_acOutput_Line after the run
-  ClMatrix mResult;      // ClCalculator::mp_mParser_Output
-  std::string sLine;     // the line as the lexer left it
+  std::string sText;  // g_acOutput_Line after the run
+  ClMatrix mResult;   // ClCalculator::mp_mParser_Output
+  std::string sLine;  // the line as the lexer left it
 };
 
 // Runs one line given as token characters, e.g. "A=[1,2;3,4]" or "IA".
