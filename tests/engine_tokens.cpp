@@ -32,6 +32,11 @@ TEST(TokensTest, DictionariesMapCodesAndCharactersBothWays) {
   EXPECT_EQ(g_eiDictionary[eNULL], 127);
 }
 
+// The table is indexed by code: a row out of place would rename a token.
+TEST(TokensTest, TableRowsStandAtTheirCodes) {
+  for (int k = 0; k < gc_iTOKEN_COUNT; ++k) EXPECT_EQ(gc_aTOKEN_TABLE[k].m_eCode, k) << k;
+}
+
 TEST(TokensTest, LinesMoveByAssignmentOnly) {
   const ClState fresh;
   EXPECT_EQ(fresh.m_acLine[0], '!');
