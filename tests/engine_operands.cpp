@@ -17,24 +17,10 @@ class OperandTest : public ::testing::Test {
   }
 };
 
-struct TextCase {
-  const char* acLine;
-  const char* acText;
-};
-
 struct ErrorCase {
   const char* acLine;
   uint16_t uiError;
 };
-
-void expectTexts(std::initializer_list<TextCase> cases) {
-  for (const TextCase& c : cases) {
-    const ClRun run = runLine(c.acLine);
-    SCOPED_TRACE(c.acLine);
-    EXPECT_EQ(run.uiError, 0);
-    EXPECT_EQ(run.sText, c.acText);
-  }
-}
 
 void expectErrors(std::initializer_list<ErrorCase> cases) {
   for (const ErrorCase& c : cases) {

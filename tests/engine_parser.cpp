@@ -13,20 +13,6 @@ class ParserTest : public ::testing::Test {
   void SetUp() override { resetEngine(); }
 };
 
-struct TextCase {
-  const char* acLine;
-  const char* acText;
-};
-
-void expectTexts(std::initializer_list<TextCase> cases) {
-  for (const TextCase& c : cases) {
-    const ClRun run = runLine(c.acLine);
-    SCOPED_TRACE(c.acLine);
-    EXPECT_EQ(run.uiError, 0);
-    EXPECT_EQ(run.sText, c.acText);
-  }
-}
-
 TEST_F(ParserTest, EvaluatesBinaryOperators) {
   expectTexts({
       {"2+[1,2]", "3, 4"},

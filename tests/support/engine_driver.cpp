@@ -1,5 +1,7 @@
 #include "tests/support/engine_driver.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 
 ClRun runLine(const std::string& sTokens) {
@@ -29,4 +31,13 @@ void resetEngine() {
   g_bZero_Out = true;
   g_eView_State = 0;
   g_acOutput_Line[0] = '\0';
+}
+
+void expectTexts(std::initializer_list<TextCase> cases) {
+  for (const TextCase& c : cases) {
+    const ClRun run = runLine(c.acLine);
+    SCOPED_TRACE(c.acLine);
+    EXPECT_EQ(run.uiError, 0);
+    EXPECT_EQ(run.sText, c.acText);
+  }
 }

@@ -2,6 +2,7 @@
 // the current line, then the lexer and, only when it succeeds, the parser.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "engine/calculator.h"
@@ -18,3 +19,12 @@ struct ClRun {
 ClRun runLine(const std::string& sTokens);
 // Resets variables, results and settings to their start values.
 void resetEngine();
+
+// A line and the exact display text it must give, without error.
+struct TextCase {
+  const char* acLine;
+  const char* acText;
+};
+
+// Runs each line and checks its text; a failure names the line.
+void expectTexts(std::initializer_list<TextCase> cases);
