@@ -26,7 +26,10 @@ bool isSpaceKey() {
 eTOKEN tokenFrom(const void* pData) {
   if (pData == nullptr) return eNULL;
   const int32_t iCode = *static_cast<const int32_t*>(pData);
-  return iCode > eNULL && iCode < gc_iTOKEN_COUNT ? eTOKEN(iCode) : eNULL;
+  if (iCode <= eNULL || iCode >= gc_iTOKEN_COUNT) return eNULL;
+  // a code with no key (the lexer's own tokens) would store a 0 byte in the
+  // line, and a data file holding it cannot be read back
+  return charOf(eTOKEN(iCode)) == 0 ? eNULL : eTOKEN(iCode);
 }
 
 void moveRight() {

@@ -142,6 +142,8 @@ ClMatrix norm(eTOKEN eFunction) {
   } else if (dP == 1.0) {
     dValue = mM.cwiseAbs().colwise().sum().maxCoeff();
   } else if (dP == 2.0) {
+    // LAPACK refuses a NaN entry and leaves the singular values unset
+    if (!isNumber(mM)) return failed(12);
     dValue = largestSingularValue(mM);
   } else {
     return failed(7);

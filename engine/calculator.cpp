@@ -1,6 +1,8 @@
 // The engine's static store and globals, and the calculator object's life.
 #include "engine/calculator.h"
 
+#include <malloc.h>
+
 ClMatrix ClCalculator::mp_mVariable[gc_iVARIABLE_SLOTS];
 ClMatrix ClCalculator::mp_mParser_Output;
 ClMatrix ClCalculator::mp_mLast_Output;
@@ -30,6 +32,11 @@ ClCalculator::ClCalculator() {
   // here lets the engine run without a window.
   fillKeyboardMap();
   buildInverseMap();
+  // OpenBLAS's AVX zgemv kernels read up to 48 bytes past their input vector.
+  // A matrix in a block of its own (mmap) can end at the edge of mapped memory
+  // and fault there; from the heap the bytes after it are always readable.
+  // Every matrix (at most 4 MB) and LAPACK's work space stay below this.
+  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
 }
 
 ClCalculator::~ClCalculator() {

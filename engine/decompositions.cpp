@@ -14,6 +14,14 @@ void fail(ClMatrix& mV, uint16_t uiError) {
   setError(uiError);
 }
 
+// LAPACK refuses a NaN entry and leaves its outputs unset; an infinite one only
+// gives NaN. A prefix before (Exp of 1E300) or a list entry may leave either.
+bool requireFinite(ClMatrix& mV) {
+  if (isNumber(mV)) return true;
+  fail(mV, 12);
+  return false;
+}
+
 bool requireSquare(ClMatrix& mV) {
   if (mV.rows() == mV.cols()) return true;
   fail(mV, 9);
@@ -129,28 +137,29 @@ void polynomialRoots(ClMatrix& mV) {
 bool applyMatrixFunction(eTOKEN eToken, ClMatrix& mV) {
   switch (eToken) {
     case eINV:
-      if (requireSquare(mV)) inverse(mV);
+      if (requireFinite(mV) && requireSquare(mV)) inverse(mV);
       return true;
     case eDET:
-      if (requireSquare(mV)) determinant(mV);
+      if (requireFinite(mV) && requireSquare(mV)) determinant(mV);
       return true;
     case eCHARP:
-      if (requireSquare(mV)) mV = ClCalculator::charPoly(mV);
+      if (requireFinite(mV) && requireSquare(mV)) mV = ClCalculator::charPoly(mV);
       return true;
     case eEVALS:
-      if (requireSquare(mV)) eigen(mV);
+      if (requireFinite(mV) && requireSquare(mV)) eigen(mV);
       return true;
     case eSCHUR:
-      if (requireSquare(mV)) schur(mV);
+      if (requireFinite(mV) && requireSquare(mV)) schur(mV);
       return true;
     case eSVD:
-      if (factorFits(mV, mV.rows()) && factorFits(mV, mV.cols())) singularValues(mV);
+      if (requireFinite(mV) && factorFits(mV, mV.rows()) && factorFits(mV, mV.cols()))
+        singularValues(mV);
       return true;
     case eRREF:
       reducedRowEchelon(mV);
       return true;
     case eROOTS:
-      polynomialRoots(mV);
+      if (requireFinite(mV)) polynomialRoots(mV);
       return true;
     default:
       return false;
@@ -179,7 +188,8 @@ ClMatrix ClCalculator::polyMultiply(const ClMatrix& mP, const ClMatrix& mQ) {
 }
 
 void ClCalculator::qrCompute(ClMatrix& mA, bool bPivoting) {
-  if (!factorFits(mA, mA.rows()) || (bPivoting && !factorFits(mA, mA.cols()))) return;
+  if (!requireFinite(mA) || !factorFits(mA, mA.rows())) return;
+  if (bPivoting && !factorFits(mA, mA.cols())) return;
   if (bPivoting) {
     const Eigen::ColPivHouseholderQR<ClMatrix> qr(mA);
     mp_mVariable[eVAR_Q] = qr.householderQ();

@@ -39,8 +39,13 @@ void divideByScalar(ClMatrix& mM, ClComplex cS) {
   }
 }
 
-// The inverse by LU with partial pivoting; a non-finite entry means singular.
+// The inverse by LU with partial pivoting; a non-finite entry of the inverse means singular.
 bool invert(const ClMatrix& mM, ClMatrix& mInverse) {
+  // LAPACK refuses a NaN entry and leaves its pivots unset: an abort or garbage
+  if (!isNumber(mM)) {
+    setError(12);
+    return false;
+  }
   mInverse = Eigen::PartialPivLU<ClMatrix>(mM).inverse();
   if (isNumber(mInverse)) return true;
   setError(10);
@@ -201,6 +206,11 @@ bool solve(ClMatrix& mM, const ClMatrix& mB) {
   }
   if (!fitsLimit(mM.cols(), mB.cols())) {
     setError(19);  // refused before the solution is allocated
+    return false;
+  }
+  // LAPACK refuses a NaN entry and leaves the singular values unset
+  if (!isNumber(mM) || !isNumber(mB)) {
+    setError(12);
     return false;
   }
   Eigen::JacobiSVD<ClMatrix, Eigen::ColPivHouseholderQRPreconditioner> svd(
