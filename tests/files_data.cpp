@@ -90,13 +90,7 @@ class ClFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Set_Code_Arrays();
-    resetEngine();
-    g_pSeam = &m_Seam;
-    g_eWindow_Mode = 0;
-    g_eOutput = 0;
-    g_uiActive_Plots = 0;
-    lg_eActive_Input = 0;
-    ClCallback::clearAll_cb(nullptr, nullptr);
+    startCalculator(m_Seam);
     std::string sTemplate =
         (std::filesystem::temp_directory_path() / "orvel-files-XXXXXX").string();
     ASSERT_NE(mkdtemp(sTemplate.data()), nullptr);
