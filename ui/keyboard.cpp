@@ -5,7 +5,7 @@
 #include <FL/Fl.H>
 
 #include "command/callback.h"
-#include "command/history.h"
+#include "engine/tokens.h"
 #include "ui/window.h"
 
 eTOKEN lineCommandOf(int iKey) {
@@ -32,7 +32,6 @@ int runLineCommand(eTOKEN eCode) {
   pInput->take_focus();
   pInput->showInsertPositionFast();
   ClCallback::state_cb(nullptr, &eCode);
-  displayCurrent();
   return 1;
 }
 
