@@ -2,7 +2,8 @@
 # Installs the Debian packages the project needs, only those missing.
 set -euo pipefail
 packages=(cmake g++ make libfltk1.3-dev libeigen3-dev libopenblas-dev liblapacke-dev
-  libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps imagemagick libgtk2.0-0)
+  libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps imagemagick libgtk2.0-0
+  fluid)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
