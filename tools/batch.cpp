@@ -17,6 +17,7 @@
 #include "files/codec.h"
 #include "files/data_file.h"
 #include "files/output_export.h"
+#include "version.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ const char gc_acUSAGE[] =
     "                   [--execute on|off] [--error-check on|off] [--auto-parens on|off]\n"
     "                   [--open FILE.orv] [--append FILE.orv] [--save-input FILE.orv]\n"
     "                   [--save-variable NAME FILE.orv] [SCRIPT]\n"
+    "       orvel-batch --help | --version\n"
     "\n"
     "Runs the ORVEL Calculator without a window. The input is SCRIPT, or standard\n"
     "input when SCRIPT is absent or \"-\".\n"
@@ -149,6 +151,10 @@ int parseOptions(int argc, char** argv, ClOptions& options) {
     const bool bHas_Value = k + 1 < argc;
     if (sOption == "--help" || sOption == "-h") {
       std::fputs(gc_acUSAGE, stdout);
+      return 0;
+    }
+    if (sOption == "--version") {
+      std::printf("orvel-batch (ORVEL Calculator) %s\n", gc_acORVEL_VERSION);
       return 0;
     }
     if (sOption == "--keys") {

@@ -52,6 +52,8 @@ expect 2 '' "$tmp/long.txt"
 printf '1 + 1\n' >"$tmp/blank.txt"
 expect 2 '' "$tmp/blank.txt"
 batch --help | grep -q -- "--save-variable NAME FILE.orv" || fail "--help"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
+expect 0 "orvel-batch (ORVEL Calculator) $version"$'\n' --version
 
 # Ctrl-C stops an endless repetition after its current line, keeps the
 # output and ends the run.
