@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The Debian package end to end: CPack packages this build, the package is
+# unpacked into a scratch folder (no root install), and there its programs
+# run, its menu entry and icon resolve, its metadata validates, and nothing
+# refers back to the build folder.
+set -euo pipefail
+build="$(cd "$1" && pwd)"
+tmp="$(mktemp -d)"
+xvfb_pid=
+orvel_pid=
+cleanup() {
+  [ -n "$orvel_pid" ] && kill "$orvel_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
+deb="$tmp/orvel_${version}_$(dpkg --print-architecture).deb"
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp" >"$tmp/cpack.log" 2>&1 ||
+  fail "cpack: $(cat "$tmp/cpack.log")"
+[ -f "$deb" ] || fail "no $(basename "$deb") among: $(ls "$tmp")"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+field Depends | grep -q "libfltk1.3" || fail "Depends not computed from the binaries: $(field Depends)"
+for name in Maintainer Section Description; do
+  [ -n "$(field "$name")" ] || fail "no $name field"
+done
+
+root="$tmp/root"
+dpkg-deb -x "$deb" "$root"
+usr="$root/usr"
+share="$usr/share"
+for file in bin/orvel bin/orvel-batch share/applications/orvel.desktop \
+  share/icons/hicolor/scalable/apps/orvel.svg share/man/man1/orvel.1.gz \
+  share/man/man1/orvel-batch.1.gz share/doc/orvel/README.md share/doc/orvel/copyright \
+  share/doc/orvel/changelog.gz; do
+  [ -s "$usr/$file" ] || fail "the package lacks /usr/$file"
+done
+for size in 48 64 128 256; do
+  file -b "$share/icons/hicolor/${size}x$size/apps/orvel.png" | grep -q "PNG image data, $size x $size" ||
+    fail "icon ${size}x$size"
+done
+metainfo=("$share"/metainfo/*.metainfo.xml)
+[ -s "${metainfo[0]}" ] || fail "no metainfo"
+grep -q "<screenshot" "${metainfo[0]}" || fail "the metainfo shows no screenshot"
+
+newest=$(zcat "$share/doc/orvel/changelog.gz" | sed -n '1s/^orvel (\([^)]*\)).*/\1/p')
+[ "$newest" = "$version" ] || fail "dist/changelog's newest entry is $newest, the project $version"
+if command -v lintian >/dev/null; then
+  lintian --fail-on error "$deb" >"$tmp/lintian.log" 2>&1 || fail "lintian: $(cat "$tmp/lintian.log")"
+fi
+
+# Relocatable: no file, binaries included, names the build folder.
+if grep -rlF "$build" "$root" >"$tmp/refs"; then fail "refers to the build folder: $(cat "$tmp/refs")"; fi
+
+# The menu entry starts a program of the package and shows one of its icons.
+desktop="$share/applications/orvel.desktop"
+grep -qx "Name=ORVEL Calculator" "$desktop" || fail "desktop entry name"
+exec_program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+[ -x "$usr/bin/$exec_program" ] || fail "Exec=$exec_program is not in the package's bin"
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+[ -n "$(find "$share/icons/hicolor" -path "*/apps/$icon.*")" ] || fail "Icon=$icon is not in the package"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" || fail "desktop-file-validate"
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "${metainfo[0]}" >"$tmp/appstream.log" ||
+    fail "appstreamcli validate: $(cat "$tmp/appstream.log")"
+fi
+
+# The unpacked programs run.
+printf 'A=[1,2;3,4]\nD(A)\n' >"$tmp/det.txt"
+env -u DISPLAY "$usr/bin/orvel-batch" "$tmp/det.txt" >"$tmp/out" || fail "unpacked orvel-batch"
+[ "$(tail -1 "$tmp/out")" = "-2" ] || fail "unpacked orvel-batch printed: $(cat "$tmp/out")"
+[ "$("$usr/bin/orvel-batch" --version)" = "orvel-batch (ORVEL Calculator) $version" ] ||
+  fail "unpacked orvel-batch --version"
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
+# The toolkit's font caches live until exit; leaks are checked in-process.
+DISPLAY=:$(cat "$tmp/display") ASAN_OPTIONS=detect_leaks=0 "$usr/bin/orvel" &
+orvel_pid=$!
+# Its window's class is the one the menu entry names, so the desktop shows its icon.
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
+DISPLAY=:$(cat "$tmp/display") timeout 20 xdotool search --sync --classname "^$wm_class$" \
+  >/dev/null || fail "the unpacked orvel shows no window of class $wm_class"
+echo "package $(basename "$deb"): unpacked programs run, menu entry and metadata resolve"
