@@ -3,6 +3,7 @@
 // the image readers, shows the window and runs the toolkit's event loop.
 #include <FL/Fl.H>
 #include <FL/Fl_Shared_Image.H>
+#include <FL/Fl_Window.H>
 
 #include "engine/calculator.h"
 #include "files/codec.h"
@@ -11,6 +12,8 @@
 int main() {
   Set_Code_Arrays();
   fl_register_images();
+  // The window class names the desktop entry, whose icon the desktop then shows.
+  Fl_Window::default_xclass("orvel");
   g_Main_Window.initializeWindow();
   const int iResult = Fl::run();
   g_Main_Window.killAbout();
