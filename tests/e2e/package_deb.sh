@@ -16,6 +16,9 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# The package is made from this very build (sanitizers and all): what is
+# under test, the install rules and the packaging, is the same for every
+# build type, and a second, Release build would cost minutes.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
 deb="$tmp/orvel_${version}_$(dpkg --print-architecture).deb"
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp" >"$tmp/cpack.log" 2>&1 ||
