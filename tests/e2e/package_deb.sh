@@ -41,6 +41,11 @@ for file in bin/orvel bin/orvel-batch share/applications/orvel.desktop \
   share/doc/orvel/changelog.gz; do
   [ -s "$usr/$file" ] || fail "the package lacks /usr/$file"
 done
+# The guide is installed once the project has one.
+source_dir="$(cd "$(dirname "$0")/../.." && pwd)"
+if [ -f "$source_dir/docs/guide.html" ]; then
+  cmp -s "$source_dir/docs/guide.html" "$share/doc/orvel/guide.html" || fail "the guide is not installed"
+fi
 for size in 48 64 128 256; do
   file -b "$share/icons/hicolor/${size}x$size/apps/orvel.png" | grep -q "PNG image data, $size x $size" ||
     fail "icon ${size}x$size"
