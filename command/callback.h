@@ -5,7 +5,8 @@
 //   command/  token_cb, digit_cb, state_cb, cleanUp, the history menu items,
 //             zeroOut_cb, exit_cb
 //   files/    open_cb, saveIn_cb, saveVariable_cb, appendHistory_cb, saveOut_cb
-//   ui/       alt_cb, mode_cb, window_cb, view_cb, the help and editor callbacks
+//   ui/       alt_cb, mode_cb, window_cb, view_cb, the help and matrix editor
+//             callbacks
 //   graph/    the graph menu callbacks
 #pragma once
 
@@ -37,4 +38,13 @@ class ClCallback {
   static void helpHelp_cb(Fl_Widget* pWidget, void* pData);
   static void helpGuide_cb(Fl_Widget* pWidget, void* pData);
   static void helpAbout_cb(Fl_Widget* pWidget, void* pData);
+
+  static void editSizes_cb(Fl_Widget* pWidget, void* pData);
+  static void editRows_cb(Fl_Widget* pWidget, void* pData);
+  static void editCols_cb(Fl_Widget* pWidget, void* pData);
+  static void editMatrixTable_cb(Fl_Widget* pWidget, void* pData);
+  static void sizeCancel_cb(Fl_Widget* pWidget, void* pData);
+  static void editDone_cb(Fl_Widget* pWidget, void* pData);
+  static void editCancel_cb(Fl_Widget* pWidget, void* pData);
+  static void editView_cb(Fl_Widget* pWidget, void* pData);
 };

@@ -66,8 +66,11 @@ void printError(bool bNew_Line) {
   appendBoth(g_acOutput_Line);
 }
 
-void evaluateCurrentLine() {
-  if (ClCalculator::tLexer()) ClCalculator::tParser();
+// False when the lexer refused the line and the parser did not run.
+bool evaluateCurrentLine() {
+  if (!ClCalculator::tLexer()) return false;
+  ClCalculator::tParser();
+  return true;
 }
 
 void storePlot() {
@@ -192,9 +195,62 @@ void runAndPrint(uint16_t uiSlot, bool bQuiet) {
   }
 }
 
+// The cell after (or before) the edited one along the rows; the editor
+// closes past the last cell and before the first.
+void advance(ClCells& cells, eSTEP eStep) {
+  int iRow = cells.editRow();
+  int iColumn = cells.editColumn() + (eStep == eSTEP_NEXT ? 1 : -1);
+  if (iColumn >= cells.columns()) {
+    iColumn = 0;
+    ++iRow;
+  } else if (iColumn < 0) {
+    iColumn = cells.columns() - 1;
+    --iRow;
+  }
+  cells.stopEditing();
+  if (iRow >= 0 && iRow < cells.rows()) cells.startEditing(iRow, iColumn);
+  ClCallback::cleanUp(false);
+  g_pSeam->redraw();
+}
+
+void enterCell(eSTEP eStep) {
+  ClCells* pCells = g_pSeam->cells();
+  if (pCells == nullptr || pCells->editRow() >= pCells->rows()) {
+    ClCallback::cleanUp(false);
+    return;
+  }
+  if (g_Current_State.m_uiLength == 0) {
+    ClCallback::cleanUp(false);
+    advance(*pCells, eStep);
+    return;
+  }
+  if (g_uiError_Number != 0) {
+    // the line stays, with its cursor, for correction
+    g_pSeam->message(errorMessage());
+    g_uiError_Number = 0;
+    displayCurrent();
+    return;
+  }
+  std::complex<double> cValue;
+  if (!editorScalar(cValue)) {
+    g_pSeam->message("Entry is not a scalar number");
+    ClCallback::cleanUp(false);
+    return;
+  }
+  pCells->setEntry(pCells->editRow(), pCells->editColumn(), cValue);
+  advance(*pCells, eStep);
+}
+
 }  // namespace
 
-void enterLine() {
+bool editorScalar(std::complex<double>& cValue) {
+  const ClMatrix& mResult = ClCalculator::mp_mParser_Output;
+  if (g_uiError_Number != 0 || mResult.rows() != 1 || mResult.cols() != 1) return false;
+  cValue = mResult(0, 0);
+  return true;
+}
+
+void enterLine(eSTEP eStep) {
   ClState& line = g_Current_State;
   lg_bAssignTrue = false;
   line.m_uiCursor = line.m_uiLength;
@@ -214,9 +270,17 @@ void enterLine() {
     }
   }
   const bool bExecute = g_pSeam->isOn(eSWITCH_EXECUTE);
-  if (bExecute) evaluateCurrentLine();
-  // the matrix editor takes the value from the result itself
-  if (lg_eActive_Input != 0) return;
+  // An editor line is evaluated whatever "Execute" says: the cell or the
+  // fill-in needs its value, and "Execute" is about the main line's scripts.
+  const bool bEditor = lg_eActive_Input != 0;
+  if ((bExecute || bEditor) && !evaluateCurrentLine() && bEditor)
+    ClCalculator::mp_mParser_Output.resize(0, 0);
+  if (lg_eActive_Input == 1) {
+    enterCell(eStep);
+    return;
+  }
+  // the fill-in value is read by the editor from the result
+  if (bEditor) return;
   if (bExecute) runAndPrint(uiSlot, bQuiet);
 
   ClPane& output = g_pSeam->pane(ePANE_OUTPUT);
@@ -261,6 +325,8 @@ void executeLines(uint16_t uiSlot, uint16_t uiVisible_Count, bool bQuiet) {
 
 void ClCallback::zeroOut_cb(Fl_Widget*, void*) {
   g_bZero_Out = g_pSeam->isOn(eSWITCH_ZERO_OUT);
+  ClCells* pCells = g_pSeam->cells();
+  if (lg_eActive_Input == 1 && pCells != nullptr) pCells->refresh();
 }
 
 void ClCallback::exit_cb(Fl_Widget*, void*) {

@@ -2,6 +2,7 @@
 // the panes. Shared by the window, the batch runner and the tests.
 #pragma once
 
+#include <complex>
 #include <cstdint>
 
 #include "engine/tokens.h"
@@ -20,8 +21,16 @@ void setCurrentLine(const char* acLine, uint16_t uiLength);
 void pressToken(eTOKEN eToken);
 // Removes the cursor character "_" when it ends the pane's text.
 void removeTrailingCursor(ClPane& pane);
-// Enter on the current line: history, evaluation, output, a new prompt.
-void enterLine();
+// Where Enter in a matrix editor cell moves on to: the next cell (Enter, Tab)
+// or the previous one (Shift+Tab).
+enum eSTEP { eSTEP_NEXT, eSTEP_PREVIOUS };
+
+// Enter on the current line: history, evaluation, output, a new prompt. In a
+// matrix editor cell: the cell's value, then the move by eStep.
+void enterLine(eSTEP eStep = eSTEP_NEXT);
+// The value of the editor line just entered: true for a 1 x 1 result without
+// error.
+bool editorScalar(std::complex<double>& cValue);
 // Runs the repetition recorded in history slot uiSlot; forward ranges must end
 // before uiVisible_Count - 1. bQuiet prints nothing but errors.
 void executeLines(uint16_t uiSlot, uint16_t uiVisible_Count, bool bQuiet);

@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "command/callback.h"
 #include "command/enter.h"
+#include "engine/typing.h"
 
 ClHeadlessPane::ClHeadlessPane() {
   m_Buffer.canUndo(0);
@@ -46,6 +48,16 @@ ClHeadlessSeam::ClHeadlessSeam() {
   m_abSwitch[eSWITCH_AUTO_PARENS] = true;
   m_abSwitch[eSWITCH_EXECUTE] = true;
   resetPanes(*this);
+}
+
+void ClHeadlessCells::startEditing(int iRow, int iColumn) {
+  m_iEdit_Row = iRow;
+  m_iEdit_Column = iColumn;
+  ClCallback::cleanUp(false);
+}
+
+ClPane& ClHeadlessSeam::activePane() {
+  return lg_eActive_Input == 0 ? static_cast<ClPane&>(m_Input) : m_Editor;
 }
 
 int ClHeadlessSeam::choice(const std::string& sQuestion, const char*, const char*) {

@@ -12,6 +12,7 @@
 
 #include "command/seam.h"
 #include "command/text_buffer.h"
+#include "engine/state.h"
 
 class ClHeadlessPane : public ClPane {
  public:
@@ -39,13 +40,35 @@ class ClHeadlessPane : public ClPane {
   bool m_bVisible = true;
 };
 
+// The matrix editor's table as a matrix and an edit cell.
+class ClHeadlessCells : public ClCells {
+ public:
+  int rows() const override { return static_cast<int>(m_mEntries.rows()); }
+  int columns() const override { return static_cast<int>(m_mEntries.cols()); }
+  int editRow() const override { return m_iEdit_Row; }
+  int editColumn() const override { return m_iEdit_Column; }
+  void setEntry(int iRow, int iColumn, std::complex<double> cValue) override {
+    m_mEntries(iRow, iColumn) = cValue;
+  }
+  // As the window's table: the cell's line starts empty.
+  void startEditing(int iRow, int iColumn) override;
+  void stopEditing() override { m_iEdit_Row = m_iEdit_Column = gc_iNO_CELL; }
+
+  ClMatrix m_mEntries;
+
+ private:
+  int m_iEdit_Row = gc_iNO_CELL;
+  int m_iEdit_Column = gc_iNO_CELL;
+};
+
 class ClHeadlessSeam : public ClSeam {
  public:
   // Switches as at program start; the panes hold their start text.
   ClHeadlessSeam();
 
   ClPane& pane(ePANE ePane) override { return ePane == ePANE_INPUT ? m_Input : m_Output; }
-  ClPane& activePane() override { return m_Input; }
+  // The editor's displays share one pane.
+  ClPane& activePane() override;
   int outputMark() const override { return m_iOutput_Mark; }
   void setOutputMark(int iMark) override { m_iOutput_Mark = iMark; }
 
@@ -59,6 +82,7 @@ class ClHeadlessSeam : public ClSeam {
 
   bool stopRequested() override;
   void hideAll() override { m_bHidden = true; }
+  ClCells* cells() override { return &m_Cells; }
 
   // Answers: the next choice boxes (button index; "No"-like 0 when none is
   // queued) and file choosers (a cancel when none is queued).
@@ -76,12 +100,16 @@ class ClHeadlessSeam : public ClSeam {
   bool isHidden() const { return m_bHidden; }
   ClHeadlessPane& input() { return m_Input; }
   ClHeadlessPane& output() { return m_Output; }
+  ClHeadlessPane& editor() { return m_Editor; }
+  ClHeadlessCells& table() { return m_Cells; }
 
  private:
   void report(const std::string& sText);
 
   ClHeadlessPane m_Input;
   ClHeadlessPane m_Output;
+  ClHeadlessPane m_Editor;
+  ClHeadlessCells m_Cells;
   int m_iOutput_Mark = 0;
   bool m_abSwitch[eSWITCH_COUNT] = {};
   std::vector<std::string> m_asMessages;

@@ -5,6 +5,7 @@
 // (command/headless_seam). The logic never asks which one it has.
 #pragma once
 
+#include <complex>
 #include <string>
 
 class Fl_Text_Buffer;
@@ -33,6 +34,27 @@ class ClPane {
   virtual void showInsertPosition() = 0;
   virtual void show() {}
   virtual void hide() {}
+};
+
+// The matrix editor's table as Enter in one of its cells sees it.
+class ClCells {
+ public:
+  // The edit row and column while no cell is edited.
+  static constexpr int gc_iNO_CELL = 512;
+
+  virtual ~ClCells() = default;
+  virtual int rows() const = 0;
+  virtual int columns() const = 0;
+  virtual int editRow() const = 0;
+  virtual int editColumn() const = 0;
+  virtual void setEntry(int iRow, int iColumn, std::complex<double> cValue) = 0;
+  // Opens the cell editor, empty, over the cell.
+  virtual void startEditing(int iRow, int iColumn) = 0;
+  // Hides the cell editor: no cell is edited.
+  virtual void stopEditing() = 0;
+  // A setting the entries show has changed: shows the edit panel's buttons
+  // and redraws the entries.
+  virtual void refresh() {}
 };
 
 class ClSeam {
@@ -66,6 +88,9 @@ class ClSeam {
   // Exit: is the main window the frontmost one, and hide every window.
   virtual bool isFrontmost() const { return true; }
   virtual void hideAll() {}
+
+  // The matrix editor's table; null while there is none.
+  virtual ClCells* cells() { return nullptr; }
 };
 
 extern ClSeam* g_pSeam;
