@@ -65,7 +65,7 @@ TEST_F(CellTest, ShiftTabMovesToThePreviousCell) {
     int iRow, iColumn, iNext_Row, iNext_Column;
   } const aCases[] = {
       {1, 2, 1, 1},
-      {1, 0, 0, 2},  // the last column of the previous row
+      {1, 0, 0, 2},                      // the last column of the previous row
       {0, 0, gc_iNO_CELL, gc_iNO_CELL},  // nothing before the first cell
   };
   for (const auto& c : aCases) {

@@ -11,6 +11,7 @@
 #include "command/history.h"
 #include "command/text_buffer.h"
 #include "engine/calculator.h"
+#include "engine/typing.h"
 #include "files/codec.h"
 #include "ui/dialogs.h"
 #include "ui/keypad.h"
@@ -56,6 +57,9 @@ ClORVELUI& ui() {
 
 void resetCalculator() {
   startOnce();
+  // a failed test may have left the matrix editor open
+  if (lg_eActive_Input == 2) ClCallback::sizeCancel_cb(nullptr, nullptr);
+  if (lg_eActive_Input == 1) ClCallback::editCancel_cb(nullptr, nullptr);
   if (g_eWindow_Mode != 0) pick(ClORVELUI::mp_miTwo_Windows);
   if (lg_bAlt_On) ClCallback::alt_cb(nullptr, nullptr);
   g_eOutput = 0;
@@ -90,9 +94,13 @@ void typeText(const std::string& sText) {
 }
 
 void click(Fl_Widget* pWidget) {
+  clickAt(pWidget->x() + pWidget->w() / 2, pWidget->y() + pWidget->h() / 2);
+}
+
+void clickAt(int iX, int iY) {
   Fl_Window* pWindow = g_Main_Window.window();
-  Fl::e_x = pWidget->x() + pWidget->w() / 2;
-  Fl::e_y = pWidget->y() + pWidget->h() / 2;
+  Fl::e_x = iX;
+  Fl::e_y = iY;
   Fl::e_x_root = pWindow->x() + Fl::e_x;
   Fl::e_y_root = pWindow->y() + Fl::e_y;
   Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;

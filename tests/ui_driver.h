@@ -28,6 +28,8 @@ void typeKey(int iKeysym, const char* acText, int iState = 0);
 // Printable characters, each typed as its key (upper case with Shift).
 void typeText(const std::string& sText);
 void click(Fl_Widget* pWidget);
+// A left-button press and release at a point of the main window.
+void clickAt(int iX, int iY);
 void pick(Fl_Menu_Item* pItem);
 
 std::string paneText(ePANE ePane);

@@ -5,7 +5,9 @@
 #include <FL/Fl.H>
 
 #include "command/callback.h"
+#include "command/enter.h"
 #include "engine/tokens.h"
+#include "engine/typing.h"
 #include "ui/window.h"
 
 eTOKEN lineCommandOf(int iKey) {
@@ -25,13 +27,26 @@ eTOKEN lineCommandOf(int iKey) {
   }
 }
 
+bool isCellKey(int iKey) {
+  return iKey == FL_Tab && lg_eActive_Input == 1;
+}
+
 namespace {
 
 int runLineCommand(eTOKEN eCode) {
-  ClTextDisplay* pInput = g_Main_Window.ui()->m_pInput;
-  pInput->take_focus();
-  pInput->showInsertPositionFast();
+  // the matrix editor's displays keep the focus while they take input
+  if (lg_eActive_Input == 0) {
+    ClTextDisplay* pInput = g_Main_Window.ui()->m_pInput;
+    pInput->take_focus();
+    pInput->showInsertPositionFast();
+  }
   ClCallback::state_cb(nullptr, &eCode);
+  return 1;
+}
+
+// Tab commits the cell like Enter; Shift+Tab commits it and moves back.
+int runCellKey() {
+  enterLine(Fl::event_state() & FL_SHIFT ? eSTEP_PREVIOUS : eSTEP_NEXT);
   return 1;
 }
 
@@ -68,6 +83,8 @@ int ClWindow::handle(int iEvent) {
   // Acting on the key-down only makes one press act once.
   if (eLine != eNULL && iEvent == FL_KEYBOARD) return runLineCommand(eLine);
   if (eLine != eNULL && iEvent == FL_KEYUP) return 1;
+  if (isCellKey(Fl::event_key()) && iEvent == FL_KEYBOARD) return runCellKey();
+  if (isCellKey(Fl::event_key()) && iEvent == FL_KEYUP) return 1;
   if (iEvent != FL_SHORTCUT) return Fl_Double_Window::handle(iEvent);
   // Ctrl and Alt combinations are the menu's shortcuts, never tokens.
   if (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) return Fl_Double_Window::handle(iEvent);

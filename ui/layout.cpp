@@ -4,6 +4,7 @@
 #include "command/callback.h"
 #include "graph/graph_box.h"
 #include "ui/keypad.h"
+#include "ui/table.h"
 
 const ClLayoutData gc_LANDSCAPE = {
     "Quorvane Calculator",
@@ -12,6 +13,19 @@ const ClLayoutData gc_LANDSCAPE = {
     {0, 0, 620, 211},     // display group
     {310, 30, 300, 176},  // output pane
     {5, 30, 300, 176},    // input pane
+    {310, 0, 306, 210},   // size panel
+    {310, 0, 305, 206},   // size panel box
+    {420, 125, 70, 20},   // Rows counter
+    {420, 155, 70, 20},   // Columns counter
+    {490, 0, 75, 28},     // Edit button
+    {350, 0, 75, 28},     // size panel's Cancel button
+    {315, 50, 295, 65},   // note display
+    {420, 175, 60, 20},   // Fill In display
+    {0, 0, 617, 211},     // edit panel
+    {525, 0, 70, 30},     // Done button
+    {425, 0, 70, 30},     // edit panel's Cancel button
+    {5, 30, 607, 178},    // table
+    {325, 0, 70, 30},     // title button
     {0, 0, 620, 210},     // graph group
     {310, 0, 305, 210},   // graph pane
     {0, 32, 615, 396},    // keypad
@@ -26,6 +40,19 @@ const ClLayoutData gc_PORTRAIT = {
     {0, 0, 375, 250},
     {5, 30, 365, 210},
     {5, 30, 365, 215},
+    {0, 30, 375, 220},
+    {5, 30, 365, 215},
+    {150, 160, 70, 20},
+    {150, 185, 70, 20},
+    {220, 35, 75, 28},
+    {70, 35, 75, 28},
+    {10, 85, 360, 67},
+    {150, 211, 60, 20},
+    {0, 30, 375, 215},
+    {265, 30, 70, 30},
+    {145, 30, 70, 30},
+    {5, 60, 365, 185},
+    {35, 30, 70, 30},
     {5, 30, 365, 215},
     {5, 30, 365, 215},
     {0, 35, 370, 565},
@@ -38,6 +65,8 @@ namespace {
 constexpr Fl_Color gc_BACKGROUND = Fl_Color(49);
 constexpr int gc_iPANE_TEXT_SIZE = 16;
 constexpr int gc_iGROUP_LABEL_SIZE = 14;
+constexpr int gc_iPANEL_LABEL_SIZE = 16;
+constexpr int gc_iNOTE_TEXT_SIZE = 12;
 
 ClGroup* group(const ClRect& r) {
   ClGroup* pGroup = new ClGroup(r.x, r.y, r.w, r.h);
@@ -53,6 +82,29 @@ ClTextDisplay* pane(const ClRect& r) {
   pPane->color(FL_WHITE);
   pPane->textsize(gc_iPANE_TEXT_SIZE);
   return pPane;
+}
+
+ClButton* panelButton(const ClRect& r, const char* acLabel, Fl_Callback* pCallback, bool bBold) {
+  ClButton* pButton = new ClButton(r.x, r.y, r.w, r.h, acLabel);
+  pButton->box(FL_UP_BOX);
+  pButton->labelsize(gc_iPANEL_LABEL_SIZE);
+  if (bBold) pButton->labelfont(FL_HELVETICA_BOLD);
+  // with the focus a button would fire on the space bar
+  pButton->clear_visible_focus();
+  if (pCallback) pButton->callback(pCallback);
+  return pButton;
+}
+
+ClCounter* counter(const ClRect& r, const char* acLabel, Fl_Callback* pCallback) {
+  ClCounter* pCounter = new ClCounter(r.x, r.y, r.w, r.h, acLabel);
+  pCounter->box(FL_UP_BOX);
+  pCounter->selection_color(Fl_Color(8));
+  pCounter->align(FL_ALIGN_LEFT);
+  pCounter->step(1);
+  pCounter->value(1);
+  pCounter->callback(pCallback);
+  pCounter->when(FL_WHEN_CHANGED);
+  return pCounter;
 }
 
 }  // namespace
@@ -86,6 +138,8 @@ void ClORVELUI::build() {
   m_pDisplay_Group = group(d.m_Display);
   m_pOutput = pane(d.m_Output);
   m_pInput = pane(d.m_Input);
+  buildSizePanel();
+  buildEditPanel();
   m_pDisplay_Group->end();
 
   m_pGraph_Group = group(d.m_Graph_Group);
@@ -99,4 +153,46 @@ void ClORVELUI::build() {
 
   m_pWindow->end();
   resetGraphItems();
+}
+
+void ClORVELUI::buildSizePanel() {
+  const ClLayoutData& d = m_Data;
+  m_pSize_Panel = group(d.m_Size_Panel);
+  m_pSize_Panel->hide();
+  ClBox* pBox = new ClBox(d.m_Size_Box.x, d.m_Size_Box.y, d.m_Size_Box.w, d.m_Size_Box.h);
+  pBox->box(FL_NO_BOX);
+  pBox->labeltype(FL_NO_LABEL);
+  m_pRows = counter(d.m_Rows, "Rows:", ClCallback::editRows_cb);
+  m_pColumns = counter(d.m_Columns, "Columns: ", ClCallback::editCols_cb);
+  m_pEdit = panelButton(d.m_Edit, "Edit", ClCallback::editMatrixTable_cb, true);
+  m_pSize_Cancel = panelButton(d.m_Size_Cancel, "Cancel", ClCallback::sizeCancel_cb, true);
+  m_pNote = new ClTextDisplay(d.m_Note.x, d.m_Note.y, d.m_Note.w, d.m_Note.h);
+  m_pNote->color(Fl_Color(51));
+  m_pNote->box(FL_DOWN_FRAME);
+  m_pNote->textsize(gc_iNOTE_TEXT_SIZE);
+  m_pNote->align(FL_ALIGN_TOP);
+  m_pFill_In =
+      new ClTextDisplay(d.m_Fill_In.x, d.m_Fill_In.y, d.m_Fill_In.w, d.m_Fill_In.h, "Fill In:");
+  m_pFill_In->color(Fl_Color(55));
+  m_pFill_In->box(FL_ENGRAVED_FRAME);
+  m_pFill_In->align(FL_ALIGN_LEFT);
+  m_pFill_In->scrollbar_width(0);
+  m_pSize_Panel->end();
+}
+
+void ClORVELUI::buildEditPanel() {
+  const ClLayoutData& d = m_Data;
+  m_pEdit_Panel = group(d.m_Edit_Panel);
+  m_pEdit_Panel->labelsize(gc_iPANEL_LABEL_SIZE);
+  m_pEdit_Panel->hide();
+  m_pEdit_Panel->deactivate();
+  m_pDone = panelButton(d.m_Done, "Done", ClCallback::editDone_cb, false);
+  m_pEdit_Cancel = panelButton(d.m_Edit_Cancel, "Cancel", ClCallback::editCancel_cb, false);
+  m_pTable = new ClTable(d.m_Table.x, d.m_Table.y, d.m_Table.w, d.m_Table.h);
+  m_pTable->box(FL_THIN_DOWN_FRAME);
+  m_pTable->labelsize(gc_iPANEL_LABEL_SIZE);
+  m_pTable->callback(ClCallback::editView_cb);
+  m_pTitle = panelButton(d.m_Title, "Matrix     ", nullptr, false);
+  m_pTitle->box(FL_FLAT_BOX);
+  m_pEdit_Panel->end();
 }

@@ -8,6 +8,7 @@
 #include "ui/widgets.h"
 
 class ClGraphBox;
+class ClTable;
 
 struct ClRect {
   int x, y, w, h;
@@ -16,7 +17,11 @@ struct ClRect {
 // Everything the two layouts differ in.
 struct ClLayoutData {
   const char* m_acTitle;
-  ClRect m_Window, m_Menu_Bar, m_Display, m_Output, m_Input, m_Graph_Group, m_Graph, m_Keypad;
+  ClRect m_Window, m_Menu_Bar, m_Display, m_Output, m_Input;
+  // the matrix editor's size panel and edit panel
+  ClRect m_Size_Panel, m_Size_Box, m_Rows, m_Columns, m_Edit, m_Size_Cancel, m_Note, m_Fill_In;
+  ClRect m_Edit_Panel, m_Done, m_Edit_Cancel, m_Table, m_Title;
+  ClRect m_Graph_Group, m_Graph, m_Keypad;
   int m_iWrap_Column;
   bool m_bPortrait;
 };
@@ -40,6 +45,18 @@ class ClORVELUI {
   ClGroup* m_pDisplay_Group = nullptr;
   ClTextDisplay* m_pOutput = nullptr;
   ClTextDisplay* m_pInput = nullptr;
+  ClGroup* m_pSize_Panel = nullptr;
+  ClCounter* m_pRows = nullptr;
+  ClCounter* m_pColumns = nullptr;
+  ClButton* m_pEdit = nullptr;
+  ClButton* m_pSize_Cancel = nullptr;
+  ClTextDisplay* m_pNote = nullptr;
+  ClTextDisplay* m_pFill_In = nullptr;
+  ClGroup* m_pEdit_Panel = nullptr;
+  ClButton* m_pDone = nullptr;
+  ClButton* m_pEdit_Cancel = nullptr;
+  ClTable* m_pTable = nullptr;
+  ClButton* m_pTitle = nullptr;
   ClGroup* m_pGraph_Group = nullptr;
   ClGraphBox* m_pGraph = nullptr;
   ClGroup* m_pKeypad = nullptr;
@@ -108,4 +125,6 @@ class ClORVELUI {
 
  private:
   void build();
+  void buildSizePanel();
+  void buildEditPanel();
 };

@@ -1,12 +1,13 @@
 // The menu table shared by both layouts, its item pointers, and the
 // output-format callback. Items without a callback are switches read through
-// their pointer. The graph, matrix-editor and help items keep their places
-// and flags; their behaviour is added with those windows.
+// their pointer. The graph and help items keep their places and flags; their
+// behaviour is added with those windows.
 #include <FL/Enumerations.H>
 
 #include "command/callback.h"
 #include "engine/calculator.h"
 #include "ui/layout.h"
+#include "ui/table.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ constexpr int gc_iTOGGLE_ON = FL_MENU_TOGGLE | FL_MENU_VALUE;
 constexpr int gc_iTOGGLE_INACTIVE = FL_MENU_TOGGLE | FL_MENU_INACTIVE;
 
 Fl_Callback* const gc_pSave = ClCallback::saveVariable_cb;
+Fl_Callback* const gc_pEdit = ClCallback::editSizes_cb;
 
 }  // namespace
 
@@ -70,16 +72,16 @@ Fl_Menu_Item ClORVELUI::menu_mp_Menu_Bar[gc_iMENU_ITEMS] = {
     item("Clear All", 0, ClCallback::clearEverything_cb, nullptr, 0, gc_iHISTORY),
     end(),
     submenu("Matrix"),
-    item("  A  ", FL_ALT + FL_SHIFT + 'a', nullptr, &lg_aeToken_Matrix[0]),
-    item("  B  ", FL_CTRL + FL_ALT + 'b', nullptr, &lg_aeToken_Matrix[1]),
-    item("  C  ", FL_ALT + FL_SHIFT + 'c', nullptr, &lg_aeToken_Matrix[2]),
-    item("  P  ", FL_CTRL + FL_ALT + 'p', nullptr, &lg_aeToken_Matrix[3]),
-    item("  Q  ", FL_CTRL + FL_ALT + 'q', nullptr, &lg_aeToken_Matrix[4]),
-    item("  U  ", FL_CTRL + FL_ALT + 'u', nullptr, &lg_aeToken_Matrix[5]),
-    item("  V  ", FL_CTRL + FL_ALT + 'v', nullptr, &lg_aeToken_Matrix[6]),
-    item("  u  ", FL_CTRL + FL_ALT + 'x', nullptr, &lg_aeToken_Matrix[7]),
-    item("  v  ", FL_CTRL + FL_ALT + 'y', nullptr, &lg_aeToken_Matrix[8]),
-    item("  w  ", FL_CTRL + FL_ALT + 'w', nullptr, &lg_aeToken_Matrix[9]),
+    item("  A  ", FL_ALT + FL_SHIFT + 'a', gc_pEdit, &lg_aeToken_Matrix[0]),
+    item("  B  ", FL_CTRL + FL_ALT + 'b', gc_pEdit, &lg_aeToken_Matrix[1]),
+    item("  C  ", FL_ALT + FL_SHIFT + 'c', gc_pEdit, &lg_aeToken_Matrix[2]),
+    item("  P  ", FL_CTRL + FL_ALT + 'p', gc_pEdit, &lg_aeToken_Matrix[3]),
+    item("  Q  ", FL_CTRL + FL_ALT + 'q', gc_pEdit, &lg_aeToken_Matrix[4]),
+    item("  U  ", FL_CTRL + FL_ALT + 'u', gc_pEdit, &lg_aeToken_Matrix[5]),
+    item("  V  ", FL_CTRL + FL_ALT + 'v', gc_pEdit, &lg_aeToken_Matrix[6]),
+    item("  u  ", FL_CTRL + FL_ALT + 'x', gc_pEdit, &lg_aeToken_Matrix[7]),
+    item("  v  ", FL_CTRL + FL_ALT + 'y', gc_pEdit, &lg_aeToken_Matrix[8]),
+    item("  w  ", FL_CTRL + FL_ALT + 'w', gc_pEdit, &lg_aeToken_Matrix[9]),
     end(),
     end(),
     title("View"),
@@ -196,4 +198,6 @@ void ClORVELUI::selectRadio(Fl_Menu_Item* pItem) {
 
 void ClCallback::view_cb(Fl_Widget*, void* pData) {
   g_eView_State = *static_cast<int32_t*>(pData);
+  // the matrix editor's entries follow the format at once
+  if (lg_pActive_Table) lg_pActive_Table->redraw();
 }

@@ -1,5 +1,6 @@
 // The small widget subclasses of the calculator window. Only ClWindow
 // overrides anything: its handle() is the keyboard handler (keyboard.cpp).
+// The matrix editor's table is in table.h.
 #pragma once
 
 // Eigen before the X11 headers that the text display pulls in: X.h defines
@@ -8,9 +9,11 @@
 #include "engine/state.h"
 // clang-format on
 
+#include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
+#include <FL/Fl_Simple_Counter.H>
 #include <FL/Fl_Text_Display.H>
 
 class ClWindow : public Fl_Double_Window {
@@ -45,4 +48,16 @@ class ClGroup : public Fl_Group {
  public:
   ClGroup(int iX, int iY, int iW, int iH, const char* acLabel = nullptr)
       : Fl_Group(iX, iY, iW, iH, acLabel) {}
+};
+
+class ClBox : public Fl_Box {
+ public:
+  ClBox(int iX, int iY, int iW, int iH, const char* acLabel = nullptr)
+      : Fl_Box(iX, iY, iW, iH, acLabel) {}
+};
+
+class ClCounter : public Fl_Simple_Counter {
+ public:
+  ClCounter(int iX, int iY, int iW, int iH, const char* acLabel = nullptr)
+      : Fl_Simple_Counter(iX, iY, iW, iH, acLabel) {}
 };

@@ -10,6 +10,7 @@
 #include "engine/calculator.h"
 #include "graph/graph_box.h"
 #include "ui/keypad.h"
+#include "ui/table.h"
 #include "ui/window_seam.h"
 
 ClTextBuffer* lg_pBuff_In = nullptr;
@@ -36,10 +37,17 @@ void place(ClTextDisplay* pPane, const ClRect& r) {
   pPane->resize(r.x, r.y, r.w, r.h);
 }
 
+const char gc_acSIZE_NOTE[] =
+    "Note: If this matrix is already defined, its\ndimensions are displayed. If so, changing\n"
+    "dimensions or fill-in value and pressing\nEdit will clear all matrix entries to the\n"
+    "fill-in value.";
+
 }  // namespace
 
 ClORVELWindow::ClORVELWindow()
-    : m_pUI(g_eWindow_Mode == 2 ? new ClORVELUI(true) : new ClORVELUI()) {
+    : m_pUI(g_eWindow_Mode == 2 ? new ClORVELUI(true) : new ClORVELUI()),
+      m_pNote_Buffer(new ClTextBuffer()),
+      m_pCell_Buffer(new ClTextBuffer()) {
   lg_pBuff_In = new ClTextBuffer();
   lg_pBuff_Out = new ClTextBuffer();
   g_eView_State = 0;
@@ -47,6 +55,8 @@ ClORVELWindow::ClORVELWindow()
 
 ClORVELWindow::~ClORVELWindow() {
   delete m_pUI;
+  delete m_pNote_Buffer;
+  delete m_pCell_Buffer;
   delete lg_pBuff_In;
   delete lg_pBuff_Out;
   lg_pBuff_In = lg_pBuff_Out = nullptr;
@@ -55,6 +65,8 @@ ClORVELWindow::~ClORVELWindow() {
 void ClORVELWindow::initializeWindow() {
   g_pSeam = &g_Window_Seam;
   Fl::event_dispatch(dispatchEvent);
+  // the note buffer keeps its text through every rebuild
+  m_pNote_Buffer->text(gc_acSIZE_NOTE);
   startLayout();
 }
 
@@ -66,6 +78,10 @@ void ClORVELWindow::startLayout() {
   const int iWrap = m_pUI->m_Data.m_iWrap_Column;
   pOutput->buffer(lg_pBuff_Out);
   pInput->buffer(lg_pBuff_In);
+  m_pUI->m_pNote->buffer(m_pNote_Buffer);
+  m_pUI->m_pFill_In->buffer(m_pCell_Buffer);
+  ClTextDisplay* pCell_Editor = m_pUI->m_pTable->m_pCell_Editor;
+  pCell_Editor->buffer(m_pCell_Buffer);
 
   Fl::visual(FL_DOUBLE | FL_INDEX);
   window()->show();
@@ -75,6 +91,10 @@ void ClORVELWindow::startLayout() {
   pOutput->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, iWrap);
   pOutput->insert(gc_acOUT_SPACER);
   pOutput->m_iMark = pOutput->insert_position();
+
+  pCell_Editor->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, m_pUI->m_Data.m_bPortrait ? 88 : 72);
+  pCell_Editor->scrollbar_width(0);
+  pCell_Editor->scrollbar_align(FL_ALIGN_RIGHT);
 
   pInput->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, iWrap);
   pInput->scrollbar_align(FL_ALIGN_RIGHT);

@@ -25,6 +25,8 @@ class ClORVELWindow {
 
   ClORVELUI* ui() const { return m_pUI; }
   ClWindow* window() const { return m_pUI->m_pWindow; }
+  // Shared by the matrix editor's Fill In display and cell editor.
+  ClTextBuffer* cellBuffer() const { return m_pCell_Buffer; }
 
   ClRect m_Normal_Input{};
   ClRect m_Stretched_Input{};
@@ -33,6 +35,8 @@ class ClORVELWindow {
   void startLayout();
 
   ClORVELUI* m_pUI;
+  ClTextBuffer* m_pNote_Buffer;
+  ClTextBuffer* m_pCell_Buffer;
 };
 
 extern ClORVELWindow g_Main_Window;

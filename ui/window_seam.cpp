@@ -11,8 +11,10 @@
 #include <cstring>
 
 #include "command/text_buffer.h"
+#include "engine/typing.h"
 #include "ui/dialogs.h"
 #include "ui/keyboard.h"
+#include "ui/table.h"
 #include "ui/window.h"
 
 namespace {
@@ -93,18 +95,32 @@ int dispatchEvent(int iEvent, Fl_Window* pWindow) {
   if (iEvent == FL_KEYDOWN || iEvent == FL_PUSH) lg_bStop_Requested = false;
   // An open menu or a modal box keeps its keys.
   if (iEvent == FL_KEYDOWN && pWindow == g_Main_Window.window() && !Fl::grab() && !Fl::modal() &&
-      lineCommandOf(Fl::event_key()) != eNULL)
+      (lineCommandOf(Fl::event_key()) != eNULL || isCellKey(Fl::event_key())))
     return pWindow->handle(FL_KEYBOARD);
   return Fl::handle_(iEvent, pWindow);
 }
 
 ClTextDisplay* ClWindowPane::display() const {
   ClORVELUI* pUI = g_Main_Window.ui();
-  return m_ePane == ePANE_INPUT ? pUI->m_pInput : pUI->m_pOutput;
+  switch (m_ePane) {
+    case eWINDOW_INPUT:
+      return pUI->m_pInput;
+    case eWINDOW_OUTPUT:
+      return pUI->m_pOutput;
+    default:
+      return lg_eActive_Input == 1 ? pUI->m_pTable->m_pCell_Editor : pUI->m_pFill_In;
+  }
 }
 
 Fl_Text_Buffer* ClWindowPane::buffer() {
-  return m_ePane == ePANE_INPUT ? lg_pBuff_In : lg_pBuff_Out;
+  switch (m_ePane) {
+    case eWINDOW_INPUT:
+      return lg_pBuff_In;
+    case eWINDOW_OUTPUT:
+      return lg_pBuff_Out;
+    default:
+      return g_Main_Window.cellBuffer();
+  }
 }
 int ClWindowPane::insertPosition() const {
   return display()->insert_position();
@@ -134,7 +150,10 @@ ClPane& ClWindowSeam::pane(ePANE ePane) {
   return ePane == ePANE_INPUT ? m_Input : m_Output;
 }
 ClPane& ClWindowSeam::activePane() {
-  return m_Input;
+  return lg_eActive_Input == 0 ? m_Input : m_Editor;
+}
+void ClWindowSeam::activateInputPane() {
+  lg_pActive_Table = nullptr;
 }
 int ClWindowSeam::outputMark() const {
   return g_Main_Window.ui()->m_pOutput->m_iMark;
@@ -192,4 +211,37 @@ bool ClWindowSeam::isFrontmost() const {
 
 void ClWindowSeam::hideAll() {
   while (Fl_Window* pWindow = Fl::first_window()) pWindow->hide();
+}
+
+ClCells* ClWindowSeam::cells() {
+  return lg_pActive_Table ? &m_Cells : nullptr;
+}
+
+int ClWindowCells::rows() const {
+  return static_cast<int>(lg_pActive_Table->m_mMatrix.rows());
+}
+int ClWindowCells::columns() const {
+  return static_cast<int>(lg_pActive_Table->m_mMatrix.cols());
+}
+int ClWindowCells::editRow() const {
+  return lg_pActive_Table->m_iEdit_Row;
+}
+int ClWindowCells::editColumn() const {
+  return lg_pActive_Table->m_iEdit_Col;
+}
+void ClWindowCells::setEntry(int iRow, int iColumn, std::complex<double> cValue) {
+  lg_pActive_Table->m_mMatrix(iRow, iColumn) = cValue;
+}
+void ClWindowCells::startEditing(int iRow, int iColumn) {
+  lg_pActive_Table->startEditing(iRow, iColumn);
+}
+void ClWindowCells::stopEditing() {
+  lg_pActive_Table->stopEditing();
+}
+void ClWindowCells::refresh() {
+  ClORVELUI* pUI = g_Main_Window.ui();
+  pUI->m_pTitle->show();
+  pUI->m_pDone->show();
+  pUI->m_pEdit_Cancel->show();
+  lg_pActive_Table->redraw();
 }

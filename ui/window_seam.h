@@ -7,9 +7,13 @@
 class ClTextDisplay;
 class Fl_Window;
 
+// The input pane, the output pane, or the matrix editor's display that takes
+// input (the Fill In display or the cell editor, one shared buffer).
+enum eWINDOW_PANE { eWINDOW_INPUT, eWINDOW_OUTPUT, eWINDOW_EDITOR };
+
 class ClWindowPane : public ClPane {
  public:
-  explicit ClWindowPane(ePANE ePane) : m_ePane(ePane) {}
+  explicit ClWindowPane(eWINDOW_PANE ePane) : m_ePane(ePane) {}
   Fl_Text_Buffer* buffer() override;
   int insertPosition() const override;
   void setInsertPosition(int iPosition) override;
@@ -20,13 +24,27 @@ class ClWindowPane : public ClPane {
 
  private:
   ClTextDisplay* display() const;
-  const ePANE m_ePane;
+  const eWINDOW_PANE m_ePane;
+};
+
+// The current layout's table, while the editor has one.
+class ClWindowCells : public ClCells {
+ public:
+  int rows() const override;
+  int columns() const override;
+  int editRow() const override;
+  int editColumn() const override;
+  void setEntry(int iRow, int iColumn, std::complex<double> cValue) override;
+  void startEditing(int iRow, int iColumn) override;
+  void stopEditing() override;
+  void refresh() override;
 };
 
 class ClWindowSeam : public ClSeam {
  public:
   ClPane& pane(ePANE ePane) override;
   ClPane& activePane() override;
+  void activateInputPane() override;
   int outputMark() const override;
   void setOutputMark(int iMark) override;
   bool isOn(eSWITCH eSwitch) const override;
@@ -39,14 +57,18 @@ class ClWindowSeam : public ClSeam {
   void redraw() override;
   bool isFrontmost() const override;
   void hideAll() override;
+  ClCells* cells() override;
 
  private:
-  ClWindowPane m_Input{ePANE_INPUT};
-  ClWindowPane m_Output{ePANE_OUTPUT};
+  ClWindowPane m_Input{eWINDOW_INPUT};
+  ClWindowPane m_Output{eWINDOW_OUTPUT};
+  ClWindowPane m_Editor{eWINDOW_EDITOR};
+  ClWindowCells m_Cells;
 };
 
 extern ClWindowSeam g_Window_Seam;
 
 // Routes every event: while a repetition polls for Escape, input is dropped;
-// the line-command keys reach the keyboard handler before the focused pane.
+// the line-command keys (and Tab in a table cell) reach the keyboard handler
+// before the focused widget.
 int dispatchEvent(int iEvent, Fl_Window* pWindow);
