@@ -9,6 +9,9 @@
 #include "command/callback.h"
 #include "ui/widgets.h"
 
+// After Eigen: the X11 headers it pulls in define Success, a name Eigen uses.
+#include <FL/fl_draw.H>
+
 ClButton* g_epbDictionary[gc_iTOKEN_COUNT] = {};
 bool lg_bAlt_On = false;
 
@@ -351,6 +354,25 @@ void buildButton(const ClKey& key, bool bPortrait) {
   if (acTooltip) pButton->tooltip(acTooltip);
 }
 
+// A centred label gets the box's inner width; two pixels each side keep it
+// off the rounded border.
+constexpr int gc_iLABEL_INSET = 4;
+constexpr int gc_iSMALLEST_LABEL = 8;
+
+int labelWidth(const ClButton* pButton, int iSize) {
+  fl_font(pButton->labelfont(), iSize);
+  int iW = 0, iH = 0;
+  fl_measure(pButton->label(), iW, iH, 0);
+  return iW;
+}
+
+void fitLabel(ClButton* pButton) {
+  const int iRoom = pButton->w() - Fl::box_dw(pButton->box()) - gc_iLABEL_INSET;
+  int iSize = pButton->labelsize();
+  while (iSize > gc_iSMALLEST_LABEL && labelWidth(pButton, iSize) > iRoom) --iSize;
+  pButton->labelsize(iSize);
+}
+
 // The Alt button, when it has the keyboard focus, would otherwise fire on the
 // space bar.
 bool isSpaceKey() {
@@ -369,6 +391,11 @@ void swap(ClButton* pHide, ClButton* pShow) {
 void buildKeypad(bool bPortrait) {
   for (const ClKey& key : gc_aKEYPAD) buildButton(key, bPortrait);
   lg_bAlt_On = false;
+}
+
+void fitKeypadLabels() {
+  for (ClButton* pButton : g_epbDictionary)
+    if (pButton && pButton->label()) fitLabel(pButton);
 }
 
 void ClCallback::alt_cb(Fl_Widget*, void*) {

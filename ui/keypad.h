@@ -16,3 +16,7 @@ extern bool lg_bAlt_On;
 // Creates the keypad buttons inside the current group (the keypad group),
 // alternates hidden; fills g_epbDictionary and the keyboard map.
 void buildKeypad(bool bPortrait);
+// Shrinks every label (both Alt sets) that does not fit its button with a
+// few pixels to spare to the largest size that does, measured with the font
+// the display resolved. Needs the display open.
+void fitKeypadLabels();

@@ -85,6 +85,7 @@ void ClORVELWindow::startLayout() {
 
   Fl::visual(FL_DOUBLE | FL_INDEX);
   window()->show();
+  fitKeypadLabels();
   pInput->take_focus();
 
   pOutput->scrollbar_align(FL_ALIGN_RIGHT);
