@@ -66,7 +66,8 @@ constexpr Fl_Color gc_BACKGROUND = Fl_Color(49);
 constexpr int gc_iPANE_TEXT_SIZE = 16;
 constexpr int gc_iGROUP_LABEL_SIZE = 14;
 constexpr int gc_iPANEL_LABEL_SIZE = 16;
-constexpr int gc_iNOTE_TEXT_SIZE = 12;
+// the note's five lines fit its display without scrolling
+constexpr int gc_iNOTE_TEXT_SIZE = 9;
 
 ClGroup* group(const ClRect& r) {
   ClGroup* pGroup = new ClGroup(r.x, r.y, r.w, r.h);
@@ -170,6 +171,7 @@ void ClORVELUI::buildSizePanel() {
   m_pNote->color(Fl_Color(51));
   m_pNote->box(FL_DOWN_FRAME);
   m_pNote->textsize(gc_iNOTE_TEXT_SIZE);
+  m_pNote->scrollbar_width(0);
   m_pNote->align(FL_ALIGN_TOP);
   m_pFill_In =
       new ClTextDisplay(d.m_Fill_In.x, d.m_Fill_In.y, d.m_Fill_In.w, d.m_Fill_In.h, "Fill In:");
