@@ -1,7 +1,7 @@
 // The window's costs under Xvfb (needs DISPLAY, no window manager): start-up
 // until the window is drawn, Enter of the largest result until the output
-// pane has drawn its end, and a printing script's cost per line as the
-// output pane grows.
+// pane has drawn its end, a printing script's cost per line as the output
+// pane grows, and the matrix editor's table on a 512 x 512 complex matrix.
 #include <FL/Fl.H>
 #include <benchmark/benchmark.h>
 #include <signal.h>
@@ -17,9 +17,11 @@
 #include "command/history.h"
 #include "command/text_buffer.h"
 #include "engine/calculator.h"
+#include "ui/table.h"
 #include "ui/window.h"
 
 // After Eigen: X.h defines Success, a name Eigen uses.
+#include <FL/x.H>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -79,6 +81,57 @@ BENCHMARK(BM_PrintingScript)
     ->Args({1000, 40000})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2);
+
+// Everything drawn and done by the X server.
+void drawn() {
+  Fl::flush();
+  XSync(fl_display, False);
+}
+
+// The size step of Edit > Matrix > A on a 512 x 512 complex matrix.
+void openSizeStep() {
+  static int32_t iCode = eVAR_A;
+  ClCalculator::mp_mVariable[eVAR_A] = ClMatrix::Random(512, 512);
+  ClCallback::editSizes_cb(nullptr, &iCode);
+  drawn();
+}
+
+// Edit pressed until the table has drawn the cells in view.
+void BM_EditPressedToTableDrawn(benchmark::State& state) {
+  startWindow();
+  for (auto _ : state) {
+    state.PauseTiming();
+    openSizeStep();
+    state.ResumeTiming();
+    ClCallback::editMatrixTable_cb(nullptr, nullptr);
+    drawn();
+    state.PauseTiming();
+    ClCallback::editCancel_cb(nullptr, nullptr);
+    drawn();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EditPressedToTableDrawn)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// One jump of the 512 x 512 table from its first cell to its far corner, or
+// back, until drawn.
+void BM_TableScrollToFarCorner(benchmark::State& state) {
+  startWindow();
+  openSizeStep();
+  ClCallback::editMatrixTable_cb(nullptr, nullptr);
+  drawn();
+  ClTable* pTable = g_Main_Window.ui()->m_pTable;
+  int iRow = 0;
+  for (auto _ : state) {
+    iRow = iRow == 0 ? 511 : 0;
+    pTable->row_position(iRow);
+    pTable->col_position(iRow);
+    drawn();
+  }
+  ClCallback::editCancel_cb(nullptr, nullptr);
+  drawn();
+}
+BENCHMARK(BM_TableScrollToFarCorner)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 int ignoreXError(Display*, XErrorEvent*) {
   return 0;

@@ -220,7 +220,6 @@ void enterCell(eSTEP eStep) {
     return;
   }
   if (g_Current_State.m_uiLength == 0) {
-    ClCallback::cleanUp(false);
     advance(*pCells, eStep);
     return;
   }
