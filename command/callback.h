@@ -7,7 +7,7 @@
 //   files/    open_cb, saveIn_cb, saveVariable_cb, appendHistory_cb, saveOut_cb
 //   ui/       alt_cb, mode_cb, window_cb, view_cb, the help and matrix editor
 //             callbacks
-//   graph/    the graph menu callbacks
+//   graph/    graph_cb, clearGraph_cb, scales_cb, corners_cb, text_cb, saveGraph_cb
 #pragma once
 
 class Fl_Widget;
@@ -47,4 +47,11 @@ class ClCallback {
   static void editDone_cb(Fl_Widget* pWidget, void* pData);
   static void editCancel_cb(Fl_Widget* pWidget, void* pData);
   static void editView_cb(Fl_Widget* pWidget, void* pData);
+
+  static void graph_cb(Fl_Widget* pWidget, void* pData);
+  static void clearGraph_cb(Fl_Widget* pWidget, void* pData);
+  static void scales_cb(Fl_Widget* pWidget, void* pData);
+  static void corners_cb(Fl_Widget* pWidget, void* pData);
+  static void text_cb(Fl_Widget* pWidget, void* pData);
+  static void saveGraph_cb(Fl_Widget* pWidget, void* pData);
 };

@@ -16,10 +16,20 @@ enum eSWITCH {
   eSWITCH_AUTO_PARENS,
   eSWITCH_EXECUTE,
   eSWITCH_SCALES,
+  eSWITCH_CORNERS,
   eSWITCH_COUNT,
 };
 
 enum ePANE { ePANE_INPUT, ePANE_OUTPUT };
+
+// How the graph changed; g_eOutput already holds the new state.
+enum eGRAPH_CHANGE {
+  eGRAPH_OPENED,
+  eGRAPH_CLOSED,
+  eGRAPH_CLEARED,
+  eGRAPH_TEXT_SHOWN,
+  eGRAPH_SHOWN
+};
 
 // A text pane: a toolkit text buffer (a plain data structure that needs no
 // display) with an insert position and scrolling.
@@ -84,7 +94,10 @@ class ClSeam {
   // Asked between the lines of a repetition; true ends it.
   virtual bool stopRequested() = 0;
   virtual void redraw() {}
+  // Redraws the graph pane; while the graph is shown, brings it in front of the output.
   virtual void redrawGraph() {}
+  // Arranges the panes and the graph menu items after the graph changed.
+  virtual void arrangeGraph(eGRAPH_CHANGE) {}
   // Exit: is the main window the frontmost one, and hide every window.
   virtual bool isFrontmost() const { return true; }
   virtual void hideAll() {}

@@ -1,9 +1,12 @@
-// The graph pane's drawing and event handling (the frame only, so far).
+// The graph pane's drawing and event handling.
 #include "graph/graph_box.h"
 
 #include <FL/Fl.H>
 
+#include "graph/graph_draw.h"
+
 void ClGraphBox::draw() {
+  drawGraph(x(), y(), w(), h(), gc_PANE_STYLE);
   draw_box();
 }
 

@@ -1,5 +1,5 @@
-// The graph pane. It stays hidden until the graph window arrives; it
-// declines key events so that typing always reaches the keyboard handler.
+// The graph pane: draws the graph into its rectangle and declines key
+// events so that typing always reaches the keyboard handler.
 #pragma once
 
 #include <FL/Fl_Box.H>

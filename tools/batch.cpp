@@ -3,6 +3,7 @@
 // the output pane's text as File > Save Output writes it.
 #include <cerrno>
 #include <csignal>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,7 +18,12 @@
 #include "files/codec.h"
 #include "files/data_file.h"
 #include "files/output_export.h"
+#include "graph/graph_export.h"
 #include "version.h"
+
+// After Eigen: X.h defines Success, a name Eigen uses.
+#include <FL/Fl.H>
+#include <FL/x.H>
 
 namespace {
 
@@ -25,7 +31,8 @@ const char gc_acUSAGE[] =
     "Usage: orvel-batch [--keys] [--format decimal|float|rational] [--zero-out on|off]\n"
     "                   [--execute on|off] [--error-check on|off] [--auto-parens on|off]\n"
     "                   [--open FILE.orv] [--append FILE.orv] [--save-input FILE.orv]\n"
-    "                   [--save-variable NAME FILE.orv] [SCRIPT]\n"
+    "                   [--save-variable NAME FILE.orv] [--graph | --graph-line LINE]\n"
+    "                   [--scales on|off] [--corners on|off] [--save-graph FILE] [SCRIPT]\n"
     "       orvel-batch --help | --version\n"
     "\n"
     "Runs the ORVEL Calculator without a window. The input is SCRIPT, or standard\n"
@@ -51,8 +58,17 @@ const char gc_acUSAGE[] =
     "unexecuted; run them with Rpt); --save-input and --save-variable NAME (A, U,\n"
     "B, V, C, u, P, v, Q or w) save after the last line, as File > Save Input and\n"
     "File > Save Variable do. Each may be given more than once; they run in order.\n"
-    "Exit status: 0 done, 1 a data file was not loaded or saved or the output\n"
-    "could not be written, 2 bad option or unreadable script.\n";
+    "\n"
+    "Graph: --graph opens the graph before the first line, as View > Graph > Graph\n"
+    "Window does with an empty line (the box -3..3 by -2..2); --graph-line LINE\n"
+    "opens it with LINE (token characters, such as [-1,1,3,0,10,4]) as the current\n"
+    "line, which is entered and gives the parameters or the notice. Plot lines then\n"
+    "store plots. --scales and --corners switch the labels. --save-graph FILE\n"
+    "exports the graph after the last line as Save Graph does (600 x 400, .ppm, .bmp\n"
+    "or .png); it needs an X display (DISPLAY set; xvfb-run works).\n"
+    "Exit status: 0 done, 1 a data file or the graph was not loaded or saved, the\n"
+    "output could not be written or --save-graph has no display, 2 bad option or\n"
+    "unreadable script.\n";
 
 const int gc_iFAILED = 1;
 const int gc_iBAD_USAGE = 2;
@@ -78,7 +94,10 @@ struct ClOptions {
   std::vector<ClFileStep> aSaves;
   bool bKeys = false;
   int iFormat = 0;
-  bool abSwitch[eSWITCH_COUNT] = {true, true, true, true, false};
+  bool abSwitch[eSWITCH_COUNT] = {true, true, true, true, false, false};
+  bool bGraph = false;
+  std::string sGraph_Line;
+  std::string sSave_Graph;
   std::string sScript;
 };
 
@@ -108,6 +127,8 @@ eSWITCH switchOf(const std::string& sOption) {
   if (sOption == "--execute") return eSWITCH_EXECUTE;
   if (sOption == "--error-check") return eSWITCH_ERROR_CHECK;
   if (sOption == "--auto-parens") return eSWITCH_AUTO_PARENS;
+  if (sOption == "--scales") return eSWITCH_SCALES;
+  if (sOption == "--corners") return eSWITCH_CORNERS;
   return eSWITCH_COUNT;
 }
 
@@ -143,6 +164,32 @@ std::string parseFileOption(int argc, char** argv, int& k, ClOptions& options) {
   return "";
 }
 
+std::string lineComplaint(const std::string& sLine);
+
+// --graph, --graph-line LINE, --save-graph FILE; returns the complaint,
+// empty when the option is well formed.
+std::string parseGraphOption(int argc, char** argv, int& k, ClOptions& options) {
+  const std::string sOption = argv[k];
+  options.bGraph = options.bGraph || sOption != "--save-graph";
+  if (sOption == "--graph") return "";
+  if (k + 1 >= argc)
+    return sOption + (sOption == "--graph-line" ? " takes a line" : " takes a file name");
+  const std::string sValue = argv[++k];
+  if (sOption == "--save-graph") {
+    options.sSave_Graph = sValue;
+    return imageFormatOf(sValue) == eIMAGE_NONE
+               ? "ORVEL Calculator graph file name must have .ppm, .bmp or .png extension."
+               : "";
+  }
+  options.sGraph_Line = sValue;
+  const std::string sComplaint = lineComplaint(sValue);
+  return sComplaint.empty() ? "" : "--graph-line LINE " + sComplaint;
+}
+
+bool isGraphOption(const std::string& sOption) {
+  return sOption == "--graph" || sOption == "--graph-line" || sOption == "--save-graph";
+}
+
 // Returns -1 to go on, else the exit status.
 int parseOptions(int argc, char** argv, ClOptions& options) {
   bool bHave_Script = false;
@@ -168,6 +215,9 @@ int parseOptions(int argc, char** argv, ClOptions& options) {
     } else if (isFileOption(sOption)) {
       const std::string sComplaint = parseFileOption(argc, argv, k, options);
       if (!sComplaint.empty()) return badUsage(sComplaint);
+    } else if (isGraphOption(sOption)) {
+      const std::string sComplaint = parseGraphOption(argc, argv, k, options);
+      if (!sComplaint.empty()) return badUsage(sComplaint);
     } else if (sOption.size() > 1 && sOption[0] == '-') {
       return badUsage("unknown option " + sOption);
     } else if (bHave_Script) {
@@ -177,6 +227,8 @@ int parseOptions(int argc, char** argv, ClOptions& options) {
       bHave_Script = true;
     }
   }
+  if (!options.sSave_Graph.empty() && !options.bGraph)
+    return badUsage("--save-graph needs --graph or --graph-line");
   return -1;
 }
 
@@ -258,6 +310,47 @@ bool loadFiles(const ClOptions& options) {
   return true;
 }
 
+[[noreturn]] void noDisplay(const char* acFormat, ...) {
+  std::va_list args;
+  va_start(args, acFormat);
+  std::fputs("orvel-batch: --save-graph needs an X display: ", stderr);
+  std::vfprintf(stderr, acFormat, args);
+  std::fputs("\n", stderr);
+  va_end(args);
+  std::exit(gc_iFAILED);
+}
+
+// The export draws offscreen on the X display: without one the run ends
+// before the first line.
+bool openDisplay() {
+  const char* acDisplay = std::getenv("DISPLAY");
+  if (acDisplay == nullptr || *acDisplay == '\0') {
+    std::fputs(
+        "orvel-batch: --save-graph needs an X display to draw the graph, and DISPLAY\n"
+        "is not set (run it under xvfb-run, for instance)\n",
+        stderr);
+    return false;
+  }
+  Fl::fatal = noDisplay;
+  fl_open_display();
+  return true;
+}
+
+// As "Graph Window" with the given current line; the switches after it, since
+// opening clears them.
+void openGraph(const ClOptions& options, ClHeadlessSeam& seam) {
+  setCurrentLine(options.sGraph_Line.data(), static_cast<uint16_t>(options.sGraph_Line.size()));
+  ClCallback::graph_cb(nullptr, nullptr);
+  seam.setOn(eSWITCH_SCALES, options.abSwitch[eSWITCH_SCALES]);
+  seam.setOn(eSWITCH_CORNERS, options.abSwitch[eSWITCH_CORNERS]);
+}
+
+bool saveGraphFile(const ClOptions& options, ClHeadlessSeam& seam) {
+  if (options.sSave_Graph.empty()) return true;
+  seam.queueFileName(options.sSave_Graph);
+  return saveGraph();
+}
+
 bool saveFiles(const ClOptions& options) {
   for (const ClFileStep& save : options.aSaves) {
     const eTOKEN eVariable = eTOKEN(save.iWhat);
@@ -280,6 +373,7 @@ int main(int argc, char** argv) {
     return gc_iBAD_USAGE;
   }
   if (!options.bKeys && !checkLines(sInput)) return gc_iBAD_USAGE;
+  if (!options.sSave_Graph.empty() && !openDisplay()) return gc_iFAILED;
 
   ClHeadlessSeam seam;
   seam.setMessageStream(stderr);
@@ -293,8 +387,9 @@ int main(int argc, char** argv) {
   Set_Code_Arrays();
   bool bFiles_Done = loadFiles(options);
   if (bFiles_Done) {
+    if (options.bGraph) openGraph(options, seam);
     (options.bKeys ? runKeys : runLines)(sInput);
-    bFiles_Done = lg_iInterrupted != 0 || saveFiles(options);
+    bFiles_Done = lg_iInterrupted != 0 || (saveFiles(options) && saveGraphFile(options, seam));
   }
 
   if (!writeOutputText(*seam.output().buffer(), stdout)) {

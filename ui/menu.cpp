@@ -1,7 +1,7 @@
 // The menu table shared by both layouts, its item pointers, and the
 // output-format callback. Items without a callback are switches read through
-// their pointer. The graph and help items keep their places and flags; their
-// behaviour is added with those windows.
+// their pointer. The help items keep their places and flags; their behaviour
+// is added with those windows.
 #include <FL/Enumerations.H>
 
 #include "command/callback.h"
@@ -60,7 +60,7 @@ Fl_Menu_Item ClORVELUI::menu_mp_Menu_Bar[gc_iMENU_ITEMS] = {
     item("  v  ", FL_ALT + 'y', gc_pSave, &lg_aeToken_Matrix[8]),
     item("  w  ", FL_ALT + 'w', gc_pSave, &lg_aeToken_Matrix[9]),
     end(),
-    item("Save Graph", 0, nullptr, nullptr, FL_MENU_INACTIVE),
+    item("Save Graph", 0, ClCallback::saveGraph_cb, nullptr, FL_MENU_INACTIVE),
     item("Quit", 0, ClCallback::exit_cb),
     end(),
     title("Edit"),
@@ -99,11 +99,12 @@ Fl_Menu_Item ClORVELUI::menu_mp_Menu_Bar[gc_iMENU_ITEMS] = {
          FL_MENU_RADIO),
     end(),
     submenu("Graph"),
-    item("Graph Window", FL_CTRL + FL_ALT + 'g', nullptr, nullptr, FL_MENU_TOGGLE),
-    item("Clear Graph", FL_CTRL + FL_ALT + 'f', nullptr, nullptr, gc_iTOGGLE_INACTIVE),
-    item("Scales", FL_ALT + 'j', nullptr, nullptr, gc_iTOGGLE_INACTIVE),
-    item("Corners", FL_ALT + 'k', nullptr, nullptr, gc_iTOGGLE_INACTIVE),
-    item("Output Window", FL_CTRL + 't', nullptr, nullptr, gc_iTOGGLE_INACTIVE),
+    item("Graph Window", FL_CTRL + FL_ALT + 'g', ClCallback::graph_cb, nullptr, FL_MENU_TOGGLE),
+    item("Clear Graph", FL_CTRL + FL_ALT + 'f', ClCallback::clearGraph_cb, nullptr,
+         gc_iTOGGLE_INACTIVE),
+    item("Scales", FL_ALT + 'j', ClCallback::scales_cb, nullptr, gc_iTOGGLE_INACTIVE),
+    item("Corners", FL_ALT + 'k', ClCallback::corners_cb, nullptr, gc_iTOGGLE_INACTIVE),
+    item("Output Window", FL_CTRL + 't', ClCallback::text_cb, nullptr, gc_iTOGGLE_INACTIVE),
     end(),
     end(),
     title("Settings"),

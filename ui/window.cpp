@@ -4,6 +4,8 @@
 
 #include <FL/Fl.H>
 
+#include <array>
+
 #include "command/callback.h"
 #include "command/history.h"
 #include "command/text_buffer.h"
@@ -41,6 +43,24 @@ const char gc_acSIZE_NOTE[] =
     "Note: If this matrix is already defined, its\ndimensions are displayed. If so, changing\n"
     "dimensions or fill-in value and pressing\nEdit will clear all matrix entries to the\n"
     "fill-in value.";
+
+void setFormatItemsActive(bool bActive) {
+  for (Fl_Menu_Item* pItem :
+       {ClORVELUI::mp_miTwo_Windows, ClORVELUI::mp_miOne_Window, ClORVELUI::mp_miPortrait_Mode}) {
+    if (bActive)
+      pItem->activate();
+    else
+      pItem->deactivate();
+  }
+}
+
+// The items that work only while the graph is open.
+const std::array<Fl_Menu_Item*, 4>& graphItems() {
+  static const std::array<Fl_Menu_Item*, 4> apItems = {
+      ClORVELUI::mp_miClear_Graph, ClORVELUI::mp_miText, ClORVELUI::mp_miCorners,
+      ClORVELUI::mp_miScales};
+  return apItems;
+}
 
 }  // namespace
 
@@ -150,6 +170,98 @@ void ClORVELWindow::resizeInWindow() {
     m_pUI->m_pGraph->show();
   }
   window()->redraw();
+}
+
+void ClORVELWindow::redrawGraph() {
+  m_pUI->m_pGraph->redraw();
+  if (g_eOutput != 1) return;
+  m_pUI->m_pOutput->hide();
+  m_pUI->m_pGraph->show();
+}
+
+void ClORVELWindow::arrangeGraph(eGRAPH_CHANGE eChange) {
+  switch (eChange) {
+    case eGRAPH_OPENED:
+      openGraphPane();
+      break;
+    case eGRAPH_CLOSED:
+      closeGraphPane();
+      break;
+    case eGRAPH_CLEARED:
+      ClORVELUI::mp_miClear_Graph->clear();
+      m_pUI->m_pGraph->redraw();
+      break;
+    case eGRAPH_TEXT_SHOWN:
+      showText();
+      break;
+    case eGRAPH_SHOWN:
+      showGraph();
+      break;
+  }
+  window()->redraw();
+}
+
+void ClORVELWindow::openGraphPane() {
+  if (g_eWindow_Mode == 2) m_pUI->m_pInput->deactivate();
+  setFormatItemsActive(false);
+  m_pUI->m_pOutput->hide();
+  m_pUI->m_pGraph->redraw();
+  m_pUI->m_pGraph->show();
+  ClORVELUI::mp_miGraph->set();
+  for (Fl_Menu_Item* pItem : graphItems()) {
+    pItem->activate();
+    pItem->clear();
+  }
+  ClORVELUI::mp_miSave_Graph->activate();
+  resizeInWindow();
+}
+
+void ClORVELWindow::closeGraphPane() {
+  if (g_eWindow_Mode == 1) {
+    m_pUI->m_pOutput->show();
+  } else {
+    m_pUI->m_pInput->activate();
+    m_pUI->m_pInput->show();
+  }
+  setFormatItemsActive(true);
+  m_pUI->m_pGraph->hide();
+  ClORVELUI::mp_miGraph->clear();
+  for (Fl_Menu_Item* pItem : graphItems()) {
+    pItem->clear();
+    pItem->deactivate();
+  }
+  ClORVELUI::mp_miSave_Graph->deactivate();
+  if (g_eWindow_Mode != 2) resizeInWindow();
+}
+
+void ClORVELWindow::showText() {
+  m_pUI->m_pGraph->hide();
+  if (g_eWindow_Mode == 1) {
+    // the input pane takes the stretched rectangle, as with the graph closed
+    g_eOutput = 0;
+    resizeInWindow();
+    g_eOutput = 2;
+    m_pUI->m_pInput->show();
+  } else if (g_eWindow_Mode == 0) {
+    m_pUI->m_pOutput->show();
+  } else {
+    m_pUI->m_pInput->activate();
+    m_pUI->m_pInput->show();
+  }
+}
+
+void ClORVELWindow::showGraph() {
+  if (g_eWindow_Mode == 1) {
+    resizeInWindow();
+    m_pUI->m_pOutput->hide();
+    m_pUI->m_pInput->show();
+  } else if (g_eWindow_Mode == 0) {
+    m_pUI->m_pOutput->show();
+  } else {
+    m_pUI->m_pInput->show();
+  }
+  m_pUI->m_pGraph->redraw();
+  m_pUI->m_pGraph->show();
 }
 
 void ClCallback::mode_cb(Fl_Widget*, void* pData) {

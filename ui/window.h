@@ -3,6 +3,7 @@
 // re-arrangement of the landscape display area.
 #pragma once
 
+#include "command/seam.h"
 #include "ui/layout.h"
 
 class ClTextBuffer;
@@ -17,6 +18,9 @@ class ClORVELWindow {
   void initializeWindow();
   void reinitializeWindow();
   void resizeInWindow();
+  // The graph pane and the graph menu items after the graph changed.
+  void arrangeGraph(eGRAPH_CHANGE eChange);
+  void redrawGraph();
   // The help, guide and About windows arrive later; nothing to release yet.
   void killAbout() {}
   void killHelp() {}
@@ -33,6 +37,10 @@ class ClORVELWindow {
 
  private:
   void startLayout();
+  void openGraphPane();
+  void closeGraphPane();
+  void showText();
+  void showGraph();
 
   ClORVELUI* m_pUI;
   ClTextBuffer* m_pNote_Buffer;

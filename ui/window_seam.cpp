@@ -76,6 +76,8 @@ Fl_Menu_Item* switchItem(eSWITCH eSwitch) {
       return ClORVELUI::mp_miParentheses;
     case eSWITCH_SCALES:
       return ClORVELUI::mp_miScales;
+    case eSWITCH_CORNERS:
+      return ClORVELUI::mp_miCorners;
     default:
       return ClORVELUI::mp_miExecute;
   }
@@ -203,6 +205,12 @@ bool ClWindowSeam::stopRequested() {
 
 void ClWindowSeam::redraw() {
   g_Main_Window.window()->redraw();
+}
+void ClWindowSeam::redrawGraph() {
+  g_Main_Window.redrawGraph();
+}
+void ClWindowSeam::arrangeGraph(eGRAPH_CHANGE eChange) {
+  g_Main_Window.arrangeGraph(eChange);
 }
 
 bool ClWindowSeam::isFrontmost() const {

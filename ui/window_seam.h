@@ -55,6 +55,8 @@ class ClWindowSeam : public ClSeam {
   bool chooseFile(const char* acTitle, bool bSave, std::string& sName, bool& bError) override;
   bool stopRequested() override;
   void redraw() override;
+  void redrawGraph() override;
+  void arrangeGraph(eGRAPH_CHANGE eChange) override;
   bool isFrontmost() const override;
   void hideAll() override;
   ClCells* cells() override;

@@ -1,0 +1,270 @@
+// Drawing of the graph: background, scale labels, frame, grid, plots with
+// their segments clipped in floating point, corner labels.
+#include "graph/graph_draw.h"
+
+// Eigen before the X11 headers: X.h defines Success, a name Eigen uses.
+// clang-format off
+#include "engine/calculator.h"
+// clang-format on
+
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "command/seam.h"
+#include "graph/graph_window.h"
+
+const ClGraphStyle gc_PANE_STYLE = {3, 4, false};
+const ClGraphStyle gc_IMAGE_STYLE = {4, 5, true};
+
+namespace {
+
+constexpr int gc_iMARGIN = 24;  // left and bottom label margins
+constexpr Fl_Color gc_BACKGROUND = 255;
+constexpr Fl_Color gc_LABEL = 56;
+constexpr Fl_Color gc_GRID = 49;
+// The labels' base font is fixed, so the pane and the image do not depend
+// on whatever font was drawn last.
+constexpr Fl_Font gc_FACE = FL_HELVETICA;
+constexpr int gc_iBASE_SIZE = 14;  // the toolkit's default size
+
+// Everything the steps share.
+struct ClArea {
+  int iX, iY, iW, iH;
+  const double* adP;
+  int iLabel_Size;
+};
+
+int ceilInt(double dV) {
+  return static_cast<int>(std::ceil(dV));
+}
+
+// Negligible against the reference magnitude: zero, as the result display
+// cleans it.
+double cleanLabel(double dV, double dReference) {
+  ClMatrix mPair(1, 2);
+  mPair << ClComplex(dV, 0.0), ClComplex(dReference, 0.0);
+  ClCalculator::cleanMatrix(mPair);
+  return mPair(0, 0).real();
+}
+
+std::string formatLabel(const char* acFormat, double dV) {
+  char acText[64];
+  std::snprintf(acText, sizeof acText, acFormat, dV);
+  return acText;
+}
+
+// More grid lines than pixels cannot be told apart (and could be far too
+// many to draw): such a direction is filled with grid and has no labels.
+bool isDense(double dScale, int iPixels) {
+  return dScale + 1 > iPixels;
+}
+
+void drawVerticalLabels(const ClArea& a, int iFont_Height) {
+  const double* P = a.adP;
+  if (isDense(P[5], a.iH)) return;
+  const double dStep = (P[4] - P[3]) / (P[5] + 1);
+  const double dPixels = static_cast<double>(a.iH) / (P[5] + 1);
+  const double dReference = (std::fabs(P[3]) + std::fabs(P[4])) / 2;
+  double dV = P[4];
+  for (int k = 1; k <= P[5]; ++k) {
+    dV = cleanLabel(dV - dStep, dReference);
+    const std::string sText = formatLabel("%-4.4G", dV);
+    const int iWidth = static_cast<int>(fl_width(sText.c_str()) + 2);
+    const int iX = iWidth < gc_iMARGIN + 1 ? a.iX - iWidth + gc_iMARGIN : a.iX;
+    fl_draw(sText.c_str(), iX, a.iY + ceilInt(k * dPixels) + 2 - iFont_Height / 6);
+  }
+}
+
+void drawHorizontalLabels(const ClArea& a) {
+  const double* P = a.adP;
+  if (isDense(P[2], a.iW)) return;
+  const double dStep = (P[1] - P[0]) / (P[2] + 1);
+  const double dPixels = static_cast<double>(a.iW) / (P[2] + 1);
+  const double dReference = (std::fabs(P[0]) + std::fabs(P[1])) / 2;
+  double dV = P[0];
+  for (int k = 1; k <= P[2]; ++k) {
+    dV = cleanLabel(dV + dStep, dReference);
+    const std::string sText = formatLabel("%-4.4G", dV);
+    const int iWidth = static_cast<int>(fl_width(sText.c_str()));
+    fl_draw(sText.c_str(), a.iX + gc_iMARGIN + ceilInt(k * dPixels) - iWidth / 2, a.iY + a.iH + 10);
+  }
+}
+
+// Shrinks the area by the margins and draws the labels into them.
+void drawScales(ClArea& a) {
+  const int iFont_Height = fl_height();
+  fl_font(gc_FACE, a.iLabel_Size);
+  fl_color(gc_LABEL);
+  a.iH -= gc_iMARGIN;
+  a.iW -= gc_iMARGIN;
+  drawVerticalLabels(a, iFont_Height);
+  drawHorizontalLabels(a);
+  fl_font(gc_FACE, gc_iBASE_SIZE);
+  a.iX += gc_iMARGIN;
+  fl_pop_clip();
+  fl_push_clip(a.iX, a.iY, a.iW, a.iH);
+}
+
+void drawGrid(const ClArea& a) {
+  const double* P = a.adP;
+  fl_color(gc_GRID);
+  if (isDense(P[5], a.iH)) {
+    for (int p = 1; p <= a.iH; ++p) fl_line(a.iX, a.iY + p, a.iX + a.iW, a.iY + p);
+  } else {
+    for (int k = 1; k <= P[5]; ++k) {
+      const int iY = a.iY + ceilInt(k * a.iH / (P[5] + 1));
+      fl_line(a.iX, iY, a.iX + a.iW, iY);
+    }
+  }
+  if (isDense(P[2], a.iW)) {
+    for (int p = 1; p <= a.iW; ++p) fl_line(a.iX + p, a.iY, a.iX + p, a.iY + a.iH);
+  } else {
+    for (int k = 1; k <= P[2]; ++k) {
+      const int iX = a.iX + ceilInt(k * a.iW / (P[2] + 1));
+      fl_line(iX, a.iY, iX, a.iY + a.iH);
+    }
+  }
+}
+
+bool isUsable(double dV) {
+  return std::fabs(dV) <= DBL_MAX;
+}
+
+// Offset from the area's origin in pixels. It is computed as a double, as
+// for any point near the box; only where that overflows, in the wider long
+// double, whose range holds every usable coordinate times any scale factor.
+long double offset(double dFrom, double dTo, double dScale) {
+  const double dOffset = (dTo - dFrom) * dScale;
+  if (std::isfinite(dOffset)) return dOffset;
+  return (static_cast<long double>(dTo) - dFrom) * dScale;
+}
+
+struct ClPoint {
+  long double x, y;
+};
+
+enum eOUTSIDE { eLEFT = 1, eRIGHT = 2, eABOVE = 4, eBELOW = 8 };
+
+int outside(const ClPoint& p, int iW, int iH) {
+  return (p.x < 0 ? eLEFT : p.x > iW ? eRIGHT : 0) | (p.y < 0 ? eABOVE : p.y > iH ? eBELOW : 0);
+}
+
+// Moves the end onto the edge it lies beyond, along the segment from the
+// other end. The edge coordinate is set exactly, so each edge is crossed once.
+void moveToEdge(ClPoint& end, const ClPoint& other, int iCode, int iW, int iH) {
+  const long double dx = end.x - other.x, dy = end.y - other.y;
+  if (iCode & (eABOVE | eBELOW)) {
+    const long double y = iCode & eABOVE ? 0 : iH;
+    end = {other.x + dx * ((y - other.y) / dy), y};
+  } else {
+    const long double x = iCode & eLEFT ? 0 : iW;
+    end = {x, other.y + dy * ((x - other.x) / dx)};
+  }
+}
+
+// Cohen-Sutherland: keeps the part of the segment inside [0, W] x [0, H];
+// false when none of it is. Each new end coordinate comes from one edge and
+// the segment's slope, so a segment between two far points keeps its line.
+bool clipSegment(ClPoint& a, ClPoint& b, int iW, int iH) {
+  int iA = outside(a, iW, iH), iB = outside(b, iW, iH);
+  // at most two edges per end
+  for (int iStep = 0; iStep < 4; ++iStep) {
+    if ((iA | iB) == 0) return true;
+    if (iA & iB) return false;
+    if (iA != 0) {
+      moveToEdge(a, b, iA, iW, iH);
+      iA = outside(a, iW, iH);
+    } else {
+      moveToEdge(b, a, iB, iW, iH);
+      iB = outside(b, iW, iH);
+    }
+  }
+  return (iA | iB) == 0;
+}
+
+int pixel(long double dOffset, int iSize) {
+  return static_cast<int>(std::clamp<long double>(dOffset, 0, iSize));
+}
+
+void drawSegment(const ClArea& a, ClPoint p, ClPoint q) {
+  if (!clipSegment(p, q, a.iW, a.iH)) return;
+  fl_line(a.iX + pixel(p.x, a.iW), a.iY + pixel(p.y, a.iH), a.iX + pixel(q.x, a.iW),
+          a.iY + pixel(q.y, a.iH));
+}
+
+void drawPlot(const ClArea& a, const ClMatrix& mPoints, double dSx, double dSy) {
+  if (mPoints.rows() != 2) return;
+  const double* P = a.adP;
+  bool bHave_Previous = false;
+  ClPoint previous{0, 0};
+  for (Eigen::Index c = 0; c < mPoints.cols(); ++c) {
+    const double dX = mPoints(0, c).real(), dY = mPoints(1, c).real();
+    if (!isUsable(dX) || !isUsable(dY)) continue;
+    const ClPoint point{offset(P[0], dX, dSx), offset(dY, P[4], dSy)};
+    if (bHave_Previous) drawSegment(a, previous, point);
+    previous = point;
+    bHave_Previous = true;
+  }
+}
+
+void drawPlots(const ClArea& a) {
+  const double* P = a.adP;
+  const double dSx = a.iW / (P[1] - P[0]);
+  const double dSy = a.iH / (P[4] - P[3]);
+  fl_color(FL_BLACK);
+  const int iPlots = std::min<int>(g_uiActive_Plots, gc_iPLOT_SLOTS);
+  for (int j = 0; j < iPlots; ++j) {
+    fl_color(acGRAPH_COLOR[j]);
+    drawPlot(a, ClCalculator::mp_mVariable[j], dSx, dSy);
+  }
+}
+
+std::string cornerNumber(double dV, bool bBlanks) {
+  std::string sText = formatLabel("%4.4G", dV);
+  if (!bBlanks) sText.erase(std::remove(sText.begin(), sText.end(), ' '), sText.end());
+  return sText;
+}
+
+std::string cornerText(double dX, double dY, bool bBlanks) {
+  return "(" + cornerNumber(dX, bBlanks) + ", " + cornerNumber(dY, bBlanks) + ")";
+}
+
+void drawCorners(const ClArea& a, bool bBlanks) {
+  const double* P = a.adP;
+  fl_font(gc_FACE, a.iLabel_Size);
+  fl_color(gc_LABEL);
+  const int iDescent = fl_descent();
+  fl_draw(cornerText(P[0], P[3], bBlanks).c_str(), a.iX + 2, a.iY + a.iH - iDescent);
+  const std::string sTop = cornerText(P[1], P[4], bBlanks);
+  const int iX = static_cast<int>(a.iX + a.iW - fl_width(sTop.c_str()) - 2);
+  fl_draw(sTop.c_str(), iX, a.iY + fl_height() - iDescent);
+  fl_font(gc_FACE, gc_iBASE_SIZE);
+}
+
+}  // namespace
+
+void drawGraph(int iX, int iY, int iW, int iH, const ClGraphStyle& style) {
+  ClArea a{iX,
+           iY,
+           iW,
+           iH,
+           g_adPlot_Parms,
+           gc_iBASE_SIZE * style.m_iLabel_Numerator / style.m_iLabel_Denominator};
+  fl_push_clip(iX, iY, iW, iH);
+  fl_color(gc_BACKGROUND);
+  fl_rectf(iX, iY, iW, iH);
+  fl_font(gc_FACE, gc_iBASE_SIZE);
+  if (g_pSeam->isOn(eSWITCH_SCALES)) drawScales(a);
+  fl_color(FL_GRAY_RAMP);
+  fl_rect(a.iX, a.iY, a.iW, a.iH);
+  drawGrid(a);
+  drawPlots(a);
+  if (g_pSeam->isOn(eSWITCH_CORNERS)) drawCorners(a, style.m_bCorner_Blanks);
+  fl_pop_clip();
+}

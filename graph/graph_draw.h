@@ -1,0 +1,19 @@
+// The graph drawn into the current drawing target: the pane on screen and
+// the offscreen image of the export share this one function and differ only
+// in the rectangle and the style.
+#pragma once
+
+struct ClGraphStyle {
+  // Labels use the base font size times this fraction (integer division).
+  int m_iLabel_Numerator;
+  int m_iLabel_Denominator;
+  // The corner labels keep the padding blanks of their number format.
+  bool m_bCorner_Blanks;
+};
+
+extern const ClGraphStyle gc_PANE_STYLE;
+extern const ClGraphStyle gc_IMAGE_STYLE;
+
+// Draws the parameters' box, the grid, the stored plots and, when their
+// switches are on, the scale and corner labels into X, Y, W, H.
+void drawGraph(int iX, int iY, int iW, int iH, const ClGraphStyle& style);

@@ -1,0 +1,114 @@
+// Opening, closing, clearing and swapping the graph, and its parameters.
+#include "graph/graph_window.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "command/callback.h"
+#include "command/history.h"
+#include "command/seam.h"
+#include "engine/calculator.h"
+
+double g_adPlot_Parms[gc_iPLOT_PARMS] = {-3, 3, 1, -2, 2, 1};
+const double gc_adGRAPH_DEFAULT[gc_iPLOT_PARMS] = {-3, 3, 1, -2, 2, 1};
+// black, red, green, blue, olive, cyan
+const Fl_Color acGRAPH_COLOR[gc_iPLOT_SLOTS] = {56, 88, 63, 216, 76, 223};
+
+namespace {
+
+constexpr uint16_t gc_uiPARAMETER_NOTICE = 29;
+constexpr double gc_dGRID = 10000.0;  // parameters are multiples of 0.0001
+
+void emptyPlots() {
+  g_uiActive_Plots = 0;
+  for (int k = 0; k < gc_iPLOT_SLOTS; ++k) ClCalculator::mp_mVariable[k].resize(0, 0);
+}
+
+void useDefaults() {
+  std::memcpy(g_adPlot_Parms, gc_adGRAPH_DEFAULT, sizeof g_adPlot_Parms);
+}
+
+bool isOrdered(const ClMatrix& mM) {
+  const auto re = [&mM](int i) { return mM(0, i).real(); };
+  return re(1) - 0.0001 > re(0) && re(2) >= 0 && re(4) - 0.0001 > re(3) && re(5) >= 0;
+}
+
+// Rounded up to the parameter grid. A value or a range beyond the largest
+// double would make the drawing's scale factors meaningless, so it is refused.
+bool roundParameters(const ClMatrix& mM, double* adParms) {
+  for (int i = 0; i < gc_iPLOT_PARMS; ++i) {
+    adParms[i] = std::ceil(gc_dGRID * mM(0, i).real() - 0.0001) / gc_dGRID;
+    if (!std::isfinite(adParms[i])) return false;
+  }
+  return std::isfinite(adParms[1] - adParms[0]) && std::isfinite(adParms[4] - adParms[3]);
+}
+
+bool takeParameters() {
+  ClMatrix& mLast = ClCalculator::mp_mLast_Output;
+  if (mLast.rows() != 1 || mLast.cols() != gc_iPLOT_PARMS || !isOrdered(mLast)) return false;
+  ClCalculator::cleanMatrix(mLast);
+  double adParms[gc_iPLOT_PARMS];
+  if (!roundParameters(mLast, adParms)) return false;
+  std::memcpy(g_adPlot_Parms, adParms, sizeof g_adPlot_Parms);
+  return true;
+}
+
+void showParameterNotice() {
+  const char* acNotice = gc_aacERROR_MESSAGE[gc_uiPARAMETER_NOTICE];
+  ClPane& output = g_pSeam->pane(ePANE_OUTPUT);
+  output.insert(acNotice);
+  output.showInsertPosition();
+  g_pSeam->setOutputMark(output.insertPosition());
+  if (g_eWindow_Mode != 0) g_pSeam->pane(ePANE_INPUT).insert(acNotice);
+}
+
+}  // namespace
+
+void openGraph() {
+  emptyPlots();
+  useDefaults();
+  if (g_Current_State.m_uiLength > 0) {
+    eTOKEN eEnter = eENTER;
+    ClCallback::state_cb(nullptr, &eEnter);
+    if (!takeParameters()) showParameterNotice();
+  }
+  g_pSeam->setOn(eSWITCH_SCALES, false);
+  g_pSeam->setOn(eSWITCH_CORNERS, false);
+  g_eOutput = 1;
+  g_pSeam->arrangeGraph(eGRAPH_OPENED);
+}
+
+void closeGraph() {
+  emptyPlots();
+  g_pSeam->setOn(eSWITCH_SCALES, false);
+  g_pSeam->setOn(eSWITCH_CORNERS, false);
+  g_eOutput = 0;
+  g_pSeam->arrangeGraph(eGRAPH_CLOSED);
+}
+
+void ClCallback::graph_cb(Fl_Widget*, void*) {
+  if (g_eOutput == 0)
+    openGraph();
+  else
+    closeGraph();
+}
+
+void ClCallback::clearGraph_cb(Fl_Widget*, void*) {
+  if (g_eOutput == 0) return;
+  emptyPlots();
+  g_pSeam->arrangeGraph(eGRAPH_CLEARED);
+}
+
+void ClCallback::scales_cb(Fl_Widget*, void*) {
+  g_pSeam->redrawGraph();
+}
+
+void ClCallback::corners_cb(Fl_Widget*, void*) {
+  g_pSeam->redrawGraph();
+}
+
+void ClCallback::text_cb(Fl_Widget*, void*) {
+  if (g_eOutput == 0) return;
+  g_eOutput = g_eOutput == 1 ? 2 : 1;
+  g_pSeam->arrangeGraph(g_eOutput == 2 ? eGRAPH_TEXT_SHOWN : eGRAPH_SHOWN);
+}

@@ -1,0 +1,22 @@
+// The graph's own state (the plot parameters and the line colours) and the
+// operations of the Graph menu. The plots themselves live in variable slots
+// 0..5 (g_uiActive_Plots of them); Enter and Rpt store them, this unit only
+// empties them. Panes and menu items change through the seam.
+#pragma once
+
+#include <FL/Enumerations.H>
+
+constexpr int gc_iPLOT_SLOTS = 6;
+constexpr int gc_iPLOT_PARMS = 6;
+
+// xmin, xmax, xscale, ymin, ymax, yscale; the scales count interior grid lines.
+extern double g_adPlot_Parms[gc_iPLOT_PARMS];
+extern const double gc_adGRAPH_DEFAULT[gc_iPLOT_PARMS];
+// The line colour of each plot, in the order the plots were made.
+extern const Fl_Color acGRAPH_COLOR[gc_iPLOT_SLOTS];
+
+// Opens the closed graph: the current line, when not empty, is entered and a
+// valid 1 x 6 result gives the parameters; otherwise the defaults (with a
+// notice when the line gave none).
+void openGraph();
+void closeGraph();
