@@ -60,9 +60,9 @@ void resetCalculator() {
   // a failed test may have left the matrix editor open
   if (lg_eActive_Input == 2) ClCallback::sizeCancel_cb(nullptr, nullptr);
   if (lg_eActive_Input == 1) ClCallback::editCancel_cb(nullptr, nullptr);
+  if (g_eOutput != 0) ClCallback::graph_cb(nullptr, nullptr);
   if (g_eWindow_Mode != 0) pick(ClORVELUI::mp_miTwo_Windows);
   if (lg_bAlt_On) ClCallback::alt_cb(nullptr, nullptr);
-  g_eOutput = 0;
   for (Fl_Menu_Item* pItem : {ClORVELUI::mp_miZero_Out, ClORVELUI::mp_miError_Item,
                               ClORVELUI::mp_miParentheses, ClORVELUI::mp_miExecute})
     pItem->set();
