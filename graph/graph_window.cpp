@@ -7,6 +7,7 @@
 #include "command/callback.h"
 #include "command/history.h"
 #include "command/seam.h"
+#include "command/text_buffer.h"
 #include "engine/calculator.h"
 
 double g_adPlot_Parms[gc_iPLOT_PARMS] = {-3, 3, 1, -2, 2, 1};
@@ -53,13 +54,24 @@ bool takeParameters() {
   return true;
 }
 
+// In the input pane the notice goes before the new prompt: behind it, the
+// next key press would erase it with the line being typed.
+void insertBeforePrompt(const char* acNotice) {
+  ClState& line = g_Current_State;
+  const int iPrompt = static_cast<int>(line.m_uiDisplay_Start - std::strlen(gc_acIN_PROMPT));
+  ClPane& input = g_pSeam->pane(ePANE_INPUT);
+  static_cast<ClTextBuffer*>(input.buffer())->insertGrowing(iPrompt, acNotice);
+  line.m_uiDisplay_Start += static_cast<uint32_t>(std::strlen(acNotice));
+  input.showInsertPosition();
+}
+
 void showParameterNotice() {
   const char* acNotice = gc_aacERROR_MESSAGE[gc_uiPARAMETER_NOTICE];
   ClPane& output = g_pSeam->pane(ePANE_OUTPUT);
   output.insert(acNotice);
   output.showInsertPosition();
   g_pSeam->setOutputMark(output.insertPosition());
-  if (g_eWindow_Mode != 0) g_pSeam->pane(ePANE_INPUT).insert(acNotice);
+  if (g_eWindow_Mode != 0) insertBeforePrompt(acNotice);
 }
 
 }  // namespace

@@ -100,8 +100,11 @@ TEST_F(GraphExportTest, SixPlotsInTheirColours) {
   ASSERT_EQ(g_uiActive_Plots, gc_iPLOT_SLOTS);
   render();
   const int aiROWS[] = {50, 100, 150, 250, 300, 350};
+  // black, red, green, blue, olive, cyan
+  const ClRgb aCOLOURS[] = {{0, 0, 0},   {255, 0, 0},     {0, 255, 0},
+                            {0, 0, 255}, {0x7F, 0x91, 0}, {0, 255, 255}};
   for (int j = 0; j < gc_iPLOT_SLOTS; ++j)
-    EXPECT_EQ(pixel(100, aiROWS[j]), rgbOf(acGRAPH_COLOR[j])) << "plot " << j;
+    EXPECT_EQ(pixel(100, aiROWS[j]), aCOLOURS[j]) << "plot " << j;
   EXPECT_EQ(pixel(100, 180), gc_WHITE) << "the seventh plot is not drawn";
 }
 

@@ -58,6 +58,16 @@ TEST_F(GraphParametersTest, InvalidLineGivesNoticeAndDefaults) {
             std::string(gc_acNOTICE) + "\nOut>1 + 1 :\n2");
 }
 
+TEST_F(GraphParametersTest, NoticeStaysInTheInputPaneWhereResultsShowThere) {
+  g_eWindow_Mode = 1;
+  openWith("[1,2,3]");
+  const std::string sNotice = std::string(gc_acNOTICE) + "\nIn>_";
+  EXPECT_EQ(ending(input(), sNotice), sNotice);
+  typeKeys("1");
+  const std::string sTyped = std::string(gc_acNOTICE) + "\nIn>1_";
+  EXPECT_EQ(ending(input(), sTyped), sTyped);
+}
+
 TEST_F(GraphParametersTest, SixPlotsAreStoredAndASeventhIsRefused) {
   enter("f([0,1],[0,1])");
   EXPECT_EQ(ending(output(), "Plot window is not open"), "Plot window is not open");
