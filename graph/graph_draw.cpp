@@ -136,34 +136,32 @@ bool isUsable(double dV) {
   return std::fabs(dV) <= DBL_MAX;
 }
 
-// Offset from the area's origin in pixels. It is computed as a double, as
-// for any point near the box; only where that overflows, in the wider long
-// double, whose range holds every usable coordinate times any scale factor.
-long double offset(double dFrom, double dTo, double dScale) {
-  const double dOffset = (dTo - dFrom) * dScale;
-  if (std::isfinite(dOffset)) return dOffset;
-  return (static_cast<long double>(dTo) - dFrom) * dScale;
-}
-
+// A point in pixels from the area's origin. Offsets are doubles, as for any
+// point near the box; a usable coordinate far away can overflow them, and
+// such a segment is clipped in the wider long double, whose range holds every
+// usable coordinate times any scale factor.
+template <typename T>
 struct ClPoint {
-  long double x, y;
+  T x, y;
 };
 
 enum eOUTSIDE { eLEFT = 1, eRIGHT = 2, eABOVE = 4, eBELOW = 8 };
 
-int outside(const ClPoint& p, int iW, int iH) {
+template <typename T>
+int outside(const ClPoint<T>& p, int iW, int iH) {
   return (p.x < 0 ? eLEFT : p.x > iW ? eRIGHT : 0) | (p.y < 0 ? eABOVE : p.y > iH ? eBELOW : 0);
 }
 
 // Moves the end onto the edge it lies beyond, along the segment from the
 // other end. The edge coordinate is set exactly, so each edge is crossed once.
-void moveToEdge(ClPoint& end, const ClPoint& other, int iCode, int iW, int iH) {
-  const long double dx = end.x - other.x, dy = end.y - other.y;
+template <typename T>
+void moveToEdge(ClPoint<T>& end, const ClPoint<T>& other, int iCode, int iW, int iH) {
+  const T dx = end.x - other.x, dy = end.y - other.y;
   if (iCode & (eABOVE | eBELOW)) {
-    const long double y = iCode & eABOVE ? 0 : iH;
+    const T y = iCode & eABOVE ? 0 : iH;
     end = {other.x + dx * ((y - other.y) / dy), y};
   } else {
-    const long double x = iCode & eLEFT ? 0 : iW;
+    const T x = iCode & eLEFT ? 0 : iW;
     end = {x, other.y + dy * ((x - other.x) / dx)};
   }
 }
@@ -171,7 +169,8 @@ void moveToEdge(ClPoint& end, const ClPoint& other, int iCode, int iW, int iH) {
 // Cohen-Sutherland: keeps the part of the segment inside [0, W] x [0, H];
 // false when none of it is. Each new end coordinate comes from one edge and
 // the segment's slope, so a segment between two far points keeps its line.
-bool clipSegment(ClPoint& a, ClPoint& b, int iW, int iH) {
+template <typename T>
+bool clipSegment(ClPoint<T>& a, ClPoint<T>& b, int iW, int iH) {
   int iA = outside(a, iW, iH), iB = outside(b, iW, iH);
   // at most two edges per end
   for (int iStep = 0; iStep < 4; ++iStep) {
@@ -188,40 +187,83 @@ bool clipSegment(ClPoint& a, ClPoint& b, int iW, int iH) {
   return (iA | iB) == 0;
 }
 
-int pixel(long double dOffset, int iSize) {
-  return static_cast<int>(std::clamp<long double>(dOffset, 0, iSize));
+struct ClPixel {
+  int x, y;
+  bool operator==(const ClPixel& o) const { return x == o.x && y == o.y; }
+};
+
+template <typename T>
+ClPixel pixelOf(const ClArea& a, const ClPoint<T>& p) {
+  return {a.iX + static_cast<int>(std::clamp<T>(p.x, 0, a.iW)),
+          a.iY + static_cast<int>(std::clamp<T>(p.y, 0, a.iH))};
 }
 
-void drawSegment(const ClArea& a, ClPoint p, ClPoint q) {
+// A segment within the pixel where the last line ended adds nothing: dense
+// plots have hundreds of points per pixel, and skipping them keeps a redraw
+// short.
+template <typename T>
+void drawSegment(const ClArea& a, ClPoint<T> p, ClPoint<T> q, ClPixel& last) {
   if (!clipSegment(p, q, a.iW, a.iH)) return;
-  fl_line(a.iX + pixel(p.x, a.iW), a.iY + pixel(p.y, a.iH), a.iX + pixel(q.x, a.iW),
-          a.iY + pixel(q.y, a.iH));
+  const ClPixel from = pixelOf(a, p), to = pixelOf(a, q);
+  if (from == to && from == last) return;
+  fl_line(from.x, from.y, to.x, to.y);
+  last = to;
 }
 
-void drawPlot(const ClArea& a, const ClMatrix& mPoints, double dSx, double dSy) {
-  if (mPoints.rows() != 2) return;
-  const double* P = a.adP;
-  bool bHave_Previous = false;
-  ClPoint previous{0, 0};
-  for (Eigen::Index c = 0; c < mPoints.cols(); ++c) {
-    const double dX = mPoints(0, c).real(), dY = mPoints(1, c).real();
-    if (!isUsable(dX) || !isUsable(dY)) continue;
-    const ClPoint point{offset(P[0], dX, dSx), offset(dY, P[4], dSy)};
-    if (bHave_Previous) drawSegment(a, previous, point);
-    previous = point;
-    bHave_Previous = true;
+// A plot point: its coordinates, and its offsets as far as doubles hold them.
+struct ClPlotPoint {
+  double dX, dY;
+  ClPoint<double> offset;
+  bool bFinite;
+};
+
+class ClPlotter {
+ public:
+  explicit ClPlotter(const ClArea& a)
+      : m_a(a), m_dSx(a.iW / (a.adP[1] - a.adP[0])), m_dSy(a.iH / (a.adP[4] - a.adP[3])) {}
+
+  void draw(const ClMatrix& mPoints) {
+    if (mPoints.rows() != 2) return;
+    bool bHave_Previous = false;
+    ClPlotPoint previous{};
+    ClPixel last{-1, -1};
+    for (Eigen::Index c = 0; c < mPoints.cols(); ++c) {
+      const double dX = mPoints(0, c).real(), dY = mPoints(1, c).real();
+      if (!isUsable(dX) || !isUsable(dY)) continue;
+      const ClPlotPoint point = plotPoint(dX, dY);
+      if (bHave_Previous) join(previous, point, last);
+      previous = point;
+      bHave_Previous = true;
+    }
   }
-}
+
+ private:
+  ClPlotPoint plotPoint(double dX, double dY) const {
+    const ClPoint<double> offset{(dX - m_a.adP[0]) * m_dSx, (m_a.adP[4] - dY) * m_dSy};
+    return {dX, dY, offset, std::isfinite(offset.x) && std::isfinite(offset.y)};
+  }
+  ClPoint<long double> wideOffset(const ClPlotPoint& p) const {
+    return {(static_cast<long double>(p.dX) - m_a.adP[0]) * m_dSx,
+            (m_a.adP[4] - static_cast<long double>(p.dY)) * m_dSy};
+  }
+  void join(const ClPlotPoint& p, const ClPlotPoint& q, ClPixel& last) const {
+    if (p.bFinite && q.bFinite)
+      drawSegment(m_a, p.offset, q.offset, last);
+    else
+      drawSegment(m_a, wideOffset(p), wideOffset(q), last);
+  }
+
+  const ClArea& m_a;
+  const double m_dSx, m_dSy;
+};
 
 void drawPlots(const ClArea& a) {
-  const double* P = a.adP;
-  const double dSx = a.iW / (P[1] - P[0]);
-  const double dSy = a.iH / (P[4] - P[3]);
+  ClPlotter plotter(a);
   fl_color(FL_BLACK);
   const int iPlots = std::min<int>(g_uiActive_Plots, gc_iPLOT_SLOTS);
   for (int j = 0; j < iPlots; ++j) {
     fl_color(acGRAPH_COLOR[j]);
-    drawPlot(a, ClCalculator::mp_mVariable[j], dSx, dSy);
+    plotter.draw(ClCalculator::mp_mVariable[j]);
   }
 }
 
