@@ -66,8 +66,11 @@ void printError(bool bNew_Line) {
   appendBoth(g_acOutput_Line);
 }
 
-// False when the lexer refused the line and the parser did not run.
+// False when the lexer refused the line and the parser did not run. A plot
+// request belongs to the line that made it: an editor line's must not be
+// stored with the next main line.
 bool evaluateCurrentLine() {
+  g_bPlot = false;
   if (!ClCalculator::tLexer()) return false;
   ClCalculator::tParser();
   return true;

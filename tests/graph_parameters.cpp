@@ -97,6 +97,15 @@ TEST_F(GraphParametersTest, SixPlotsAreStoredAndASeventhIsRefused) {
   EXPECT_EQ(ClCalculator::mp_mVariable[0].size(), 0);
 }
 
+TEST_F(GraphParametersTest, PlotInAnEditorLineIsNotStoredWithTheNextLine) {
+  openWith("");
+  lg_eActive_Input = 2;  // the matrix editor's fill-in value
+  enter("f([0,1],[0,1])");
+  lg_eActive_Input = 0;
+  enter("[1,2;3,4]");
+  EXPECT_EQ(g_uiActive_Plots, 0);
+}
+
 TEST_F(GraphParametersTest, OpeningClearsTheLabelSwitches) {
   m_Seam.setOn(eSWITCH_SCALES, true);
   m_Seam.setOn(eSWITCH_CORNERS, true);
