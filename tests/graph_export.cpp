@@ -46,6 +46,14 @@ TEST_F(GraphExportTest, GridLinesFollowTheScales) {
   for (int y = 1; y < gc_iIMAGE_HEIGHT - 1; ++y) iGrey_Rows += pixel(10, y) == gc_GRID_GREY;
   EXPECT_EQ(iGrey_Columns, 3);
   EXPECT_EQ(iGrey_Rows, 4);
+
+  // more grid lines than pixels fill the box with grid, and end
+  SetUp();
+  openWith("[-3,3,1E12,-2,2,0]");
+  m_Seam.setOn(eSWITCH_SCALES, true);
+  render();
+  EXPECT_EQ(pixel(100, 100), gc_GRID_GREY);
+  EXPECT_EQ(pixel(300, 100), gc_GRID_GREY);
 }
 
 TEST_F(GraphExportTest, UnusablePointIsSkippedAndItsNeighboursJoined) {

@@ -10,6 +10,7 @@
 #include "command/enter.h"
 #include "command/history.h"
 #include "engine/calculator.h"
+#include "engine/typing.h"
 #include "graph/graph_box.h"
 #include "graph/graph_window.h"
 #include "tests/ui_driver.h"
@@ -137,6 +138,17 @@ TEST_F(GraphPaneTest, PlotsMadeWhileTheTextIsShownAppearWithTheGraph) {
   EXPECT_EQ(g_uiActive_Plots, 0);
   EXPECT_FALSE(ClORVELUI::mp_miClear_Graph->value());
   EXPECT_FALSE(ClPanePixels(u.m_pGraph).isBlack(100, iRow));
+}
+
+TEST_F(GraphPaneTest, WindowFormatStaysInactiveAfterTheMatrixEditor) {
+  pick(ClORVELUI::mp_miGraph);
+  pick(ClORVELUI::mp_miA);
+  ASSERT_EQ(lg_eActive_Input, 2);
+  ClCallback::sizeCancel_cb(nullptr, nullptr);
+  expectGraphItems(true, 0);
+  EXPECT_TRUE(ui().m_pGraph->visible());
+  pick(ClORVELUI::mp_miGraph);
+  expectGraphItems(false, 0);
 }
 
 TEST_F(GraphPaneTest, KeysReachTheKeyboardHandlerWhileTheGraphIsShown) {

@@ -105,10 +105,14 @@ void editDisableItems() {
 
 void editEnableItems() {
   for (Fl_Menu_Item* pItem :
-       {ClORVELUI::mp_miTwo_Windows, ClORVELUI::mp_miOne_Window, ClORVELUI::mp_miPortrait_Mode,
-        ClORVELUI::mp_smFile, ClORVELUI::mp_smEdit, ClORVELUI::mp_miGraph, ClORVELUI::mp_miExecute})
+       {ClORVELUI::mp_smFile, ClORVELUI::mp_smEdit, ClORVELUI::mp_miGraph, ClORVELUI::mp_miExecute})
     pItem->activate();
-  if (g_eOutput != 0) {
+  // the window format stays fixed while the graph is open
+  if (g_eOutput == 0) {
+    for (Fl_Menu_Item* pItem :
+         {ClORVELUI::mp_miTwo_Windows, ClORVELUI::mp_miOne_Window, ClORVELUI::mp_miPortrait_Mode})
+      pItem->activate();
+  } else {
     for (Fl_Menu_Item* pItem :
          {ClORVELUI::mp_miCorners, ClORVELUI::mp_miScales, ClORVELUI::mp_miText})
       pItem->activate();
