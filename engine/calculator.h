@@ -97,6 +97,12 @@ class ClCalculator {
 
 bool isNumber(const ClMatrix& mM);
 
+// A signed zero never reaches a branch cut: the user cannot type one, so -4
+// must behave as -4 + 0i ("Sqrt -4" is 2i), whatever the other entries are.
+inline ClComplex unsignZero(ClComplex cZ) {
+  return {cZ.real() + 0.0, cZ.imag() + 0.0};
+}
+
 // Records an error unless one is already set (the first error wins).
 void setError(uint16_t uiError);
 

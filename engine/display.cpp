@@ -136,11 +136,26 @@ bool isNumber(const ClMatrix& mM) {
   return true;
 }
 
+namespace {
+
+// The norm of the finite entries: an infinity or a NaN elsewhere must not
+// change which parts of a finite entry are negligible (an infinite norm would
+// zero them all, a NaN one would clean none, so -1 - 0i would cross the cut).
+double finiteNorm(const ClMatrix& mM) {
+  if (isNumber(mM)) return mM.stableNorm();
+  ClMatrix mFinite = mM;
+  for (ClComplex& cZ : mFinite.reshaped())
+    if (!isFinitePart(cZ.real()) || !isFinitePart(cZ.imag())) cZ = 0.0;
+  return mFinite.stableNorm();
+}
+
+}  // namespace
+
 void ClCalculator::cleanMatrix(ClMatrix& mM) {
   if (mM.size() == 0) return;
   const bool bScalar = mM.size() == 1;
   const double dSize = static_cast<double>(std::max(mM.rows(), mM.cols()));
-  const double dTolerance = bScalar ? std::abs(mM(0, 0)) * 1e-36 : mM.stableNorm() * 1e-16 * dSize;
+  const double dTolerance = bScalar ? std::abs(mM(0, 0)) * 1e-36 : finiteNorm(mM) * 1e-16 * dSize;
   ClComplex* pcZ = mM.data();
   for (Eigen::Index k = 0; k < mM.size(); ++k) {
     double dRe = pcZ[k].real(), dIm = pcZ[k].imag();

@@ -12,12 +12,6 @@ namespace {
 
 typedef ClComplex (*tScalarFunction)(ClComplex);
 
-// A signed zero never reaches a branch cut: the user cannot type one, so
-// -4 must behave as -4 + 0i ("Sqrt -4" is 2i).
-inline ClComplex unsignZero(ClComplex cZ) {
-  return {cZ.real() + 0.0, cZ.imag() + 0.0};
-}
-
 // Halves go toward minus infinity (2.5 -> 2, -2.5 -> -3); from 2^52 on every
 // double is an integer and x - 0.5 would round.
 double roundHalfDown(double dX) {

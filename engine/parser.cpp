@@ -179,6 +179,8 @@ bool tensor(ClMatrix& mL, const ClMatrix& mR) {
 // The principal power exp(e log z); e = 2 is a plain product, and z^0 is 1
 // also for z = 0, where the formula would multiply 0 by an infinite log.
 ClComplex raise(ClComplex cZ, ClComplex cE) {
+  cZ = unsignZero(cZ);
+  cE = unsignZero(cE);
   if (cE == ClComplex(2.0, 0.0)) return cZ * cZ;
   if (cE == ClComplex(0.0, 0.0)) return ClComplex(1.0, 0.0);
   return std::exp(cE * std::log(cZ));
