@@ -89,6 +89,10 @@ class ClCalculator {
 
   // --- display (display.cpp)
   static void cleanMatrix(ClMatrix& mM);
+  // The tolerance cleanMatrix applies to every part of a finite matrix, for
+  // passes that clean each part as they read it; false when some entry is
+  // not finite (or M is empty).
+  static bool finiteTolerance(const ClMatrix& mM, double& dTolerance);
   static void formatNumber(double dX, char* acText);
   static void matrixDisplay(const ClMatrix& mM);
   // matrixDisplay with Zero Out given explicitly (error results show all parts).

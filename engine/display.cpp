@@ -143,8 +143,10 @@ double largestPart(const ClMatrix& mM) {
 
 }  // namespace
 
+// x * 0 is 0 for every finite part and NaN for an infinite or NaN one: one
+// vectorised sum, without a branch per part.
 bool isNumber(const ClMatrix& mM) {
-  return mM.size() == 0 || largestPart(mM) <= DBL_MAX;
+  return (partsOf(mM) * 0.0).sum() == 0.0;
 }
 
 namespace {
@@ -200,23 +202,35 @@ double quickNorm(const ClMatrix& mM, double dLargest) {
 
 }  // namespace
 
+bool ClCalculator::finiteTolerance(const ClMatrix& mM, double& dTolerance) {
+  if (mM.size() == 0) return false;
+  const double dLargest = largestPart(mM);
+  if (!(dLargest <= DBL_MAX)) return false;
+  if (mM.size() == 1) {
+    dTolerance = std::abs(mM(0, 0)) * 1e-36;
+    return true;
+  }
+  const double dScale = 1e-16 * static_cast<double>(std::max(mM.rows(), mM.cols()));
+  dTolerance = 0.0;
+  if (dLargest <= 1e300 && dLargest >= 1e-300) {
+    const double dQuick = quickNorm(mM, dLargest) * dScale;
+    if (decided(mM, dQuick * (1.0 - gc_dQUICK_NORM_MARGIN), dQuick * (1.0 + gc_dQUICK_NORM_MARGIN)))
+      dTolerance = dQuick;
+  }
+  if (dTolerance == 0.0) dTolerance = mM.stableNorm() * dScale;
+  return true;
+}
+
 void ClCalculator::cleanMatrix(ClMatrix& mM) {
   if (mM.size() == 0) return;
-  if (mM.size() == 1) {
-    cleanEntries(mM, std::abs(mM(0, 0)) * 1e-36);
+  double dTolerance = 0.0;
+  if (finiteTolerance(mM, dTolerance)) {
+    cleanFiniteParts(mM, dTolerance);
     return;
   }
+  // non-finite entries stay as they are; the others are cleaned one by one
   const double dSize = static_cast<double>(std::max(mM.rows(), mM.cols()));
-  const double dLargest = largestPart(mM);
-  // non-finite or extreme entries: the exact norm, entry by entry
-  if (!(dLargest <= 1e300 && dLargest >= 1e-300)) {
-    cleanEntries(mM, finiteNorm(mM) * 1e-16 * dSize);
-    return;
-  }
-  const double dTolerance = quickNorm(mM, dLargest) * 1e-16 * dSize;
-  const bool bDecided = decided(mM, dTolerance * (1.0 - gc_dQUICK_NORM_MARGIN),
-                                dTolerance * (1.0 + gc_dQUICK_NORM_MARGIN));
-  cleanFiniteParts(mM, bDecided ? dTolerance : mM.stableNorm() * 1e-16 * dSize);
+  cleanEntries(mM, mM.size() == 1 ? 0.0 : finiteNorm(mM) * 1e-16 * dSize);
 }
 
 void ClCalculator::formatNumber(double dX, char* acText) {

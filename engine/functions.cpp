@@ -2,7 +2,6 @@
 // functions, row reductions and random generators they compute. The matrix
 // functions and decompositions are in decompositions.cpp; the complex gamma
 // function (for nCr) is here because it is a scalar function.
-#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 
@@ -20,19 +19,6 @@ double roundHalfDown(double dX) {
   return std::ceil(dX - 0.5);
 }
 
-// The library's complex exponential of a finite z with |Re z| <= 709 is
-// e^x cos y + i e^x sin y with one sincos (y itself and 1 for a subnormal y);
-// calling those directly skips its classification of every argument and
-// gives the same bits. Every other argument goes to the library.
-ClComplex exponential(ClComplex cZ) {
-  const double dX = cZ.real(), dY = cZ.imag();
-  if (!(std::fabs(dX) <= 709.0) || !(std::fabs(dY) <= DBL_MAX)) return std::exp(cZ);
-  double dSin = dY, dCos = 1.0;
-  if (std::fabs(dY) > DBL_MIN) ::sincos(dY, &dSin, &dCos);
-  const double dE = std::exp(dX);
-  return {dE * dCos, dE * dSin};
-}
-
 struct ClElementwise {
   eTOKEN m_eToken;
   bool m_bCleans;  // the argument is cleaned before the function is applied
@@ -43,8 +29,8 @@ struct ClElementwise {
 // overflow and cancellation of the textbook formulas (aSinh of -1E8, Tanh of
 // 800); Cis is e^(iz), which does not overflow where cos z and sin z do.
 const ClElementwise gc_aELEMENTWISE[] = {
-    {eEXP, true, exponential},
-    {eCIS, true, [](ClComplex cZ) { return exponential(ClComplex(-cZ.imag(), cZ.real())); }},
+    {eEXP, true, [](ClComplex cZ) { return std::exp(cZ); }},
+    {eCIS, true, [](ClComplex cZ) { return std::exp(ClComplex(-cZ.imag(), cZ.real())); }},
     {eLN, true, [](ClComplex cZ) { return std::log(cZ); }},
     {eLOG, true, [](ClComplex cZ) { return std::log(cZ) * 0.43429448190325176; }},
     {eCOS, true, [](ClComplex cZ) { return std::cos(cZ); }},
@@ -78,10 +64,23 @@ const ClElementwise* findElementwise(eTOKEN eToken) {
   return nullptr;
 }
 
-void applyElementwise(tScalarFunction pFunction, ClMatrix& mV) {
+// One pass: each entry is cleaned (when the function cleans first) as it is
+// read, then the function applied. A matrix with a non-finite entry is
+// cleaned entry by entry beforehand.
+void applyElementwise(const ClElementwise& function, ClMatrix& mV) {
+  double dTolerance = -1.0;  // no part is at most -1: nothing is cleaned
+  if (function.m_bCleans && !ClCalculator::finiteTolerance(mV, dTolerance)) {
+    ClCalculator::cleanMatrix(mV);
+    dTolerance = -1.0;
+  }
+  const tScalarFunction pFunction = function.m_pFunction;
   ClComplex* pcEntry = mV.data();
-  for (Eigen::Index i = 0; i < mV.size(); ++i)
-    pcEntry[i] = unsignZero(pFunction(unsignZero(pcEntry[i])));
+  for (Eigen::Index i = 0; i < mV.size(); ++i) {
+    const double dRe = pcEntry[i].real(), dIm = pcEntry[i].imag();
+    const ClComplex cZ(std::fabs(dRe) <= dTolerance ? 0.0 : dRe,
+                       std::fabs(dIm) <= dTolerance ? 0.0 : dIm);
+    pcEntry[i] = unsignZero(pFunction(unsignZero(cZ)));
+  }
 }
 
 // Sum, Max, Min: a column counts as a row; one value per row.
@@ -187,8 +186,7 @@ bool ClCalculator::isPrefixOperator(eTOKEN eToken) {
 
 void ClCalculator::applyPrefix(eTOKEN eToken, ClMatrix& mV) {
   if (const ClElementwise* pFunction = findElementwise(eToken)) {
-    if (pFunction->m_bCleans) cleanMatrix(mV);
-    applyElementwise(pFunction->m_pFunction, mV);
+    applyElementwise(*pFunction, mV);
     return;
   }
   if (eToken == eSUM || eToken == eMAX || eToken == eMIN) {

@@ -167,24 +167,32 @@ bool elementwise(ClMatrix& mL, const ClMatrix& mR, eTOKEN eOperator) {
   return true;
 }
 
+// The textbook complex product, as Eigen's vectorised scalar-times-matrix
+// computes it; the library operator would rescue infinities in some entries.
+inline ClComplex plainProduct(ClComplex cA, ClComplex cB) {
+  return {cA.real() * cB.real() - cA.imag() * cB.imag(),
+          cA.real() * cB.imag() + cA.imag() * cB.real()};
+}
+
 bool tensor(ClMatrix& mL, const ClMatrix& mR) {
   if (mR.rows() == 0 || !fitsLimit(mL.rows() * mL.cols(), mR.rows() * mR.cols())) {
     setError(8);
     return false;
   }
-  const Eigen::Index lRows = mR.rows();
-  ClMatrix mResult(mL.rows() * lRows, mL.cols() * mR.cols());
-  // Column by column of the result, each written once in storage order: a
-  // column is L's column j times R's column l, laid out as an R-rows x L-rows
-  // block; the longer of the two runs innermost.
+  ClMatrix mResult(mL.rows() * mR.rows(), mL.cols() * mR.cols());
+  // Each column of the result is written once, in storage order: column
+  // (j, l) holds L(i, j) R(k, l) at row i * R-rows + k.
+  ClComplex* pcOut = mResult.data();
   for (Eigen::Index j = 0; j < mL.cols(); ++j) {
+    const ClComplex* pcL = &mL.coeffRef(0, j);
     for (Eigen::Index l = 0; l < mR.cols(); ++l) {
-      Eigen::Map<ClMatrix> mBlock(mResult.col(j * mR.cols() + l).data(), lRows, mL.rows());
-      if (lRows >= mL.rows()) {
-        for (Eigen::Index i = 0; i < mL.rows(); ++i) mBlock.col(i) = mL(i, j) * mR.col(l);
-      } else {
-        for (Eigen::Index k = 0; k < lRows; ++k) mBlock.row(k) = mR(k, l) * mL.col(j).transpose();
+      const ClComplex* pcR = &mR.coeffRef(0, l);
+      if (mR.rows() == 1) {
+        for (Eigen::Index i = 0; i < mL.rows(); ++i) *pcOut++ = plainProduct(pcL[i], pcR[0]);
+        continue;
       }
+      for (Eigen::Index i = 0; i < mL.rows(); ++i)
+        for (Eigen::Index k = 0; k < mR.rows(); ++k) *pcOut++ = plainProduct(pcL[i], pcR[k]);
     }
   }
   mL.swap(mResult);
