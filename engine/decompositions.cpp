@@ -118,14 +118,17 @@ void eigen(ClMatrix& mV) {
   ClMatrix mVectors(mV.rows(), mV.cols());
   mVectors.noalias() = schur.matrixU() * unitTriangularEigenvectors(schur.matrixT());
   for (Eigen::Index k = 0; k < mVectors.cols(); ++k) mVectors.col(k).normalize();
-  // increasing modulus: repeatedly the first smallest among the rest
+  // increasing modulus: repeatedly the first smallest among the rest (each
+  // modulus taken once, not once per pass)
   const Eigen::Index n = vcValues.size();
+  Eigen::VectorXd vdModulus = vcValues.cwiseAbs();
   for (Eigen::Index i = 0; i < n; ++i) {
     Eigen::Index k;
-    vcValues.cwiseAbs().tail(n - i).minCoeff(&k);
+    vdModulus.tail(n - i).minCoeff(&k);
     if (k == 0) continue;
     k += i;
     std::swap(vcValues[k], vcValues[i]);
+    std::swap(vdModulus[k], vdModulus[i]);
     mVectors.col(i).swap(mVectors.col(k));
   }
   ClCalculator::mp_mVariable[eVAR_U].swap(mVectors);

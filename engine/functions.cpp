@@ -79,8 +79,12 @@ void applyElementwise(const ClElementwise& function, ClMatrix& mV) {
     const double dRe = pcEntry[i].real(), dIm = pcEntry[i].imag();
     const ClComplex cZ(std::fabs(dRe) <= dTolerance ? 0.0 : dRe,
                        std::fabs(dIm) <= dTolerance ? 0.0 : dIm);
-    pcEntry[i] = unsignZero(pFunction(unsignZero(cZ)));
+    pcEntry[i] = pFunction(unsignZero(cZ));
   }
+  // The results lose their signed zeros in a pass of their own: done per
+  // entry, the returned pair went through the stack and stalled each one.
+  double* pdPart = reinterpret_cast<double*>(mV.data());
+  for (Eigen::Index k = 0; k < 2 * mV.size(); ++k) pdPart[k] += 0.0;
 }
 
 // Sum, Max, Min: a column counts as a row; one value per row.
