@@ -106,11 +106,17 @@ ClMatrix diag() {
   return mResult;
 }
 
+// A NaN entry makes every norm NaN, wherever it stands.
+double largestOf(const Eigen::ArrayXd& adValue) {
+  return adValue.maxCoeff<Eigen::PropagateNaN>();
+}
+
 // (sum |m|^p)^(1/p) scaled by the largest modulus, so that neither large
-// nor small entries overflow or vanish in the powers.
+// nor small entries overflow or vanish in the powers. An infinite modulus
+// makes the sum infinite; scaling by it would give inf / inf = NaN.
 double powerNorm(double dP, const ClMatrix& mM) {
-  const double dLargest = mM.cwiseAbs().maxCoeff();
-  if (dLargest == 0.0) return 0.0;
+  const double dLargest = largestOf(mM.cwiseAbs().reshaped().array());
+  if (dLargest == 0.0 || std::isinf(dLargest)) return dLargest;
   double dSum = 0.0;
   for (Eigen::Index i = 0; i < mM.size(); ++i) {
     dSum += std::pow(std::abs(mM(i)) / dLargest, dP);
@@ -129,8 +135,8 @@ ClMatrix norm(eTOKEN eFunction) {
   const ClMatrix mX = ClCalculator::expression();
   if (mX.size() == 0) return failed(8);
   if (acceptToken(eRPAREN)) {
-    if (eFunction == eNORM) return realScalar(mX.cwiseAbs().maxCoeff());
-    return realScalar(mX.cwiseAbs().rowwise().sum().maxCoeff());
+    if (eFunction == eNORM) return realScalar(largestOf(mX.cwiseAbs().reshaped().array()));
+    return realScalar(largestOf(mX.cwiseAbs().rowwise().sum().array()));
   }
   if (!isScalar(mX) || !(mX(0, 0).real() >= 1.0) || !acceptToken(eCOMMA)) return failed(7);
   const double dP = mX(0, 0).real();
@@ -140,7 +146,7 @@ ClMatrix norm(eTOKEN eFunction) {
   if (eFunction == eNORM) {
     dValue = powerNorm(dP, mM);
   } else if (dP == 1.0) {
-    dValue = mM.cwiseAbs().colwise().sum().maxCoeff();
+    dValue = largestOf(mM.cwiseAbs().colwise().sum().transpose().array());
   } else if (dP == 2.0) {
     // LAPACK refuses a NaN entry and leaves the singular values unset
     if (!isNumber(mM)) return failed(12);

@@ -37,6 +37,11 @@ ClCalculator::ClCalculator() {
   // and fault there; from the heap the bytes after it are always readable.
   // Every matrix (at most 4 MB) and LAPACK's work space stay below this.
   mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+  // Fixing that threshold also fixes the trim threshold at 128 kB: every
+  // freed 4 MB result went back to the system and the next one faulted its
+  // pages in anew, which cost more than computing it. Free memory up to this
+  // much stays for the next value instead.
+  mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
 }
 
 ClCalculator::~ClCalculator() {

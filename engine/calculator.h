@@ -89,6 +89,10 @@ class ClCalculator {
 
   // --- display (display.cpp)
   static void cleanMatrix(ClMatrix& mM);
+  // The tolerance cleanMatrix applies to every part of a finite matrix, for
+  // passes that clean each part as they read it; false when some entry is
+  // not finite (or M is empty).
+  static bool finiteTolerance(const ClMatrix& mM, double& dTolerance);
   static void formatNumber(double dX, char* acText);
   static void matrixDisplay(const ClMatrix& mM);
   // matrixDisplay with Zero Out given explicitly (error results show all parts).
@@ -96,6 +100,12 @@ class ClCalculator {
 };
 
 bool isNumber(const ClMatrix& mM);
+
+// A signed zero never reaches a branch cut: the user cannot type one, so -4
+// must behave as -4 + 0i ("Sqrt -4" is 2i), whatever the other entries are.
+inline ClComplex unsignZero(ClComplex cZ) {
+  return {cZ.real() + 0.0, cZ.imag() + 0.0};
+}
 
 // Records an error unless one is already set (the first error wins).
 void setError(uint16_t uiError);

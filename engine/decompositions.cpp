@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace {
 
@@ -37,13 +39,28 @@ bool factorFits(ClMatrix& mV, Eigen::Index iOrder) {
   return false;
 }
 
+lapack_complex_double* lapackData(ClMatrix& mM) {
+  return reinterpret_cast<lapack_complex_double*>(mM.data());
+}
+
+// LU with partial pivoting in place (LAPACK's getrf, as Eigen's PartialPivLU
+// runs it, without its copy and 1-norm); returns the sign of the row
+// permutation, or 0 for an exact zero pivot. The _work entry points skip
+// LAPACKE's NaN scan: every caller has refused non-finite entries already.
+int factorLu(ClMatrix& mV, std::vector<lapack_int>& aiPivot) {
+  const auto n = static_cast<lapack_int>(mV.rows());
+  aiPivot.resize(static_cast<size_t>(n));
+  const lapack_int iInfo =
+      LAPACKE_zgetrf_work(LAPACK_COL_MAJOR, n, n, lapackData(mV), n, aiPivot.data());
+  if (iInfo != 0) return 0;
+  int iSign = 1;
+  for (lapack_int k = 0; k < n; ++k)
+    if (aiPivot[static_cast<size_t>(k)] != k + 1) iSign = -iSign;
+  return iSign;
+}
+
 void inverse(ClMatrix& mV) {
-  ClMatrix mInverse = mV.inverse();
-  if (!mInverse.allFinite()) {
-    fail(mV, 10);
-    return;
-  }
-  mV.swap(mInverse);
+  if (!invertInPlace(mV)) fail(mV, 10);
 }
 
 // A singular matrix leaves a rounding residue as its smallest LU pivot. The
@@ -51,19 +68,71 @@ void inverse(ClMatrix& mV) {
 // norm, so scaling the matrix does not change the verdict. Only a finite
 // determinant can be a residue: an infinite one must reach the caller.
 void determinant(ClMatrix& mV) {
-  const Eigen::PartialPivLU<ClMatrix> lu(mV);
-  const Eigen::VectorXd adPivot = lu.matrixLU().diagonal().cwiseAbs();
+  std::vector<lapack_int> aiPivot;
+  const int iSign = factorLu(mV, aiPivot);
+  // an exact zero pivot: LAPACK stops there, the product would be 0 anyway
+  ClComplex cDet = iSign == 0 ? ClComplex(0.0) : ClComplex(iSign) * mV.diagonal().prod();
+  const Eigen::VectorXd adPivot = mV.diagonal().cwiseAbs();
   const double dTolerance = adPivot.maxCoeff() * 1e-16 * static_cast<double>(mV.rows());
-  ClComplex cDet = lu.determinant();
   if (std::isfinite(std::abs(cDet)) && adPivot.minCoeff() <= dTolerance) cDet = 0.0;
   mV.resize(1, 1);
   mV(0, 0) = cDet;
 }
 
+// Eigen's ComplexEigenSolver step by step, with the same arithmetic in the
+// same order, but the back-substitution reads T's rows from a transposed
+// copy: walking T across its columns cost a cache miss per product.
+// T = X D X^-1 with X unit upper triangular; the eigenvectors are U X.
+ClMatrix unitTriangularEigenvectors(const ClMatrix& mT) {
+  const Eigen::Index n = mT.rows();
+  const double dNorm = std::max(mT.norm(), std::numeric_limits<double>::min());
+  const ClMatrix mRows = mT.transpose();
+  ClMatrix mX = ClMatrix::Zero(n, n);
+  for (Eigen::Index k = n - 1; k >= 0; --k) {
+    mX(k, k) = 1.0;
+    const ClComplex* pcX = &mX.coeffRef(0, k);
+    for (Eigen::Index i = k - 1; i >= 0; --i) {
+      ClComplex cX = -mT(i, k);
+      if (k - i - 1 > 0) {
+        const ClComplex* pcT = &mRows.coeffRef(0, i);
+        ClComplex cDot = pcT[i + 1] * pcX[i + 1];
+        for (Eigen::Index j = i + 2; j < k; ++j) cDot = cDot + pcT[j] * pcX[j];
+        cX -= cDot;
+      }
+      ClComplex cZ = mT(i, i) - mT(k, k);
+      // equal eigenvalues: a small value instead of a division by zero
+      if (cZ == ClComplex(0.0)) cZ.real(std::numeric_limits<double>::epsilon() * dNorm);
+      mX(i, k) = cX / cZ;
+    }
+  }
+  return mX;
+}
+
 void eigen(ClMatrix& mV) {
-  const Eigen::ComplexEigenSolver<ClMatrix> solver(mV, true);
-  ClCalculator::mp_mVariable[eVAR_U] = solver.eigenvectors();
-  mV = solver.eigenvalues();
+  const Eigen::ComplexSchur<ClMatrix> schur(mV, true);
+  if (schur.info() != Eigen::Success) {
+    fail(mV, 13);
+    return;
+  }
+  Eigen::VectorXcd vcValues = schur.matrixT().diagonal();
+  ClMatrix mVectors(mV.rows(), mV.cols());
+  mVectors.noalias() = schur.matrixU() * unitTriangularEigenvectors(schur.matrixT());
+  for (Eigen::Index k = 0; k < mVectors.cols(); ++k) mVectors.col(k).normalize();
+  // increasing modulus: repeatedly the first smallest among the rest (each
+  // modulus taken once, not once per pass)
+  const Eigen::Index n = vcValues.size();
+  Eigen::VectorXd vdModulus = vcValues.cwiseAbs();
+  for (Eigen::Index i = 0; i < n; ++i) {
+    Eigen::Index k;
+    vdModulus.tail(n - i).minCoeff(&k);
+    if (k == 0) continue;
+    k += i;
+    std::swap(vcValues[k], vcValues[i]);
+    std::swap(vdModulus[k], vdModulus[i]);
+    mVectors.col(i).swap(mVectors.col(k));
+  }
+  ClCalculator::mp_mVariable[eVAR_U].swap(mVectors);
+  mV = vcValues;
 }
 
 void schur(ClMatrix& mV) {
@@ -73,11 +142,14 @@ void schur(ClMatrix& mV) {
 }
 
 void singularValues(ClMatrix& mV) {
-  const Eigen::JacobiSVD<ClMatrix, Eigen::ColPivHouseholderQRPreconditioner> svd(
-      mV, Eigen::ComputeFullU | Eigen::ComputeFullV);
-  ClCalculator::mp_mVariable[eVAR_U] = svd.matrixU();
-  ClCalculator::mp_mVariable[eVAR_V] = svd.matrixV();
-  mV = svd.singularValues().cast<ClComplex>();
+  ClSvd svd;
+  if (!decomposeSvd(mV, true, svd)) {
+    fail(mV, 13);
+    return;
+  }
+  ClCalculator::mp_mVariable[eVAR_U].swap(svd.m_mU);
+  ClCalculator::mp_mVariable[eVAR_V] = svd.m_mVt.adjoint();
+  mV = svd.m_vdSigma.cast<ClComplex>();
 }
 
 // Gauss-Jordan with partial pivoting on the largest modulus. Each elimination
@@ -133,6 +205,47 @@ void polynomialRoots(ClMatrix& mV) {
 }
 
 }  // namespace
+
+bool invertInPlace(ClMatrix& mV) {
+  std::vector<lapack_int> aiPivot;
+  if (factorLu(mV, aiPivot) == 0) return false;
+  // The identity through the LU factors: getrs is the row swaps and the two
+  // triangular solves that Eigen's PartialPivLU::inverse() runs.
+  const auto n = static_cast<lapack_int>(mV.rows());
+  ClMatrix mInverse = ClMatrix::Identity(n, n);
+  LAPACKE_zgetrs_work(LAPACK_COL_MAJOR, 'N', n, n, lapackData(mV), n, aiPivot.data(),
+                      lapackData(mInverse), n);
+  if (!isNumber(mInverse)) return false;
+  mV.swap(mInverse);
+  return true;
+}
+
+// LAPACK's divide-and-conquer driver (gesdd): the bidiagonal QR iteration of
+// gesvd gives the same factors to rounding, six times slower at 512 x 512.
+bool decomposeSvd(ClMatrix& mM, bool bFull, ClSvd& svd) {
+  const auto m = static_cast<lapack_int>(mM.rows());
+  const auto n = static_cast<lapack_int>(mM.cols());
+  const lapack_int k = std::min(m, n);
+  const char cJob = bFull ? 'A' : 'S';
+  svd.m_vdSigma.resize(k);
+  svd.m_mU.resize(m, bFull ? m : k);
+  svd.m_mVt.resize(bFull ? n : k, n);
+  // workspace sizes as LAPACKE computes them
+  std::vector<double> adReal(
+      static_cast<size_t>(k) *
+      static_cast<size_t>(std::max(5 * k + 7, 2 * std::max(m, n) + 2 * k + 1)));
+  std::vector<lapack_int> aiWork(8 * static_cast<size_t>(k));
+  lapack_complex_double cQuery;
+  auto run = [&](lapack_complex_double* pcWork, lapack_int iLength) {
+    return LAPACKE_zgesdd_work(LAPACK_COL_MAJOR, cJob, m, n, lapackData(mM), m,
+                               svd.m_vdSigma.data(), lapackData(svd.m_mU), m, lapackData(svd.m_mVt),
+                               static_cast<lapack_int>(svd.m_mVt.rows()), pcWork, iLength,
+                               adReal.data(), aiWork.data());
+  };
+  if (run(&cQuery, -1) != 0) return false;
+  std::vector<lapack_complex_double> acWork(static_cast<size_t>(cQuery.real()));
+  return run(acWork.data(), static_cast<lapack_int>(acWork.size())) == 0;
+}
 
 bool applyMatrixFunction(eTOKEN eToken, ClMatrix& mV) {
   switch (eToken) {

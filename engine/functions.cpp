@@ -12,12 +12,6 @@ namespace {
 
 typedef ClComplex (*tScalarFunction)(ClComplex);
 
-// A signed zero never reaches a branch cut: the user cannot type one, so
-// -4 must behave as -4 + 0i ("Sqrt -4" is 2i).
-inline ClComplex unsignZero(ClComplex cZ) {
-  return {cZ.real() + 0.0, cZ.imag() + 0.0};
-}
-
 // Halves go toward minus infinity (2.5 -> 2, -2.5 -> -3); from 2^52 on every
 // double is an integer and x - 0.5 would round.
 double roundHalfDown(double dX) {
@@ -70,10 +64,27 @@ const ClElementwise* findElementwise(eTOKEN eToken) {
   return nullptr;
 }
 
-void applyElementwise(tScalarFunction pFunction, ClMatrix& mV) {
+// One pass: each entry is cleaned (when the function cleans first) as it is
+// read, then the function applied. A matrix with a non-finite entry is
+// cleaned entry by entry beforehand.
+void applyElementwise(const ClElementwise& function, ClMatrix& mV) {
+  double dTolerance = -1.0;  // no part is at most -1: nothing is cleaned
+  if (function.m_bCleans && !ClCalculator::finiteTolerance(mV, dTolerance)) {
+    ClCalculator::cleanMatrix(mV);
+    dTolerance = -1.0;
+  }
+  const tScalarFunction pFunction = function.m_pFunction;
   ClComplex* pcEntry = mV.data();
-  for (Eigen::Index i = 0; i < mV.size(); ++i)
-    pcEntry[i] = unsignZero(pFunction(unsignZero(pcEntry[i])));
+  for (Eigen::Index i = 0; i < mV.size(); ++i) {
+    const double dRe = pcEntry[i].real(), dIm = pcEntry[i].imag();
+    const ClComplex cZ(std::fabs(dRe) <= dTolerance ? 0.0 : dRe,
+                       std::fabs(dIm) <= dTolerance ? 0.0 : dIm);
+    pcEntry[i] = pFunction(unsignZero(cZ));
+  }
+  // The results lose their signed zeros in a pass of their own: done per
+  // entry, the returned pair went through the stack and stalled each one.
+  double* pdPart = reinterpret_cast<double*>(mV.data());
+  for (Eigen::Index k = 0; k < 2 * mV.size(); ++k) pdPart[k] += 0.0;
 }
 
 // Sum, Max, Min: a column counts as a row; one value per row.
@@ -179,8 +190,7 @@ bool ClCalculator::isPrefixOperator(eTOKEN eToken) {
 
 void ClCalculator::applyPrefix(eTOKEN eToken, ClMatrix& mV) {
   if (const ClElementwise* pFunction = findElementwise(eToken)) {
-    if (pFunction->m_bCleans) cleanMatrix(mV);
-    applyElementwise(pFunction->m_pFunction, mV);
+    applyElementwise(*pFunction, mV);
     return;
   }
   if (eToken == eSUM || eToken == eMAX || eToken == eMIN) {

@@ -1,12 +1,11 @@
 // Parser and evaluator from the statement down to the prefix level: one
 // recursive-descent pass that evaluates as it reads. Operands proper are in
 // operands.cpp, what each prefix operator computes in functions.cpp.
-#include <Eigen/LU>
-#include <Eigen/SVD>
 #include <cfloat>
 #include <cmath>
 
 #include "engine/calculator.h"
+#include "engine/decompositions.h"
 
 namespace {
 
@@ -39,17 +38,24 @@ void divideByScalar(ClMatrix& mM, ClComplex cS) {
   }
 }
 
-// The inverse by LU with partial pivoting; a non-finite entry of the inverse means singular.
-bool invert(const ClMatrix& mM, ClMatrix& mInverse) {
+// M becomes its inverse by LU with partial pivoting; a non-finite entry of the
+// inverse means singular.
+bool invert(ClMatrix& mM) {
   // LAPACK refuses a NaN entry and leaves its pivots unset: an abort or garbage
   if (!isNumber(mM)) {
     setError(12);
     return false;
   }
-  mInverse = Eigen::PartialPivLU<ClMatrix>(mM).inverse();
-  if (isNumber(mInverse)) return true;
+  if (invertInPlace(mM)) return true;
   setError(10);
   return false;
+}
+
+// L = L R without a temporary beside the result.
+void product(ClMatrix& mL, const ClMatrix& mR) {
+  ClMatrix mProduct(mL.rows(), mR.cols());
+  mProduct.noalias() = mL * mR;
+  mL.swap(mProduct);
 }
 
 // Sum or difference with a 1 x 1 side expanded to the other's size.
@@ -88,12 +94,12 @@ bool multiply(ClMatrix& mL, const ClMatrix& mR) {
     setError(19);  // refused before the product is allocated
     return false;
   } else {
-    mL = mL * mR;
+    product(mL, mR);
   }
   return true;
 }
 
-bool rightDivide(ClMatrix& mL, const ClMatrix& mR) {
+bool rightDivide(ClMatrix& mL, ClMatrix mR) {
   if (mR.rows() == 0) {
     setError(8);
     return false;
@@ -110,9 +116,8 @@ bool rightDivide(ClMatrix& mL, const ClMatrix& mR) {
     setError(6);
     return false;
   }
-  ClMatrix mInverse;
-  if (!invert(mR, mInverse)) return false;
-  mL = mL * mInverse;
+  if (!invert(mR)) return false;
+  product(mL, mR);
   return true;
 }
 
@@ -137,9 +142,8 @@ bool leftDivide(ClMatrix& mL) {
     setError(6);
     return false;
   }
-  ClMatrix mInverse;
-  if (!invert(mL, mInverse)) return false;
-  mL = mInverse * mR;
+  if (!invert(mL)) return false;
+  product(mL, mR);
   return true;
 }
 
@@ -163,22 +167,43 @@ bool elementwise(ClMatrix& mL, const ClMatrix& mR, eTOKEN eOperator) {
   return true;
 }
 
+// The textbook complex product, as Eigen's vectorised scalar-times-matrix
+// computes it; the library operator would rescue infinities in some entries.
+inline ClComplex plainProduct(ClComplex cA, ClComplex cB) {
+  return {cA.real() * cB.real() - cA.imag() * cB.imag(),
+          cA.real() * cB.imag() + cA.imag() * cB.real()};
+}
+
 bool tensor(ClMatrix& mL, const ClMatrix& mR) {
   if (mR.rows() == 0 || !fitsLimit(mL.rows() * mL.cols(), mR.rows() * mR.cols())) {
     setError(8);
     return false;
   }
   ClMatrix mResult(mL.rows() * mR.rows(), mL.cols() * mR.cols());
-  for (Eigen::Index j = 0; j < mL.cols(); ++j)
-    for (Eigen::Index i = 0; i < mL.rows(); ++i)
-      mResult.block(i * mR.rows(), j * mR.cols(), mR.rows(), mR.cols()) = mL(i, j) * mR;
-  mL = std::move(mResult);
+  // Each column of the result is written once, in storage order: column
+  // (j, l) holds L(i, j) R(k, l) at row i * R-rows + k.
+  ClComplex* pcOut = mResult.data();
+  for (Eigen::Index j = 0; j < mL.cols(); ++j) {
+    const ClComplex* pcL = &mL.coeffRef(0, j);
+    for (Eigen::Index l = 0; l < mR.cols(); ++l) {
+      const ClComplex* pcR = &mR.coeffRef(0, l);
+      if (mR.rows() == 1) {
+        for (Eigen::Index i = 0; i < mL.rows(); ++i) *pcOut++ = plainProduct(pcL[i], pcR[0]);
+        continue;
+      }
+      for (Eigen::Index i = 0; i < mL.rows(); ++i)
+        for (Eigen::Index k = 0; k < mR.rows(); ++k) *pcOut++ = plainProduct(pcL[i], pcR[k]);
+    }
+  }
+  mL.swap(mResult);
   return true;
 }
 
 // The principal power exp(e log z); e = 2 is a plain product, and z^0 is 1
 // also for z = 0, where the formula would multiply 0 by an infinite log.
 ClComplex raise(ClComplex cZ, ClComplex cE) {
+  cZ = unsignZero(cZ);
+  cE = unsignZero(cE);
   if (cE == ClComplex(2.0, 0.0)) return cZ * cZ;
   if (cE == ClComplex(0.0, 0.0)) return ClComplex(1.0, 0.0);
   return std::exp(cE * std::log(cZ));
@@ -213,20 +238,29 @@ bool solve(ClMatrix& mM, const ClMatrix& mB) {
     setError(12);
     return false;
   }
-  Eigen::JacobiSVD<ClMatrix, Eigen::ColPivHouseholderQRPreconditioner> svd(
-      mM, Eigen::ComputeThinU | Eigen::ComputeThinV);
-  const Eigen::VectorXd& vdSigma = svd.singularValues();
+  const Eigen::Index lCols = mM.cols();
+  const double dTolerance =
+      mM.stableNorm() * 1e-16 * static_cast<double>(std::max(mM.rows(), lCols));
+  ClSvd svd;
+  if (!decomposeSvd(mM, false, svd)) {
+    setError(13);
+    return false;
+  }
+  const Eigen::VectorXd& vdSigma = svd.m_vdSigma;
   if (vdSigma.size() == 0 || vdSigma(0) <= gc_dSOLVE_ZERO) {
     // every solution fits a zero M; the one of minimum norm is zero
-    mM = ClMatrix::Zero(mM.cols(), mB.cols());
+    mM = ClMatrix::Zero(lCols, mB.cols());
     return true;
   }
-  const double dTolerance =
-      mM.stableNorm() * 1e-16 * static_cast<double>(std::max(mM.rows(), mM.cols()));
   Eigen::VectorXcd vcInverse(vdSigma.size());
   for (Eigen::Index k = 0; k < vdSigma.size(); ++k)
     vcInverse(k) = vdSigma(k) > dTolerance ? 1.0 / vdSigma(k) : 0.0;
-  mM = svd.matrixV() * (vcInverse.asDiagonal() * (svd.matrixU().adjoint() * mB));
+  // V S+ U* B, from the right: thin factors, no square temporary
+  ClMatrix mProjected(svd.m_mU.cols(), mB.cols());
+  mProjected.noalias() = svd.m_mU.adjoint() * mB;
+  mProjected.array().colwise() *= vcInverse.array();
+  mM.resize(lCols, mB.cols());
+  mM.noalias() = svd.m_mVt.adjoint() * mProjected;
   return true;
 }
 

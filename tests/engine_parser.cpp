@@ -120,10 +120,28 @@ TEST_F(ParserTest, AnsFollowsDisplayedResults) {
   EXPECT_EQ(ClCalculator::mp_mLast_Output.size(), 0);
 }
 
+// Lines whose result holds an infinity or a NaN, run in order: each shows
+// all parts of its value with error 12.
 TEST_F(ParserTest, InvalidResultShowsAllItsParts) {
-  const ClRun run = runLine("[1E308*10,1E-300]");
-  EXPECT_EQ(run.uiError, 12);
-  EXPECT_EQ(run.sText, "INF, 1E-300");
+  const TextCase aCases[] = {
+      {"[1E308*10,1E-300]", "INF, 1E-300"},
+      // an infinite modulus made the overflow-safe scaling divide inf by inf
+      {"u=n(2,e[1000,1])", "INF"},
+      {"1/u", "0"},
+      // a NaN entry makes every norm NaN, wherever it stands
+      {"n([1,0/0,2])", "-NAN"},
+      {"N([1,2;0/0,0])", "-NAN"},
+      {"N(1,[1,0/0,2])", "-NAN"},
+      // a NaN beside -1/4 - 0i kept its signed zero from being cleaned
+      {"(O(1,2)./[-4,0])^.5", "3.06162E-17 + 0.5i, -NAN"},
+      // an infinity beside it made every finite entry negligible
+      {"[-4,e1000]^.5", "1.22465E-16 + 2i, -NAN"},
+  };
+  for (const TextCase& c : aCases) {
+    const ClRun run = runLine(c.acLine);
+    EXPECT_EQ(run.uiError, 12) << c.acLine;
+    EXPECT_EQ(run.sText, c.acText) << c.acLine;
+  }
 }
 
 TEST_F(ParserTest, AssignsVariables) {
