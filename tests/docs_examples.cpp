@@ -8,9 +8,12 @@
 //   ... the output pane's text, lines split by <BR> ...
 //   <!-- end example -->
 // Each TT of the first paragraph is one line of keys, typed as in keys mode
-// and ended with Enter.
+// and ended with Enter. "continues PREVIOUS" among the options makes the
+// example go on from the session of an earlier one: its keys are typed
+// first and their output is not compared again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -26,7 +29,7 @@ const std::string gc_sBATCH = ORVEL_BATCH;
 const std::string gc_sPLOT_CLOSED = "Plot window is not open";
 
 struct ClExample {
-  std::string sDocument, sName, sOptions, sKeys, sExpected;
+  std::string sDocument, sName, sOptions, sKeys, sExpected, sContinues;
 };
 
 std::string readFile(const std::string& sPath) {
@@ -97,8 +100,14 @@ std::string trimmed(const std::string& s) {
 ClExample exampleOf(const std::string& sDocument, const std::string& sHead,
                     const std::string& sBody) {
   const size_t iBlank = sHead.find(' ');
-  ClExample example{sDocument, trimmed(sHead.substr(0, iBlank)), "", "", ""};
-  if (iBlank != std::string::npos) example.sOptions = trimmed(sHead.substr(iBlank));
+  ClExample example{sDocument, trimmed(sHead.substr(0, iBlank)), "", "", "", ""};
+  std::istringstream options(iBlank == std::string::npos ? "" : sHead.substr(iBlank));
+  for (std::string sWord; options >> sWord;) {
+    if (sWord == "continues")
+      options >> example.sContinues;
+    else
+      example.sOptions += sWord + " ";
+  }
   auto [sKeys, iAfter] = between(sBody, "<P>", "</P>", 0);
   if (iAfter == std::string::npos) return example;
   for (size_t i = 0;;) {
@@ -160,14 +169,31 @@ std::string withoutGraph(const std::string& sOptions) {
   return sKept;
 }
 
-std::string runExample(const ClExample& example) {
+std::string runKeys(const std::string& sOptions, const std::string& sKeys) {
   const std::string sScript = testing::TempDir() + "orvel_example.txt";
-  std::ofstream(sScript, std::ios::binary) << example.sKeys;
+  std::ofstream(sScript, std::ios::binary) << sKeys;
   const bool bGraph = batchHasGraph();
-  const std::string sOptions = bGraph ? example.sOptions : withoutGraph(example.sOptions);
-  std::string sOutput = run(gc_sBATCH + " --keys " + sOptions + " " + sScript + " 2>&1");
-  if (!bGraph) sOutput = replaceAll(sOutput, gc_sPLOT_CLOSED, "");
-  return trimmed(sOutput);
+  std::string sOutput = run(gc_sBATCH + " --keys " + (bGraph ? sOptions : withoutGraph(sOptions)) +
+                            " " + sScript + " 2>&1");
+  return bGraph ? sOutput : replaceAll(sOutput, gc_sPLOT_CLOSED, "");
+}
+
+// The keys of the earlier examples this one continues, oldest first.
+std::string earlierKeys(const ClExample& example, const std::vector<ClExample>& aExamples) {
+  if (example.sContinues.empty()) return "";
+  for (const ClExample& earlier : aExamples)
+    if (earlier.sName == example.sContinues) return earlierKeys(earlier, aExamples) + earlier.sKeys;
+  ADD_FAILURE() << example.sName << " continues the unknown example " << example.sContinues;
+  return "";
+}
+
+// The output of the example's own keys.
+std::string runExample(const ClExample& example, const std::vector<ClExample>& aExamples) {
+  const std::string sEarlier_Keys = earlierKeys(example, aExamples);
+  const std::string sEarlier = runKeys(example.sOptions, sEarlier_Keys);
+  const std::string sAll = runKeys(example.sOptions, sEarlier_Keys + example.sKeys);
+  EXPECT_EQ(sAll.compare(0, sEarlier.size(), sEarlier), 0) << "the earlier session ran differently";
+  return trimmed(sAll.substr(std::min(sEarlier.size(), sAll.size())));
 }
 
 class DocumentTest : public ::testing::TestWithParam<const char*> {};
@@ -179,7 +205,7 @@ TEST_P(DocumentTest, EveryMarkedExamplePrintsWhatTheDocumentShows) {
     SCOPED_TRACE(example.sDocument + ": " + example.sName);
     EXPECT_TRUE(asNames.insert(example.sName).second) << "name used twice";
     ASSERT_FALSE(example.sKeys.empty()) << "no keys before the output";
-    EXPECT_EQ(runExample(example), example.sExpected);
+    EXPECT_EQ(runExample(example, aExamples), example.sExpected);
   }
 }
 
