@@ -147,7 +147,8 @@ std::string run(const std::string& sCommand) {
 }
 
 bool batchHasGraph() {
-  static const bool gc_bGRAPH = run(gc_sBATCH + " --help 2>&1").find("--graph") != std::string::npos;
+  static const bool gc_bGRAPH =
+      run(gc_sBATCH + " --help 2>&1").find("--graph") != std::string::npos;
   return gc_bGRAPH;
 }
 
@@ -212,7 +213,7 @@ TEST_P(DocumentTest, EveryMarkedExamplePrintsWhatTheDocumentShows) {
 TEST_P(DocumentTest, UsesOnlyTheViewersTagsAndEveryLinkLands) {
   const std::string sHtml = readFile(gc_sSOURCE + "/docs/" + GetParam());
   static const std::set<std::string> gc_asTAGS = {
-      "HTML", "HEAD", "TITLE", "BODY", "H2", "H3", "P",  "BR",  "UL",  "OL",
+      "HTML", "HEAD", "TITLE", "BODY", "H2", "H3",     "P",  "BR",  "UL", "OL",
       "LI",   "A",    "B",     "I",    "EM", "STRONG", "TT", "SUB", "SUP"};
   std::set<std::string> asAnchors, asLinks;
   for (const std::string& sTag : tagsOf(sHtml)) {

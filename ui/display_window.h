@@ -23,4 +23,3 @@ class ClDisplayWindow {
   Fl_Double_Window* m_pWindow;
   Fl_Help_View* m_pView;
 };
-
