@@ -22,7 +22,8 @@ constexpr int gc_iABOUT_LABEL_SIZE = 16;
 constexpr const char* gc_acABOUT_CREDITS =
     "Matrices by Eigen on LAPACK and OpenBLAS,\nwindows by FLTK.";
 
-// Offsets and size of a document window: landscape and portrait.
+// Where a document window goes beside the display area, and how much wider
+// than it the window is.
 struct ClPlacement {
   int iX, iY, iW_Extra;
 };
