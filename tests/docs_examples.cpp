@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <set>
@@ -214,6 +215,28 @@ TEST_P(DocumentTest, EveryMarkedExamplePrintsWhatTheDocumentShows) {
     EXPECT_TRUE(asNames.insert(example.sName).second) << "name used twice";
     ASSERT_FALSE(example.sKeys.empty()) << "no keys before the output";
     EXPECT_EQ(runExample(example, aExamples), example.sExpected);
+  }
+}
+
+// Each graph example's plots are stored and drawn: exported as a picture,
+// once the runner can open the graph and a display is there to draw on.
+TEST_P(DocumentTest, GraphExamplesExportTheirPictures) {
+  if (!batchHasGraph() || !std::getenv("DISPLAY"))
+    GTEST_SKIP() << "orvel-batch without --graph, or no display";
+  const std::vector<ClExample> aExamples = examplesOf(GetParam());
+  const std::string sScript = testing::TempDir() + "orvel_graph_example.txt";
+  const std::string sPicture = testing::TempDir() + "orvel_graph_example.ppm";
+  static const std::string gc_sPPM_HEADER = "P6\n600\n400\n255\n";
+  for (const ClExample& example : aExamples) {
+    if (example.sOptions.find("--graph") == std::string::npos) continue;
+    SCOPED_TRACE(example.sDocument + ": " + example.sName);
+    std::remove(sPicture.c_str());
+    std::ofstream(sScript, std::ios::binary) << earlierKeys(example, aExamples) + example.sKeys;
+    run(gc_sBATCH + " --keys " + example.sOptions + " --save-graph " + sPicture + " " + sScript +
+        " >/dev/null 2>&1");
+    const std::string sImage = readFile(sPicture);
+    EXPECT_EQ(sImage.compare(0, gc_sPPM_HEADER.size(), gc_sPPM_HEADER), 0);
+    EXPECT_EQ(sImage.size(), gc_sPPM_HEADER.size() + 600 * 400 * 3);
   }
 }
 
