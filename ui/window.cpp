@@ -11,6 +11,7 @@
 #include "command/text_buffer.h"
 #include "engine/calculator.h"
 #include "graph/graph_box.h"
+#include "ui/documents.h"
 #include "ui/keypad.h"
 #include "ui/table.h"
 #include "ui/window_seam.h"
@@ -83,6 +84,7 @@ ClORVELWindow::~ClORVELWindow() {
 }
 
 void ClORVELWindow::initializeWindow() {
+  m_aucLinalg.assign(gc_acLINALG, gc_acLINALG + gc_uiLINALG_SIZE);
   g_pSeam = &g_Window_Seam;
   Fl::event_dispatch(dispatchEvent);
   // the note buffer keeps its text through every rebuild

@@ -3,10 +3,14 @@
 // re-arrangement of the landscape display area.
 #pragma once
 
+#include <vector>
+
 #include "command/seam.h"
 #include "ui/layout.h"
 
+class ClDisplayWindow;
 class ClTextBuffer;
+class Fl_PNG_Image;
 
 class ClORVELWindow {
  public:
@@ -21,7 +25,8 @@ class ClORVELWindow {
   // The graph pane and the graph menu items after the graph changed.
   void arrangeGraph(eGRAPH_CHANGE eChange);
   void redrawGraph();
-  // The help, guide and About windows arrive later; nothing to release yet.
+  // The help, guide and About windows live until the program ends; the
+  // toolkit closes them with the display.
   void killAbout() {}
   void killHelp() {}
   void killGuide() {}
@@ -34,6 +39,14 @@ class ClORVELWindow {
 
   ClRect m_Normal_Input{};
   ClRect m_Stretched_Input{};
+
+  // Created on first use by the Help menu, shown again afterwards.
+  ClDisplayWindow* m_pHelp = nullptr;
+  ClDisplayWindow* m_pGuide = nullptr;
+  ClWindow* m_pAbout = nullptr;
+  Fl_PNG_Image* m_pAbout_Image = nullptr;
+  // The About picture's PNG bytes, copied from the embedded array.
+  std::vector<unsigned char> m_aucLinalg;
 
  private:
   void startLayout();

@@ -1,0 +1,266 @@
+// The built-in documents stay true to the program: every marked example is
+// typed into orvel-batch and must print what the document shows; the
+// documents use only the tags the viewer is given and their links land.
+//
+// An example is marked in the HTML as
+//   <!-- example: NAME [orvel-batch options] -->
+//   <P>... <TT>keys of line 1</TT> ... <TT>keys of line 2</TT> ...</P>
+//   ... the output pane's text, lines split by <BR> ...
+//   <!-- end example -->
+// Each TT of the first paragraph is one line of keys, typed as in keys mode
+// and ended with Enter. "continues PREVIOUS" among the options makes the
+// example go on from the session of an earlier one: its keys are typed
+// first and their output is not compared again.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string gc_sSOURCE = ORVEL_SOURCE_DIR;
+const std::string gc_sBATCH = ORVEL_BATCH;
+const std::string gc_sPLOT_CLOSED = "Plot window is not open";
+
+struct ClExample {
+  std::string sDocument, sName, sOptions, sKeys, sExpected, sContinues;
+};
+
+std::string readFile(const std::string& sPath) {
+  std::ifstream in(sPath, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+std::string replaceAll(std::string s, const std::string& sFrom, const std::string& sTo) {
+  for (size_t i = s.find(sFrom); i != std::string::npos; i = s.find(sFrom, i + sTo.size()))
+    s.replace(i, sFrom.size(), sTo);
+  return s;
+}
+
+std::string unescape(std::string s) {
+  for (const auto& [sFrom, sTo] : std::vector<std::pair<std::string, std::string>>{
+           {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&nbsp;", " "}, {"&amp;", "&"}})
+    s = replaceAll(s, sFrom, sTo);
+  return s;
+}
+
+// The text between sOpen and sClose from iFrom on, and the position after
+// sClose; npos when either is missing.
+std::pair<std::string, size_t> between(const std::string& s, const std::string& sOpen,
+                                       const std::string& sClose, size_t iFrom) {
+  const size_t iOpen = s.find(sOpen, iFrom);
+  if (iOpen == std::string::npos) return {"", std::string::npos};
+  const size_t iStart = iOpen + sOpen.size();
+  const size_t iClose = s.find(sClose, iStart);
+  if (iClose == std::string::npos) return {"", std::string::npos};
+  return {s.substr(iStart, iClose - iStart), iClose + sClose.size()};
+}
+
+// Every tag as written, without its angle brackets.
+std::vector<std::string> tagsOf(const std::string& sHtml) {
+  std::vector<std::string> asTags;
+  for (size_t i = 0;;) {
+    auto [sTag, iNext] = between(sHtml, "<", ">", i);
+    if (iNext == std::string::npos) return asTags;
+    asTags.push_back(sTag);
+    i = iNext;
+  }
+}
+
+// The text a block of HTML shows: source line breaks vanish, BR breaks.
+std::string shownText(const std::string& sHtml) {
+  std::string sText;
+  for (size_t i = 0; i < sHtml.size(); ++i) {
+    if (sHtml[i] == '\n') continue;
+    if (sHtml[i] != '<') {
+      sText += sHtml[i];
+      continue;
+    }
+    const size_t iEnd = sHtml.find('>', i);
+    if (sHtml.compare(i, 4, "<BR>") == 0) sText += '\n';
+    i = iEnd == std::string::npos ? sHtml.size() : iEnd;
+  }
+  return unescape(sText);
+}
+
+std::string trimmed(const std::string& s) {
+  const size_t iFirst = s.find_first_not_of(" \n");
+  if (iFirst == std::string::npos) return "";
+  return s.substr(iFirst, s.find_last_not_of(" \n") - iFirst + 1);
+}
+
+ClExample exampleOf(const std::string& sDocument, const std::string& sHead,
+                    const std::string& sBody) {
+  const size_t iBlank = sHead.find(' ');
+  ClExample example{sDocument, trimmed(sHead.substr(0, iBlank)), "", "", "", ""};
+  std::istringstream options(iBlank == std::string::npos ? "" : sHead.substr(iBlank));
+  for (std::string sWord; options >> sWord;) {
+    if (sWord == "continues")
+      options >> example.sContinues;
+    else
+      example.sOptions += sWord + " ";
+  }
+  auto [sKeys, iAfter] = between(sBody, "<P>", "</P>", 0);
+  if (iAfter == std::string::npos) return example;
+  for (size_t i = 0;;) {
+    auto [sLine, iNext] = between(sKeys, "<TT>", "</TT>", i);
+    if (iNext == std::string::npos) break;
+    example.sKeys += unescape(sLine) + "\n";
+    i = iNext;
+  }
+  example.sExpected = trimmed(shownText(sBody.substr(iAfter)));
+  return example;
+}
+
+std::vector<ClExample> examplesOf(const std::string& sDocument) {
+  const std::string sHtml = readFile(gc_sSOURCE + "/docs/" + sDocument);
+  std::vector<ClExample> aExamples;
+  for (size_t i = 0;;) {
+    auto [sHead, iHead_End] = between(sHtml, "<!-- example: ", "-->", i);
+    if (iHead_End == std::string::npos) return aExamples;
+    auto [sBody, iNext] = between(sHtml, "", "<!-- end example -->", iHead_End);
+    EXPECT_NE(iNext, std::string::npos) << "example " << sHead << " never ends";
+    if (iNext == std::string::npos) return aExamples;
+    aExamples.push_back(exampleOf(sDocument, sHead, sBody));
+    i = iNext;
+  }
+}
+
+std::string run(const std::string& sCommand) {
+  std::string sOutput;
+  FILE* pPipe = popen(sCommand.c_str(), "r");
+  if (!pPipe) return sOutput;
+  std::array<char, 4096> acBuffer;
+  size_t iRead;
+  while ((iRead = fread(acBuffer.data(), 1, acBuffer.size(), pPipe)) > 0)
+    sOutput.append(acBuffer.data(), iRead);
+  pclose(pPipe);
+  return sOutput;
+}
+
+bool batchHasGraph() {
+  static const bool gc_bGRAPH =
+      run(gc_sBATCH + " --help 2>&1").find("--graph") != std::string::npos;
+  return gc_bGRAPH;
+}
+
+// Until the runner can open the graph, graph options are dropped and a
+// refused Plot line (ended by ";") is taken for the silent stored plot.
+std::string withoutGraph(const std::string& sOptions) {
+  static const std::set<std::string> gc_asWITH_VALUE = {"--graph-line", "--scales", "--corners",
+                                                        "--save-graph"};
+  std::istringstream in(sOptions);
+  std::string sKept, sWord;
+  while (in >> sWord) {
+    if (sWord == "--graph") continue;
+    if (gc_asWITH_VALUE.count(sWord)) {
+      in >> sWord;
+      continue;
+    }
+    sKept += sWord + " ";
+  }
+  return sKept;
+}
+
+std::string runKeys(const std::string& sOptions, const std::string& sKeys) {
+  // A continued session was run already as the earlier example.
+  static std::map<std::string, std::string> s_asRuns;
+  const std::string sRun = sOptions + "\n" + sKeys;
+  const auto it = s_asRuns.find(sRun);
+  if (it != s_asRuns.end()) return it->second;
+  const std::string sScript = testing::TempDir() + "orvel_example.txt";
+  std::ofstream(sScript, std::ios::binary) << sKeys;
+  const bool bGraph = batchHasGraph();
+  std::string sOutput = run(gc_sBATCH + " --keys " + (bGraph ? sOptions : withoutGraph(sOptions)) +
+                            " " + sScript + " 2>&1");
+  if (!bGraph) sOutput = replaceAll(sOutput, gc_sPLOT_CLOSED, "");
+  return s_asRuns[sRun] = sOutput;
+}
+
+// The keys of the earlier examples this one continues, oldest first.
+std::string earlierKeys(const ClExample& example, const std::vector<ClExample>& aExamples) {
+  if (example.sContinues.empty()) return "";
+  for (const ClExample& earlier : aExamples)
+    if (earlier.sName == example.sContinues) return earlierKeys(earlier, aExamples) + earlier.sKeys;
+  ADD_FAILURE() << example.sName << " continues the unknown example " << example.sContinues;
+  return "";
+}
+
+// The output of the example's own keys.
+std::string runExample(const ClExample& example, const std::vector<ClExample>& aExamples) {
+  const std::string sEarlier_Keys = earlierKeys(example, aExamples);
+  const std::string sEarlier = runKeys(example.sOptions, sEarlier_Keys);
+  const std::string sAll = runKeys(example.sOptions, sEarlier_Keys + example.sKeys);
+  EXPECT_EQ(sAll.compare(0, sEarlier.size(), sEarlier), 0) << "the earlier session ran differently";
+  return trimmed(sAll.substr(std::min(sEarlier.size(), sAll.size())));
+}
+
+class DocumentTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(DocumentTest, EveryMarkedExamplePrintsWhatTheDocumentShows) {
+  const std::vector<ClExample> aExamples = examplesOf(GetParam());
+  std::set<std::string> asNames;
+  for (const ClExample& example : aExamples) {
+    SCOPED_TRACE(example.sDocument + ": " + example.sName);
+    EXPECT_TRUE(asNames.insert(example.sName).second) << "name used twice";
+    ASSERT_FALSE(example.sKeys.empty()) << "no keys before the output";
+    EXPECT_EQ(runExample(example, aExamples), example.sExpected);
+  }
+}
+
+// Each graph example's plots are stored and drawn: exported as a picture,
+// once the runner can open the graph and a display is there to draw on.
+TEST_P(DocumentTest, GraphExamplesExportTheirPictures) {
+  if (!batchHasGraph() || !std::getenv("DISPLAY"))
+    GTEST_SKIP() << "orvel-batch without --graph, or no display";
+  const std::vector<ClExample> aExamples = examplesOf(GetParam());
+  const std::string sScript = testing::TempDir() + "orvel_graph_example.txt";
+  const std::string sPicture = testing::TempDir() + "orvel_graph_example.ppm";
+  static const std::string gc_sPPM_HEADER = "P6\n600\n400\n255\n";
+  for (const ClExample& example : aExamples) {
+    if (example.sOptions.find("--graph") == std::string::npos) continue;
+    SCOPED_TRACE(example.sDocument + ": " + example.sName);
+    std::remove(sPicture.c_str());
+    std::ofstream(sScript, std::ios::binary) << earlierKeys(example, aExamples) + example.sKeys;
+    run(gc_sBATCH + " --keys " + example.sOptions + " --save-graph " + sPicture + " " + sScript +
+        " >/dev/null 2>&1");
+    const std::string sImage = readFile(sPicture);
+    EXPECT_EQ(sImage.compare(0, gc_sPPM_HEADER.size(), gc_sPPM_HEADER), 0);
+    EXPECT_EQ(sImage.size(), gc_sPPM_HEADER.size() + 600 * 400 * 3);
+  }
+}
+
+TEST_P(DocumentTest, UsesOnlyTheViewersTagsAndEveryLinkLands) {
+  const std::string sHtml = readFile(gc_sSOURCE + "/docs/" + GetParam());
+  static const std::set<std::string> gc_asTAGS = {
+      "HTML", "HEAD", "TITLE", "BODY", "H2", "H3",     "P",  "BR",  "UL", "OL",
+      "LI",   "A",    "B",     "I",    "EM", "STRONG", "TT", "SUB", "SUP"};
+  std::set<std::string> asAnchors, asLinks;
+  for (const std::string& sTag : tagsOf(sHtml)) {
+    if (sTag.compare(0, 3, "!--") == 0) continue;
+    const size_t iStart = sTag[0] == '/' ? 1 : 0;
+    const std::string sName = sTag.substr(iStart, sTag.find(' ') - iStart);
+    EXPECT_TRUE(gc_asTAGS.count(sName)) << "tag <" << sTag << ">";
+    if (sTag.compare(0, 8, "A NAME=\"") == 0) asAnchors.insert(sTag.substr(8, sTag.size() - 9));
+    if (sTag.compare(0, 8, "A HREF=\"") == 0) asLinks.insert(sTag.substr(8, sTag.size() - 9));
+  }
+  EXPECT_FALSE(asLinks.empty()) << "no contents list";
+  for (const std::string& sLink : asLinks) {
+    ASSERT_EQ(sLink[0], '#') << "the viewer follows links inside the document only: " << sLink;
+    EXPECT_TRUE(asAnchors.count(sLink.substr(1))) << "no anchor for " << sLink;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Documents, DocumentTest, ::testing::Values("help.html", "guide.html"));
+
+}  // namespace
