@@ -3,13 +3,8 @@
 # without a display --save-graph fails clearly and every other option works.
 set -uo pipefail
 build="$1"
-tmp="$(mktemp -d)"
-xvfb=
-cleanup() {
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../support/own_display.sh"
+tmp=$WORK
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The toolkit's font caches live until exit; they are not ours.
@@ -46,10 +41,7 @@ DISPLAY=:4242 "$build/orvel-batch" --graph --save-graph "$tmp/g.png" "$tmp/empty
   >/dev/null 2>"$tmp/err"
 [ $? -eq 1 ] && grep -q "needs an X display" "$tmp/err" || fail "unreachable display"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$tmp/display")
+start_display
 
 "$build/orvel-batch" --graph --scales on --corners on --save-graph "$tmp/sine.png" \
   "$tmp/sine.txt" >"$tmp/out" 2>"$tmp/err" || fail "sine export: $(cat "$tmp/err")"

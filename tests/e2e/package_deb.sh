@@ -5,15 +5,8 @@
 # refers back to the build folder.
 set -euo pipefail
 build="$(cd "$1" && pwd)"
-tmp="$(mktemp -d)"
-xvfb_pid=
-orvel_pid=
-cleanup() {
-  [ -n "$orvel_pid" ] && kill "$orvel_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../support/own_display.sh"
+tmp=$WORK
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # The package is made from this very build (sanitizers and all): what is
@@ -85,14 +78,12 @@ env -u DISPLAY "$usr/bin/orvel-batch" "$tmp/det.txt" >"$tmp/out" || fail "unpack
 [ "$("$usr/bin/orvel-batch" --version)" = "orvel-batch (ORVEL Calculator) $version" ] ||
   fail "unpacked orvel-batch --version"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
+start_display
 # The toolkit's font caches live until exit; leaks are checked in-process.
-DISPLAY=:$(cat "$tmp/display") ASAN_OPTIONS=detect_leaks=0 "$usr/bin/orvel" &
-orvel_pid=$!
+ASAN_OPTIONS=detect_leaks=0 "$usr/bin/orvel" &
+track $!
 # Its window's class is the one the menu entry names, so the desktop shows its icon.
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
-DISPLAY=:$(cat "$tmp/display") timeout 20 xdotool search --sync --classname "^$wm_class$" \
+timeout 20 xdotool search --sync --classname "^$wm_class$" \
   >/dev/null || fail "the unpacked orvel shows no window of class $wm_class"
 echo "package $(basename "$deb"): unpacked programs run, menu entry and metadata resolve"

@@ -4,24 +4,13 @@
 # File > "Save Output" and its chooser, and checks the saved text.
 set -euo pipefail
 BUILD=$1
-WORK=$(mktemp -d)
-XVFB_PID=
-ORVEL_PID=
-cleanup() {
-  [ -n "$ORVEL_PID" ] && kill "$ORVEL_PID" 2>/dev/null || true
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
-XVFB_PID=$!
-for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$WORK/display")
+source "$(dirname "$0")/../support/own_display.sh"
+start_display
 
 # The toolkit's font caches live until exit; leaks are checked in-process.
 ASAN_OPTIONS=detect_leaks=0 "$BUILD/orvel" &
 ORVEL_PID=$!
+track "$ORVEL_PID"
 MAIN=$(timeout 20 xdotool search --sync --name "^Quorvane Calculator$" | head -1)
 xdotool windowfocus --sync "$MAIN"
 
