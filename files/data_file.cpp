@@ -3,6 +3,8 @@
 #include "files/data_file.h"
 
 #include <cerrno>
+#include <cmath>
+#include <iomanip>
 #include <sstream>
 
 #include "command/history.h"
@@ -26,12 +28,30 @@ static bool isReadable(const ClMatrix& mM) {
   return mM.size() == 0 || mM.allFinite();
 }
 
-// An entry with no imaginary part is written as a plain number.
+// Above this, 15 digits round up past the largest double and the reader
+// refuses the entry (and every variable after it); 17 digits read back.
+constexpr double gc_dLARGEST_15_DIGITS = 1.79769313486231e308;
+
+static void writePart(std::ostream& Out, double dPart) {
+  if (std::abs(dPart) <= gc_dLARGEST_15_DIGITS) {
+    Out << dPart;
+    return;
+  }
+  Out << std::setprecision(17) << dPart << std::setprecision(gc_iSAVE_PRECISION);
+}
+
+// An entry with no imaginary part is written as a plain number, any other
+// as the stream's complex form (re,im).
 static void writeEntry(std::ostream& Out, const ClComplex& cEntry) {
-  if (cEntry.imag() == 0.0)
-    Out << cEntry.real();
-  else
-    Out << cEntry;
+  if (cEntry.imag() == 0.0) {
+    writePart(Out, cEntry.real());
+  } else {
+    Out << '(';
+    writePart(Out, cEntry.real());
+    Out << ',';
+    writePart(Out, cEntry.imag());
+    Out << ')';
+  }
   Out << ' ';
 }
 

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -174,6 +175,29 @@ TEST_F(ClFilesTest, NonFiniteVariableIsNotWrittenForTheReaderToRefuse) {
   ASSERT_TRUE(loadInFile(sHistory.c_str(), eLOAD_OPEN));
   EXPECT_EQ(0, variable(eVAR_A).rows());
   EXPECT_TRUE(isSame(scalar(2), variable(eVAR_B)));
+  EXPECT_TRUE(m_Seam.m_asBoxes.empty());
+}
+
+// 15 digits rounded the largest values up to 1.79769313486232e+308, past the
+// largest double: the reader refused the entry, and the variables after it
+// were lost with "File read error".
+TEST_F(ClFilesTest, LargestValuesSurviveTheirOwnSave) {
+  const double dLargest = std::numeric_limits<double>::max();
+  variable(eVAR_A) = ClMatrix(1, 4);
+  variable(eVAR_A) << dLargest, -dLargest, ClComplex(1, dLargest), 1.79769313486231e308;
+  enter("B=2");
+  const ClMatrix mA = variable(eVAR_A);
+  const std::string sHistory = path("h.orv"), sVariable = path("a.orv");
+  ASSERT_TRUE(saveInFile(sHistory.c_str()));
+  ASSERT_TRUE(saveVariableFile(sVariable.c_str(), eVAR_A));
+
+  ClCallback::clearEverything_cb(nullptr, nullptr);
+  ASSERT_TRUE(loadInFile(sHistory.c_str(), eLOAD_OPEN));
+  EXPECT_TRUE(isSame(mA, variable(eVAR_A)));
+  EXPECT_TRUE(isSame(scalar(2), variable(eVAR_B)));
+  ClCallback::clearEverything_cb(nullptr, nullptr);
+  ASSERT_TRUE(loadInFile(sVariable.c_str(), eLOAD_OPEN));
+  EXPECT_TRUE(isSame(mA, variable(eVAR_A)));
   EXPECT_TRUE(m_Seam.m_asBoxes.empty());
 }
 
