@@ -1,0 +1,62 @@
+// The bounded seam, the fresh start of every fuzzer input, the soundness check.
+#include "fuzz/fuzz_support.h"
+
+#include <FL/Fl_Text_Buffer.H>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "command/callback.h"
+#include "command/history.h"
+#include "engine/calculator.h"
+#include "engine/typing.h"
+
+bool ClBoundedSeam::stopRequested() {
+  if (++m_lRepeated_Lines > gc_lMAX_REPEATED_LINES) return true;
+  if (input().buffer()->length() + output().buffer()->length() > gc_iMAX_PANE_TEXT) return true;
+  return ClHeadlessSeam::stopRequested();
+}
+
+void startCalculator(ClBoundedSeam& seam) {
+  ClCalculator::releaseAll();
+  g_uiError_Number = 0;
+  g_bRepeat = g_bFailTest = g_bPlot = false;
+  g_bZero_Out = true;
+  g_eView_State = 0;
+  g_acOutput_Line[0] = '\0';
+  g_pSeam = &seam;
+  g_eWindow_Mode = 0;
+  g_eOutput = 0;
+  g_uiActive_Plots = 0;
+  lg_eActive_Input = 0;
+  ClCallback::clearAll_cb(nullptr, nullptr);
+  g_Current_State_Bkp = ClCalculator::mp_NULL_STATE;
+  // rand() is never seeded by the program: each input starts its sequence anew
+  std::srand(1);
+}
+
+namespace {
+
+void expect(bool bHolds, const char* acWhat, const char* acWhere) {
+  if (bHolds) return;
+  std::fprintf(stderr, "unsound after %s: %s\n", acWhere, acWhat);
+  std::abort();
+}
+
+}  // namespace
+
+void expectSound(const char* acWhere) {
+  const ClState& line = g_Current_State;
+  expect(line.m_uiCursor <= line.m_uiLength, "cursor behind the line", acWhere);
+  expect(line.m_uiLength <= 511, "line longer than 511", acWhere);
+  expect(std::memchr(line.m_acLine, '\0', line.m_uiLength) == nullptr, "0 byte in the line",
+         acWhere);
+  expect(g_uiHistory_Next <= gc_iHISTORY_SIZE, "history count", acWhere);
+  expect(g_uiHistory_Index <= g_uiHistory_Next, "history index", acWhere);
+  expect(g_uiError_Number < gc_iERROR_COUNT, "error number", acWhere);
+  expect(std::memchr(g_acOutput_Line, '\0', gc_lOUTPUT_SIZE) != nullptr, "unended result text",
+         acWhere);
+  for (const ClMatrix& mVariable : ClCalculator::mp_mVariable)
+    expect(mVariable.size() <= gc_lMAX_ENTRIES, "variable over the size limit", acWhere);
+}

@@ -1,0 +1,34 @@
+// What the harnesses share: the in-memory seam with a bound on the work of
+// one fuzzer input, the fresh calculator every input starts from, and the
+// state that must be sound after every step. The bound goes through the stop
+// request that Escape and Ctrl-C use: the calculator's own rules (repeat
+// counts, nesting, sizes) stay as they are, yet every repetition ends, so a
+// fuzzer timeout means a real hang.
+#pragma once
+
+#include "command/headless_seam.h"
+
+class ClBoundedSeam : public ClHeadlessSeam {
+ public:
+  // A repetition asks before each line it runs; after this many lines in
+  // one input every running repetition stops.
+  static constexpr long gc_lMAX_REPEATED_LINES = 2000;
+  // Characters the panes may hold before repetitions stop: a line's result
+  // text reaches 3.75 MB, and a repetition prints one per line.
+  static constexpr int gc_iMAX_PANE_TEXT = 64 << 20;
+
+  bool stopRequested() override;
+
+ private:
+  long m_lRepeated_Lines = 0;
+};
+
+// Everything as at program start, working through seam: variables, results,
+// history, panes, settings (Decimal; Zero Out, Error Check, Auto
+// Parentheses and Execute on), the unseeded random generator.
+void startCalculator(ClBoundedSeam& seam);
+
+// Aborts (a fuzzer crash, with acWhere printed) unless the current line, the
+// history, the error number, the result text and the variables are within
+// their bounds.
+void expectSound(const char* acWhere);

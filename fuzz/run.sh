@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Builds the three libFuzzer harnesses with clang-14 in build-fuzz/ and runs
+# them side by side for SECONDS each, at the lowest CPU priority. A crash,
+# sanitizer report or timeout leaves its input in build-fuzz/artifacts/ and
+# the harness starts again on its grown corpus until the time is up. Ends
+# with the figures of each harness (CPU time, executions, edges, corpus).
+#   fuzz/run.sh SECONDS
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [[ $# -ne 1 || ! $1 =~ ^[0-9]+$ ]]; then
+  echo "Usage: fuzz/run.sh SECONDS" >&2
+  exit 2
+fi
+readonly seconds=$1 out=build-fuzz
+
+./deps.sh
+missing=()
+for p in clang-14 libclang-rt-14-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+CC=clang-14 CXX=clang++-14 cmake -S . -B "$out" -DCMAKE_BUILD_TYPE=Debug -DORVEL_FUZZ=ON \
+  -DORVEL_TESTS=OFF >/dev/null
+cmake --build "$out" --target fuzz_line fuzz_keys fuzz_file encode_dict -j2
+"$out/encode_dict" <fuzz/file_words.dict >"$out/file.dict"
+mkdir -p "$out/artifacts"
+
+# Runs one harness until the deadline, restarting it after each fault, then
+# appends its CPU time (user and system of every run) to its log.
+fuzz_one() {
+  local name=$1 dict=$2 deadline=$(($(date +%s) + seconds))
+  local log="$out/$name.log" corpus="$out/corpus-$name"
+  mkdir -p "$corpus"
+  : >"$log"
+  while (($(date +%s) < deadline)); do
+    local started left=$((deadline - $(date +%s)))
+    started=$(date +%s)
+    nice -n 19 "$out/fuzz_$name" -dict="$dict" -max_len=4096 -timeout=10 -rss_limit_mb=4096 \
+      -max_total_time="$left" -print_final_stats=1 -artifact_prefix="$out/artifacts/$name-" \
+      "$corpus" "fuzz/corpus/$name" >>"$log" 2>&1 || true
+    # a fault at start would only repeat itself
+    (($(date +%s) - started < 5)) && break
+  done
+  echo "cpu_times: $(times | tail -n 1)" >>"$log"
+}
+
+fuzz_one line fuzz/line.dict &
+fuzz_one keys fuzz/keys.dict &
+fuzz_one file "$out/file.dict" &
+wait
+
+# CPU time in seconds from the "XmY.ZZZs XmY.ZZZs" of bash's times.
+cpu_seconds() {
+  echo "$1" | awk '{ s = 0; for (k = 1; k <= 2; ++k) { split($k, a, "m"); s += a[1] * 60 + a[2] } printf "%.0f", s }'
+}
+
+printf '%-6s %8s %12s %7s %9s %8s %7s\n' harness cpu_s executions edges features corpus faults
+for name in line keys file; do
+  log="$out/$name.log"
+  cpu=$(cpu_seconds "$(grep '^cpu_times:' "$log" | cut -d' ' -f2-)")
+  runs=$(awk '/stat::number_of_executed_units/ { s += $2 } END { print s + 0 }' "$log")
+  last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)
+  edges=$(echo "$last" | sed -n 's/.*cov: \([0-9]*\).*/\1/p')
+  features=$(echo "$last" | sed -n 's/.*ft: \([0-9]*\).*/\1/p')
+  corpus=$(find "$out/corpus-$name" -type f | wc -l)
+  faults=$(find "$out/artifacts" -name "$name-*" | wc -l)
+  printf '%-6s %8s %12s %7s %9s %8s %7s\n' "$name" "$cpu" "$runs" "$edges" "$features" "$corpus" "$faults"
+done
