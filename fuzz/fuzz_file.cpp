@@ -134,6 +134,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aucData, size_t uiSize) {
+  const ClCpuTimeout Timeout;
   writeInput(aucData, uiSize);
   openAndRoundTrip();
   appendAndRun();

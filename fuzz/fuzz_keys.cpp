@@ -69,10 +69,11 @@ void pressKey(uint8_t ucKey) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aucData, size_t uiSize) {
+  const ClCpuTimeout Timeout;
   ClBoundedSeam seam;
   startCalculator(seam);
   ClCallback::zeroOut_cb(nullptr, nullptr);
-  for (size_t k = 0; k < uiSize; ++k) {
+  for (size_t k = 0; k < uiSize && !seam.isSpent(); ++k) {
     if (aucData[k] >= 128)
       chooseMenuItem(seam, aucData[k] - 128);
     else

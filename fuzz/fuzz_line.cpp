@@ -54,12 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aucData, size_t uiSize) {
     uiStart = uiEnd + 1;
   }
 
+  const ClCpuTimeout Timeout;
   ClBoundedSeam seam;
   startCalculator(seam);
   seam.setOn(eSWITCH_ZERO_OUT, (aucData[0] & 4) == 0);
   ClCallback::zeroOut_cb(nullptr, nullptr);
   g_eView_State = (aucData[0] & 3) % 3;
-  for (int k = 0; k < iLines; ++k) {
+  for (int k = 0; k < iLines && !seam.isSpent(); ++k) {
     enterScriptLine(asLines[k]);
     expectSound("a line");
   }

@@ -2,7 +2,11 @@
 #include "fuzz/fuzz_support.h"
 
 #include <FL/Fl_Text_Buffer.H>
+#include <signal.h>
+#include <time.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,10 +16,27 @@
 #include "engine/calculator.h"
 #include "engine/typing.h"
 
+namespace {
+
+double cpuSeconds() {
+  timespec Now;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &Now);
+  return Now.tv_sec + Now.tv_nsec * 1e-9;
+}
+
+}  // namespace
+
+ClBoundedSeam::ClBoundedSeam() : m_dCpu_Start(cpuSeconds()) {}
+
 bool ClBoundedSeam::stopRequested() {
-  if (++m_lRepeated_Lines > gc_lMAX_REPEATED_LINES) return true;
-  if (input().buffer()->length() + output().buffer()->length() > gc_iMAX_PANE_TEXT) return true;
-  return ClHeadlessSeam::stopRequested();
+  ++m_lRepeated_Lines;
+  return isSpent() || ClHeadlessSeam::stopRequested();
+}
+
+bool ClBoundedSeam::isSpent() {
+  return m_lRepeated_Lines > gc_lMAX_REPEATED_LINES ||
+         input().buffer()->length() + output().buffer()->length() > gc_iMAX_PANE_TEXT ||
+         cpuSeconds() - m_dCpu_Start > gc_dCPU_SECONDS;
 }
 
 void startCalculator(ClBoundedSeam& seam) {
@@ -59,4 +80,42 @@ void expectSound(const char* acWhere) {
          acWhere);
   for (const ClMatrix& mVariable : ClCalculator::mp_mVariable)
     expect(mVariable.size() <= gc_lMAX_ENTRIES, "variable over the size limit", acWhere);
+}
+
+namespace {
+
+timer_t lg_CPU_Timer;
+
+void onCpuTimeout(int) {
+  const char acText[] = "timeout: an input ran past its CPU seconds\n";
+  (void)!write(STDERR_FILENO, acText, sizeof acText - 1);
+  std::abort();
+}
+
+// One timer on this thread's CPU clock, made at the first input.
+void makeTimer() {
+  static bool bMade = false;
+  if (bMade) return;
+  std::signal(SIGXCPU, onCpuTimeout);
+  sigevent Event = {};
+  // to this thread, so the report shows the input's own stack
+  Event.sigev_notify = SIGEV_THREAD_ID;
+  Event._sigev_un._tid = gettid();
+  Event.sigev_signo = SIGXCPU;
+  if (timer_create(CLOCK_THREAD_CPUTIME_ID, &Event, &lg_CPU_Timer) != 0) std::abort();
+  bMade = true;
+}
+
+}  // namespace
+
+ClCpuTimeout::ClCpuTimeout() {
+  makeTimer();
+  itimerspec Span = {};
+  Span.it_value.tv_sec = gc_iCPU_SECONDS;
+  timer_settime(lg_CPU_Timer, 0, &Span, nullptr);
+}
+
+ClCpuTimeout::~ClCpuTimeout() {
+  const itimerspec Off = {};
+  timer_settime(lg_CPU_Timer, 0, &Off, nullptr);
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the three libFuzzer harnesses with clang-14 in build-fuzz/ and runs
 # them side by side for SECONDS each, at the lowest CPU priority. A crash,
-# sanitizer report or timeout leaves its input in build-fuzz/artifacts/ and
+# sanitizer report or timeout (10 s of CPU time for one input, counted by the
+# harness: the wall clock of a low-priority process measures the machine's
+# other loads) leaves its input in build-fuzz/artifacts/ and
 # the harness starts again on its grown corpus until the time is up. Ends
 # with the figures of each harness (CPU time, executions, edges, corpus).
 #   fuzz/run.sh SECONDS
@@ -40,7 +42,7 @@ fuzz_one() {
   while (($(date +%s) < deadline)); do
     local started left=$((deadline - $(date +%s)))
     started=$(date +%s)
-    nice -n 19 "$out/fuzz_$name" -dict="$dict" -max_len=4096 -timeout=10 -rss_limit_mb=4096 \
+    nice -n 19 "$out/fuzz_$name" -dict="$dict" -max_len=4096 -timeout=600 -rss_limit_mb=4096 \
       -max_total_time="$left" -print_final_stats=1 -artifact_prefix="$out/artifacts/$name-" \
       "$corpus" "fuzz/corpus/$name" >>"$log" 2>&1 || true
     # a fault at start would only repeat itself
