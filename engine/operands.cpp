@@ -2,6 +2,7 @@
 // expressions and the lists inside [ ] and ( ): tables of scalars, blocks and
 // ranges. The argument functions built on the lists are in argfunctions.cpp.
 #include <cmath>
+#include <vector>
 
 #include "engine/calculator.h"
 
@@ -31,6 +32,36 @@ struct ClListFlags {
   bool bArgList = false;
   bool bSingle = true;
 };
+
+// An element of a table of scalars as the counting pass read it: its tokens
+// and its value.
+struct ClElement {
+  uint16_t uiStart, uiEnd;
+  ClComplex cValue;
+};
+
+// Elements the filling pass may take from the counting pass: those without a
+// random operator, whose second evaluation would give the same value. Each
+// pass evaluates nested tables again, so evaluating them all twice doubled
+// the work with every level of brackets.
+bool isRepeatable(const ClElement& element) {
+  for (uint16_t k = element.uiStart; k < element.uiEnd; ++k) {
+    const eTOKEN eToken = lg_aToken_Stream[k].m_eToken;
+    if (eToken == eRNDU || eToken == eRNDN) return false;
+  }
+  return true;
+}
+
+// The element the filling pass reaches at the next token, from the counting
+// pass when it may be taken from there.
+ClMatrix elementAt(std::vector<ClElement>& aElements, size_t uiIndex) {
+  if (uiIndex < aElements.size() && aElements[uiIndex].uiStart == lg_uiNext_Token &&
+      isRepeatable(aElements[uiIndex])) {
+    lg_uiNext_Token = aElements[uiIndex].uiEnd;
+    return ClMatrix::Constant(1, 1, aElements[uiIndex].cValue);
+  }
+  return ClCalculator::expression();
+}
 
 ClMatrix finishList(ClMatrix mValue, const ClListFlags& flags) {
   lg_bIs_Arg_List = flags.bArgList;
@@ -146,16 +177,20 @@ ClMatrix range(const ClMatrix& mA, ClListFlags& flags) {
   return mRow;
 }
 
-// One pass over a table of scalars; counts its shape, or fills pmFill when
-// given. The counting pass starts behind the first element, which list has
-// read. Returns false with the error recorded.
-bool scanScalars(ClMatrix* pmFill, long& lRows, long& lWidth, ClListFlags& flags) {
+// One pass over a table of scalars; counts its shape and records the
+// elements, or fills pmFill when given. The counting pass starts behind the
+// first element, which list has read and recorded. Returns false with the
+// error recorded.
+bool scanScalars(ClMatrix* pmFill, std::vector<ClElement>& aElements, long& lRows, long& lWidth,
+                 ClListFlags& flags) {
   long lRow = 0, lCol = 0;
   lWidth = -1;
   bool bRead = pmFill == nullptr;
-  for (;;) {
+  for (size_t uiIndex = 0;; ++uiIndex) {
     if (!bRead) {
-      const ClMatrix mElement = ClCalculator::expression();
+      const uint16_t uiStart = lg_uiNext_Token;
+      const ClMatrix mElement =
+          pmFill != nullptr ? elementAt(aElements, uiIndex) : ClCalculator::expression();
       if (!isScalar(mElement)) {
         // a surplus element of a later row is left to the operand level (24)
         if (lWidth < 0 || lCol != lWidth) setError(3);
@@ -167,6 +202,8 @@ bool scanScalars(ClMatrix* pmFill, long& lRows, long& lWidth, ClListFlags& flags
           return false;
         }
         (*pmFill)(lRow, lCol) = mElement(0, 0);
+      } else {
+        aElements.push_back({uiStart, lg_uiNext_Token, mElement(0, 0)});
       }
     }
     bRead = false;
@@ -197,11 +234,13 @@ bool scanScalars(ClMatrix* pmFill, long& lRows, long& lWidth, ClListFlags& flags
   return true;
 }
 
-// scalars: element { [ "," | ";" ] element }, every element 1 x 1
-ClMatrix scalarList(uint16_t uiStart, ClListFlags& flags) {
+// scalars: element { [ "," | ";" ] element }, every element 1 x 1; first is
+// the first element, read from uiStart
+ClMatrix scalarList(uint16_t uiStart, const ClMatrix& mFirst, ClListFlags& flags) {
   flags.bArgList = true;
   long lRows = 0, lCols = 0;
-  if (!scanScalars(nullptr, lRows, lCols, flags)) {
+  std::vector<ClElement> aElements{{uiStart, lg_uiNext_Token, mFirst(0, 0)}};
+  if (!scanScalars(nullptr, aElements, lRows, lCols, flags)) {
     flags.bArgList = false;
     return ClMatrix();
   }
@@ -210,11 +249,11 @@ ClMatrix scalarList(uint16_t uiStart, ClListFlags& flags) {
     setError(19);
     return ClMatrix();
   }
-  // The elements are evaluated again for their values (random operators
-  // therefore show the values of this second pass).
+  // The elements with a random operator are evaluated again for their
+  // values (they show the values of this second pass).
   ClMatrix mTable(lRows, lCols);
   lg_uiNext_Token = uiStart;
-  if (!scanScalars(&mTable, lRows, lCols, flags)) {
+  if (!scanScalars(&mTable, aElements, lRows, lCols, flags)) {
     flags.bArgList = false;
     return ClMatrix();
   }
@@ -425,6 +464,6 @@ ClMatrix ClCalculator::list() {
   const bool bBracketed = lg_aToken_Stream[lg_uiNext_Token - 1].m_eToken == eRBRACKET;
   const bool bScalar = isScalar(mFirst) && !bBracketed;
   if (bScalar && peekToken() == eCOLON) return finishList(range(mFirst, flags), flags);
-  if (bScalar) return finishList(scalarList(uiStart, flags), flags);
+  if (bScalar) return finishList(scalarList(uiStart, mFirst, flags), flags);
   return finishList(blockList(std::move(mFirst), flags), flags);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "tests/support/engine_driver.h"
 
@@ -137,6 +138,19 @@ TEST_F(OperandTest, ScalarListKeepsTheSecondEvaluation) {
   ASSERT_EQ(run.uiError, 0);
   EXPECT_EQ(run.mResult(0, 0).real(), dThird);
   EXPECT_EQ(run.mResult(0, 1).real(), dFourth);
+}
+
+// Both passes over a table of scalars evaluated every element, nested tables
+// included: a line of unclosed brackets took 2^depth evaluations, so 23
+// levels ran for seconds and a full line never ended.
+TEST_F(OperandTest, UnclosedNestedTablesEndInOnePassEach) {
+  expectTexts({
+      {"[[[1", "1"},
+      {"[[2,[3", "2, 3"},
+  });
+  const ClRun run = runLine("2-" + std::string(250, '[') + "1");
+  EXPECT_EQ(run.uiError, 0);
+  EXPECT_EQ(run.sText, "1");
 }
 
 }  // namespace
