@@ -40,10 +40,20 @@ struct ClElement {
   ClComplex cValue;
 };
 
-// Elements the filling pass may take from the counting pass: those without a
-// random operator, whose second evaluation would give the same value. Each
-// pass evaluates nested tables again, so evaluating them all twice doubled
-// the work with every level of brackets.
+// Tables of scalars being evaluated inside a counting pass or inside a second
+// evaluation: they evaluate their elements once. Every pass evaluated the
+// tables nested in it in full again, which doubled the work with every level
+// of brackets (2^depth evaluations for a line of nested tables).
+int lg_iSingle_Pass_Depth = 0;
+
+// Marks the passes whose nested tables evaluate their elements once.
+struct ClSinglePass {
+  ClSinglePass() { ++lg_iSingle_Pass_Depth; }
+  ~ClSinglePass() { --lg_iSingle_Pass_Depth; }
+};
+
+// An element whose second evaluation gives the value of its first: no random
+// operator.
 bool isRepeatable(const ClElement& element) {
   for (uint16_t k = element.uiStart; k < element.uiEnd; ++k) {
     const eTOKEN eToken = lg_aToken_Stream[k].m_eToken;
@@ -52,11 +62,11 @@ bool isRepeatable(const ClElement& element) {
   return true;
 }
 
-// The element the filling pass reaches at the next token, from the counting
-// pass when it may be taken from there.
-ClMatrix elementAt(std::vector<ClElement>& aElements, size_t uiIndex) {
+// The element the filling pass reaches at the next token: from the counting
+// pass when bAll or when it is repeatable, else evaluated again.
+ClMatrix elementAt(std::vector<ClElement>& aElements, size_t uiIndex, bool bAll) {
   if (uiIndex < aElements.size() && aElements[uiIndex].uiStart == lg_uiNext_Token &&
-      isRepeatable(aElements[uiIndex])) {
+      (bAll || isRepeatable(aElements[uiIndex]))) {
     lg_uiNext_Token = aElements[uiIndex].uiEnd;
     return ClMatrix::Constant(1, 1, aElements[uiIndex].cValue);
   }
@@ -178,11 +188,11 @@ ClMatrix range(const ClMatrix& mA, ClListFlags& flags) {
 }
 
 // One pass over a table of scalars; counts its shape and records the
-// elements, or fills pmFill when given. The counting pass starts behind the
-// first element, which list has read and recorded. Returns false with the
-// error recorded.
-bool scanScalars(ClMatrix* pmFill, std::vector<ClElement>& aElements, long& lRows, long& lWidth,
-                 ClListFlags& flags) {
+// elements, or fills pmFill when given (taking every recorded element when
+// bTake_All). The counting pass starts behind the first element, which list
+// has read and recorded. Returns false with the error recorded.
+bool scanScalars(ClMatrix* pmFill, std::vector<ClElement>& aElements, bool bTake_All, long& lRows,
+                 long& lWidth, ClListFlags& flags) {
   long lRow = 0, lCol = 0;
   lWidth = -1;
   bool bRead = pmFill == nullptr;
@@ -190,7 +200,7 @@ bool scanScalars(ClMatrix* pmFill, std::vector<ClElement>& aElements, long& lRow
     if (!bRead) {
       const uint16_t uiStart = lg_uiNext_Token;
       const ClMatrix mElement =
-          pmFill != nullptr ? elementAt(aElements, uiIndex) : ClCalculator::expression();
+          pmFill != nullptr ? elementAt(aElements, uiIndex, bTake_All) : ClCalculator::expression();
       if (!isScalar(mElement)) {
         // a surplus element of a later row is left to the operand level (24)
         if (lWidth < 0 || lCol != lWidth) setError(3);
@@ -240,7 +250,12 @@ ClMatrix scalarList(uint16_t uiStart, const ClMatrix& mFirst, ClListFlags& flags
   flags.bArgList = true;
   long lRows = 0, lCols = 0;
   std::vector<ClElement> aElements{{uiStart, lg_uiNext_Token, mFirst(0, 0)}};
-  if (!scanScalars(nullptr, aElements, lRows, lCols, flags)) {
+  bool bCounted;
+  {
+    const ClSinglePass Counting;
+    bCounted = scanScalars(nullptr, aElements, false, lRows, lCols, flags);
+  }
+  if (!bCounted) {
     flags.bArgList = false;
     return ClMatrix();
   }
@@ -250,10 +265,13 @@ ClMatrix scalarList(uint16_t uiStart, const ClMatrix& mFirst, ClListFlags& flags
     return ClMatrix();
   }
   // The elements with a random operator are evaluated again for their
-  // values (they show the values of this second pass).
+  // values (they show the values of this second pass); inside a single pass
+  // every element keeps its first value.
   ClMatrix mTable(lRows, lCols);
   lg_uiNext_Token = uiStart;
-  if (!scanScalars(&mTable, aElements, lRows, lCols, flags)) {
+  const bool bTake_All = lg_iSingle_Pass_Depth > 0;
+  const ClSinglePass Filling;
+  if (!scanScalars(&mTable, aElements, bTake_All, lRows, lCols, flags)) {
     flags.bArgList = false;
     return ClMatrix();
   }

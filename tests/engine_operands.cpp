@@ -140,17 +140,23 @@ TEST_F(OperandTest, ScalarListKeepsTheSecondEvaluation) {
   EXPECT_EQ(run.mResult(0, 1).real(), dFourth);
 }
 
-// Both passes over a table of scalars evaluated every element, nested tables
-// included: a line of unclosed brackets took 2^depth evaluations, so 23
-// levels ran for seconds and a full line never ended.
-TEST_F(OperandTest, UnclosedNestedTablesEndInOnePassEach) {
+// Both passes over a table of scalars evaluated every element, and the
+// tables nested in it with both their passes: a line of unclosed brackets
+// took 2^depth evaluations, so 23 levels ran for seconds and a full line
+// never ended (found by fuzz_line, with and without a random operator).
+TEST_F(OperandTest, NestedTablesNoLongerDoubleTheWorkPerLevel) {
   expectTexts({
       {"[[[1", "1"},
       {"[[2,[3", "2, 3"},
   });
-  const ClRun run = runLine("2-" + std::string(250, '[') + "1");
+  const std::string sNested(250, '[');
+  const ClRun run = runLine("2-" + sNested + "1");
   EXPECT_EQ(run.uiError, 0);
   EXPECT_EQ(run.sText, "1");
+  // with a random operator inside, each table still evaluates it twice
+  const ClRun random = runLine("X(1,,X2-" + sNested + "r1)");
+  EXPECT_TRUE(random.bLexed);
+  EXPECT_EQ(random.uiError, 24);  // the empty element
 }
 
 }  // namespace
