@@ -67,7 +67,12 @@ printf '%-6s %8s %12s %7s %9s %8s %7s\n' harness cpu_s executions edges features
 for name in line keys file; do
   log="$out/$name.log"
   cpu=$(cpu_seconds "$(grep '^cpu_times:' "$log" | cut -d' ' -f2-)")
-  runs=$(awk '/stat::number_of_executed_units/ { s += $2 } END { print s + 0 }' "$log")
+  # every run of the harness: its final count, or its last status line when
+  # a fault ended it
+  runs=$(awk '/^INFO: Seed:/ { s += n; n = 0 }
+    /^#[0-9]+/ { n = substr($1, 2) + 0 }
+    /stat::number_of_executed_units/ { n = $2 }
+    END { print s + n }' "$log")
   last=$(grep -E '^#[0-9]+' "$log" | tail -n 1)
   edges=$(echo "$last" | sed -n 's/.*cov: \([0-9]*\).*/\1/p')
   features=$(echo "$last" | sed -n 's/.*ft: \([0-9]*\).*/\1/p')
