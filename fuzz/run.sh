@@ -34,8 +34,8 @@ mkdir -p "$out/artifacts"
 # One OpenBLAS thread: the harness's CPU clock then sees all of an input's work.
 export OPENBLAS_NUM_THREADS=1
 
-# Runs one harness until the deadline, restarting it after each fault, then
-# appends its CPU time (user and system of every run) to its log.
+# Runs one harness until the deadline, restarting it after each fault; the
+# log gets the CPU time (user and system) of every run.
 fuzz_one() {
   local name=$1 dict=$2 deadline=$(($(date +%s) + seconds))
   local log="$out/$name.log" corpus="$out/corpus-$name"
@@ -44,13 +44,14 @@ fuzz_one() {
   while (($(date +%s) < deadline)); do
     local started left=$((deadline - $(date +%s)))
     started=$(date +%s)
-    nice -n 19 "$out/fuzz_$name" -dict="$dict" -max_len=4096 -timeout=600 -rss_limit_mb=4096 \
-      -max_total_time="$left" -print_final_stats=1 -artifact_prefix="$out/artifacts/$name-" \
-      "$corpus" "fuzz/corpus/$name" >>"$log" 2>&1 || true
+    local TIMEFORMAT='cpu_seconds: %U %S'
+    { time nice -n 19 "$out/fuzz_$name" -dict="$dict" -max_len=4096 -timeout=600 \
+      -rss_limit_mb=4096 -max_total_time="$left" -print_final_stats=1 \
+      -artifact_prefix="$out/artifacts/$name-" "$corpus" "fuzz/corpus/$name" >>"$log" 2>&1 ||
+      true; } 2>>"$log"
     # a fault at start would only repeat itself
     (($(date +%s) - started < 5)) && break
   done
-  echo "cpu_times: $(times | tail -n 1)" >>"$log"
 }
 
 fuzz_one line fuzz/line.dict &
@@ -58,15 +59,10 @@ fuzz_one keys fuzz/keys.dict &
 fuzz_one file "$out/file.dict" &
 wait
 
-# CPU time in seconds from the "XmY.ZZZs XmY.ZZZs" of bash's times.
-cpu_seconds() {
-  echo "$1" | awk '{ s = 0; for (k = 1; k <= 2; ++k) { split($k, a, "m"); s += a[1] * 60 + a[2] } printf "%.0f", s }'
-}
-
 printf '%-6s %8s %12s %7s %9s %8s %7s\n' harness cpu_s executions edges features corpus faults
 for name in line keys file; do
   log="$out/$name.log"
-  cpu=$(cpu_seconds "$(grep '^cpu_times:' "$log" | cut -d' ' -f2-)")
+  cpu=$(awk '/^cpu_seconds:/ { s += $2 + $3 } END { printf "%.0f", s }' "$log")
   # every run of the harness: its final count, or its last status line when
   # a fault ended it
   runs=$(awk '/^INFO: Seed:/ { s += n; n = 0 }
