@@ -53,7 +53,7 @@ void BM_EnterLargeResult(benchmark::State& state) {
   g_pSeam = &seam;
   std::mt19937 generator(1);
   std::uniform_real_distribution<double> uniform(-1.0, 1.0);
-  ClMatrix mA(512, 512);
+  ClMatrix mA(gc_iMAX_SQUARE, gc_iMAX_SQUARE);
   for (Eigen::Index k = 0; k < mA.size(); ++k)
     mA(k) = ClComplex(uniform(generator), uniform(generator));
   for (auto _ : state) {

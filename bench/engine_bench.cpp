@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int gc_iN = 512;
+constexpr int gc_iN = gc_iMAX_SQUARE;
 
 // Entries (x + iy) / sqrt(n), x and y uniform in [-1, 1]: the determinant
 // stays inside the range of a double.

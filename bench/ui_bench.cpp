@@ -91,7 +91,7 @@ void drawn() {
 // The size step of Edit > Matrix > A on a 512 x 512 complex matrix.
 void openSizeStep() {
   static int32_t iCode = eVAR_A;
-  ClCalculator::mp_mVariable[eVAR_A] = ClMatrix::Random(512, 512);
+  ClCalculator::mp_mVariable[eVAR_A] = ClMatrix::Random(gc_iMAX_SQUARE, gc_iMAX_SQUARE);
   ClCallback::editSizes_cb(nullptr, &iCode);
   drawn();
 }
@@ -123,7 +123,7 @@ void BM_TableScrollToFarCorner(benchmark::State& state) {
   ClTable* pTable = g_Main_Window.ui()->m_pTable;
   int iRow = 0;
   for (auto _ : state) {
-    iRow = iRow == 0 ? 511 : 0;
+    iRow = iRow == 0 ? gc_iMAX_SQUARE - 1 : 0;
     pTable->row_position(iRow);
     pTable->col_position(iRow);
     drawn();

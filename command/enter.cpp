@@ -22,7 +22,6 @@ namespace {
 constexpr uint16_t gc_uiRANGE_ERROR = 11;
 constexpr uint16_t gc_uiINVALID_NUMBERS = 12;
 constexpr uint16_t gc_uiEMPTY_MATRIX = 24;
-constexpr uint16_t gc_uiPLOT_SLOTS = 6;
 
 char lg_acEcho[8192];
 // The line and history count saved by each running repetition, innermost
@@ -77,7 +76,7 @@ bool evaluateCurrentLine() {
 }
 
 void storePlot() {
-  if (g_uiActive_Plots < gc_uiPLOT_SLOTS)
+  if (g_uiActive_Plots < gc_iPLOT_SLOTS)
     ClCalculator::mp_mVariable[g_uiActive_Plots++] = ClCalculator::mp_mParser_Output;
   g_pSeam->redrawGraph();
   g_bPlot = false;

@@ -112,6 +112,13 @@ void ClCallback::clearAll_cb(Fl_Widget*, void*) {
   g_pSeam->redraw();
 }
 
+void resetCommandState(ClSeam& seam) {
+  resetEngineState();
+  g_pSeam = &seam;
+  g_eWindow_Mode = 0;
+  ClCallback::clearAll_cb(nullptr, nullptr);
+}
+
 // "Clear All": "Clear History", the plots and every variable.
 void ClCallback::clearEverything_cb(Fl_Widget* pWidget, void* pData) {
   clearAll_cb(pWidget, pData);

@@ -5,6 +5,8 @@
 
 #include "engine/state.h"
 
+class ClSeam;
+
 constexpr int gc_iHISTORY_SIZE = 1024;
 
 extern ClState lg_State_History[gc_iHISTORY_SIZE];
@@ -26,3 +28,7 @@ void displayCurrent();
 void copyHistory(int16_t iFirst, int16_t iLast, int16_t iShift);
 // Stores the current line at the end of the history; returns its slot.
 uint16_t appendHistory();
+
+// The calculator as at program start, working through seam: the engine's
+// start state, Two Windows, an empty history and the panes' start text.
+void resetCommandState(ClSeam& seam);

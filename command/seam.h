@@ -3,10 +3,23 @@
 // message boxes, the file choosers and the stop request. The window
 // implements it with widgets (ui/), the batch runner and the tests in memory
 // (command/headless_seam). The logic never asks which one it has.
+// The command folder:
+//   seam.h              this interface
+//   callback.h          every user action, and which folder defines each
+//   input_line.cpp      key presses into the current line (pressToken,
+//                       setCurrentLine), its rendering, history browsing
+//   history.h/.cpp      the history store, Edit > History, the panes' start
+//                       text, g_pSeam, resetCommandState
+//   enter.h/.cpp        Enter, repetition, Zero Out and Exit; enter.h declares
+//                       what other folders call in input_line.cpp and history.cpp
+//   headless_seam.h/.cpp  the seam in memory (batch runner, tests)
+//   text_buffer.h       the panes' text buffer with a growing gap
 #pragma once
 
 #include <complex>
 #include <string>
+
+#include "engine/calculator.h"
 
 class Fl_Text_Buffer;
 
@@ -50,7 +63,7 @@ class ClPane {
 class ClCells {
  public:
   // The edit row and column while no cell is edited.
-  static constexpr int gc_iNO_CELL = 512;
+  static constexpr int gc_iNO_CELL = gc_iMAX_SQUARE;
 
   virtual ~ClCells() = default;
   virtual int rows() const = 0;

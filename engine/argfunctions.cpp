@@ -253,7 +253,7 @@ ClMatrix plot() {
   const bool bClosed = currentToken() == eRPAREN;
   skipToken();
   if (!bClosed || !acceptLineEnd()) return failed(8);
-  if (g_uiActive_Plots > 5) return failed(23);
+  if (g_uiActive_Plots >= gc_iPLOT_SLOTS) return failed(23);
   ClMatrix mPoints(2, mX.cols());
   mPoints << mX, mY;
   g_bPlot = true;

@@ -3,6 +3,10 @@
 
 #include <malloc.h>
 
+#include <cstdlib>
+
+#include "engine/typing.h"
+
 ClMatrix ClCalculator::mp_mVariable[gc_iVARIABLE_SLOTS];
 ClMatrix ClCalculator::mp_mParser_Output;
 ClMatrix ClCalculator::mp_mLast_Output;
@@ -60,3 +64,27 @@ void setError(uint16_t uiError) {
 }
 ClCalculator g_Calculator;
 uint16_t g_uiHistory_Next = 0;
+
+// The values are the initialisers above (and of the current line and the
+// typing state); keep the two in step.
+void resetEngineState() {
+  ClCalculator::releaseAll();
+  for (ClToken& token : lg_aToken_Stream) token = ClCalculator::mp_NULL_TOKEN;
+  lg_uiToken_Stream_Length = 0;
+  lg_uiNext_Token = 0;
+  lg_bIs_Arg_List = lg_bIs_Arg_List_1 = false;
+  g_uiError_Number = 0;
+  g_bRepeat = g_bFailTest = g_bPlot = false;
+  g_bZero_Out = true;
+  g_eView_State = 0;
+  g_acOutput_Line[0] = '\0';
+  g_uiActive_Plots = 0;
+  g_eOutput = 0;
+  g_uiHistory_Next = 0;
+  g_Current_State = ClCalculator::mp_NULL_STATE;
+  g_Current_State_Bkp = ClCalculator::mp_NULL_STATE;
+  lg_eActive_Input = 0;
+  lg_bAssignTrue = false;
+  // rand() is never seeded by the program, which is seed 1
+  std::srand(1);
+}

@@ -1,11 +1,17 @@
 // The engine class: the static store of variables and results, and every
-// stage of evaluation as a static member. Each stage lives in its own file:
-//   lexer.cpp      line characters -> token stream
-//   parser.cpp     statement, assignment, sum, product, power, prefix levels
-//   operands.cpp   operands proper, references, lists
-//   functions.cpp  prefix operators and decompositions
-//   argfunctions.cpp  Id, Ones, El_Op, Diag, Norm, OpNm, nCr, Mod, Plot, Rpt, QR
-//   display.cpp    cleaning and formatting of results
+// stage of evaluation as a static member. The engine's files:
+//   calculator.h/.cpp   this class, the globals, setError, resetEngineState
+//   tokens.h/.cpp       the token table, the dictionaries, the error messages
+//   state.h/.cpp        line records (ClState) and the current line
+//   typing.h/.cpp       the checks made while typing
+//   lexer.cpp           line characters -> token stream
+//   parser.cpp          statement, assignment, sum, product, power, prefix levels
+//   operands.cpp        operands proper, references, lists
+//   functions.cpp       prefix operators: elementwise functions, row reductions,
+//                       random numbers; the complex gamma function
+//   decompositions.h/.cpp  Inv, Det, CharP, Evals, Schur, SVD, RREF, Roots, QR
+//   argfunctions.cpp    Id, Ones, El_Op, Diag, Norm, OpNm, nCr, Mod, Plot, Rpt, QR
+//   display.cpp         cleaning and formatting of results
 // No FLTK, no exceptions: errors are numbers in g_uiError_Number.
 #pragma once
 
@@ -13,10 +19,14 @@
 
 #include "engine/state.h"
 
-constexpr int gc_iSTREAM_SIZE = 513;       // token stream entries, terminator included
-constexpr long gc_lMAX_ENTRIES = 262144;   // one limit for every value (error 19)
+constexpr int gc_iSTREAM_SIZE = 513;      // token stream entries, terminator included
+constexpr long gc_lMAX_ENTRIES = 262144;  // one limit for every value (error 19)
+constexpr int gc_iMAX_SQUARE = 512;       // the side of the largest square value
+static_assert(long{gc_iMAX_SQUARE} * gc_iMAX_SQUARE == gc_lMAX_ENTRIES, "square within the limit");
 constexpr long gc_lOUTPUT_SIZE = 3750000;  // display text store
 constexpr int gc_iVARIABLE_SLOTS = 16;     // slots 0..5 hold plots, 6..15 the variables
+constexpr int gc_iPLOT_SLOTS = 6;
+static_assert(gc_iPLOT_SLOTS <= eVAR_A, "a plot would overwrite a variable");
 
 // The reference record: 1-based index rows and the referenced values.
 struct Clmatrixref {
@@ -72,11 +82,13 @@ class ClCalculator {
   static ClMatrix rowlist();
   static ClMatrix list();
 
-  // --- prefix operators and decompositions (functions.cpp)
+  // --- prefix operators (functions.cpp)
   static bool isPrefixOperator(eTOKEN eToken);
   // Applies one prefix operator; on failure V is emptied and an error set.
   static void applyPrefix(eTOKEN eToken, ClMatrix& mV);
   static ClComplex gamma(ClComplex cZ);
+
+  // --- decompositions (decompositions.cpp)
   static ClMatrix charPoly(const ClMatrix& mM);
   static ClMatrix polyMultiply(const ClMatrix& mP, const ClMatrix& mQ);
   // Replaces A by R and writes Q (and P when pivoting): A = Q R or A P = Q R.
@@ -109,6 +121,11 @@ inline ClComplex unsignZero(ClComplex cZ) {
 
 // Records an error unless one is already set (the first error wins).
 void setError(uint16_t uiError);
+
+// The engine as at program start: no values, no error, the start settings,
+// an empty token stream and line, and rand()'s sequence from its beginning.
+// Tests, drivers and fuzz harnesses start each case from here.
+void resetEngineState();
 
 extern ClCalculator g_Calculator;
 

@@ -12,6 +12,13 @@ typedef Eigen::MatrixXcd ClMatrix;
 typedef std::complex<double> ClComplex;
 
 constexpr int gc_iLINE_SIZE = 513;  // characters of a line, terminator room included
+// The longest line: what the lexer reads and the number keys fill.
+constexpr int gc_iMAX_LINE = gc_iLINE_SIZE - 1;
+// The longest line the token keys type, a data file holds or a script gives.
+constexpr int gc_iMAX_TYPED_LINE = gc_iMAX_LINE - 1;
+// A token key adds to a line of at most this length: the token and an
+// automatic `(` keep it within gc_iMAX_TYPED_LINE.
+constexpr int gc_iMAX_LINE_BEFORE_TOKEN = gc_iMAX_TYPED_LINE - 2;
 
 class ClToken {
  public:

@@ -1,6 +1,15 @@
 // The calculator's data files (".orv"): the history file (the history and
 // every small variable) and the variable file (one variable of any size).
 // Both are plain words encoded byte by byte (files/codec.h).
+// The files folder:
+//   data_file.h         this interface: saving and loading data files
+//   data_file.cpp       writing data files
+//   data_load.cpp       reading data files; history lines enter through Enter
+//   file_callbacks.cpp  the File and Edit > History items that save and load
+//   codec.h/.cpp        the byte substitution of the data files
+//   safe_file.h/.cpp    writing under a temporary name, then renaming
+//   output_export.h/.cpp  the output pane's text ("Save Output", batch runner)
+//   format.h/.cpp       printf-style text for the message boxes
 #pragma once
 
 #include <string>

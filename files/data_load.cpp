@@ -23,7 +23,7 @@
 // is about 13 MB; the bound keeps a huge or endless file from being read.
 constexpr size_t gc_uiMAX_FILE_SIZE = size_t{64} << 20;
 constexpr size_t gc_uiFIRST_WORD_SIZE = 511;  // a 512-byte buffer
-constexpr size_t gc_uiLINE_WORD_SIZE = 511;   // what the input line holds
+constexpr size_t gc_uiLINE_WORD_SIZE = gc_iMAX_TYPED_LINE;
 
 static eTOKEN lg_eEnter = eENTER;  // Enter is pressed with a pointer to its code
 

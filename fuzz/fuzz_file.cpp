@@ -96,14 +96,14 @@ void expectSameAfterSave(const ClSnapshot& loaded, const ClSnapshot& reloaded) {
 
 void openAndRoundTrip() {
   ClBoundedSeam seam;
-  startCalculator(seam);
+  resetCommandState(seam);
   const bool bLoaded = loadInFile(lg_sInput_Name.c_str(), eLOAD_OPEN);
   expectSound("Open");
   if (!bLoaded) return;
   const ClSnapshot loaded = snapshot();
   if (!saveInFile(lg_sSaved_Name.c_str())) fail("a loaded file could not be saved");
   ClBoundedSeam fresh;
-  startCalculator(fresh);
+  resetCommandState(fresh);
   if (!loadInFile(lg_sSaved_Name.c_str(), eLOAD_OPEN)) fail("a saved file did not load");
   expectSound("reopening the saved file");
   expectSameAfterSave(loaded, snapshot());
@@ -116,7 +116,7 @@ void enterScriptLine(const char* acLine) {
 
 void appendAndRun() {
   ClBoundedSeam seam;
-  startCalculator(seam);
+  resetCommandState(seam);
   enterScriptLine("A=[1,2;3,4]");
   enterScriptLine("u=1");
   loadInFile(lg_sInput_Name.c_str(), eLOAD_APPEND);

@@ -71,7 +71,7 @@ void pressKey(uint8_t ucKey) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aucData, size_t uiSize) {
   const ClCpuTimeout Timeout;
   ClBoundedSeam seam;
-  startCalculator(seam);
+  resetCommandState(seam);
   ClCallback::zeroOut_cb(nullptr, nullptr);
   for (size_t k = 0; k < uiSize && !seam.isSpent(); ++k) {
     if (aucData[k] >= 128)

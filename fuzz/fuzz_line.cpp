@@ -7,6 +7,7 @@
 
 #include "command/callback.h"
 #include "command/enter.h"
+#include "command/history.h"
 #include "engine/calculator.h"
 #include "fuzz/fuzz_support.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 // Lines past this many are not run: each may print 3.75 MB.
 constexpr int gc_iMAX_LINES = 64;
-constexpr size_t gc_uiMAX_LINE = 511;
 
 // A character of a stored line: a token's, but not an editing key's.
 bool isLineCharacter(char c) {
@@ -24,7 +24,7 @@ bool isLineCharacter(char c) {
 
 // What orvel-batch takes: at most 511 token characters a line.
 bool isScriptLine(const std::string& sLine) {
-  if (sLine.size() > gc_uiMAX_LINE) return false;
+  if (sLine.size() > gc_iMAX_TYPED_LINE) return false;
   for (const char c : sLine)
     if (!isLineCharacter(c)) return false;
   return true;
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aucData, size_t uiSize) {
 
   const ClCpuTimeout Timeout;
   ClBoundedSeam seam;
-  startCalculator(seam);
+  resetCommandState(seam);
   seam.setOn(eSWITCH_ZERO_OUT, (aucData[0] & 4) == 0);
   ClCallback::zeroOut_cb(nullptr, nullptr);
   g_eView_State = (aucData[0] & 3) % 3;

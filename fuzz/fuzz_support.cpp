@@ -1,4 +1,4 @@
-// The bounded seam, the fresh start of every fuzzer input, the soundness check.
+// The bounded seam and the soundness check.
 #include "fuzz/fuzz_support.h"
 
 #include <FL/Fl_Text_Buffer.H>
@@ -11,10 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "command/callback.h"
 #include "command/history.h"
 #include "engine/calculator.h"
-#include "engine/typing.h"
 
 namespace {
 
@@ -39,24 +37,6 @@ bool ClBoundedSeam::isSpent() {
          cpuSeconds() - m_dCpu_Start > gc_dCPU_SECONDS;
 }
 
-void startCalculator(ClBoundedSeam& seam) {
-  ClCalculator::releaseAll();
-  g_uiError_Number = 0;
-  g_bRepeat = g_bFailTest = g_bPlot = false;
-  g_bZero_Out = true;
-  g_eView_State = 0;
-  g_acOutput_Line[0] = '\0';
-  g_pSeam = &seam;
-  g_eWindow_Mode = 0;
-  g_eOutput = 0;
-  g_uiActive_Plots = 0;
-  lg_eActive_Input = 0;
-  ClCallback::clearAll_cb(nullptr, nullptr);
-  g_Current_State_Bkp = ClCalculator::mp_NULL_STATE;
-  // rand() is never seeded by the program: each input starts its sequence anew
-  std::srand(1);
-}
-
 namespace {
 
 void expect(bool bHolds, const char* acWhat, const char* acWhere) {
@@ -70,7 +50,7 @@ void expect(bool bHolds, const char* acWhat, const char* acWhere) {
 void expectSound(const char* acWhere) {
   const ClState& line = g_Current_State;
   expect(line.m_uiCursor <= line.m_uiLength, "cursor behind the line", acWhere);
-  expect(line.m_uiLength <= 511, "line longer than 511", acWhere);
+  expect(line.m_uiLength <= gc_iMAX_TYPED_LINE, "line longer than 511", acWhere);
   expect(std::memchr(line.m_acLine, '\0', line.m_uiLength) == nullptr, "0 byte in the line",
          acWhere);
   expect(g_uiHistory_Next <= gc_iHISTORY_SIZE, "history count", acWhere);

@@ -1,6 +1,6 @@
 // What the harnesses share: the in-memory seam with a bound on the work of
-// one fuzzer input, the fresh calculator every input starts from, and the
-// state that must be sound after every step. The bound goes through the stop
+// one fuzzer input, and the state that must be sound after every step. Each
+// input starts from a new seam and resetCommandState. The bound goes through the stop
 // request that Escape and Ctrl-C use: the calculator's own rules (repeat
 // counts, nesting, sizes) stay as they are, yet every repetition ends, so a
 // fuzzer timeout means a real hang.
@@ -31,11 +31,6 @@ class ClBoundedSeam : public ClHeadlessSeam {
   long m_lRepeated_Lines = 0;
   double m_dCpu_Start;
 };
-
-// Everything as at program start, working through seam: variables, results,
-// history, panes, settings (Decimal; Zero Out, Error Check, Auto
-// Parentheses and Execute on), the unseeded random generator.
-void startCalculator(ClBoundedSeam& seam);
 
 // Aborts (a fuzzer crash, with acWhere printed) unless the current line, the
 // history, the error number, the result text and the variables are within

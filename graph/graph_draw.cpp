@@ -67,12 +67,12 @@ bool isDense(double dScale, int iPixels) {
 
 void drawVerticalLabels(const ClArea& a, int iFont_Height) {
   const double* P = a.adP;
-  if (isDense(P[5], a.iH)) return;
-  const double dStep = (P[4] - P[3]) / (P[5] + 1);
-  const double dPixels = static_cast<double>(a.iH) / (P[5] + 1);
-  const double dReference = (std::fabs(P[3]) + std::fabs(P[4])) / 2;
-  double dV = P[4];
-  for (int k = 1; k <= P[5]; ++k) {
+  if (isDense(P[ePLOT_YSCALE], a.iH)) return;
+  const double dStep = (P[ePLOT_YMAX] - P[ePLOT_YMIN]) / (P[ePLOT_YSCALE] + 1);
+  const double dPixels = static_cast<double>(a.iH) / (P[ePLOT_YSCALE] + 1);
+  const double dReference = (std::fabs(P[ePLOT_YMIN]) + std::fabs(P[ePLOT_YMAX])) / 2;
+  double dV = P[ePLOT_YMAX];
+  for (int k = 1; k <= P[ePLOT_YSCALE]; ++k) {
     dV = cleanLabel(dV - dStep, dReference);
     const std::string sText = formatLabel("%-4.4G", dV);
     const int iWidth = static_cast<int>(fl_width(sText.c_str()) + 2);
@@ -83,12 +83,12 @@ void drawVerticalLabels(const ClArea& a, int iFont_Height) {
 
 void drawHorizontalLabels(const ClArea& a) {
   const double* P = a.adP;
-  if (isDense(P[2], a.iW)) return;
-  const double dStep = (P[1] - P[0]) / (P[2] + 1);
-  const double dPixels = static_cast<double>(a.iW) / (P[2] + 1);
-  const double dReference = (std::fabs(P[0]) + std::fabs(P[1])) / 2;
-  double dV = P[0];
-  for (int k = 1; k <= P[2]; ++k) {
+  if (isDense(P[ePLOT_XSCALE], a.iW)) return;
+  const double dStep = (P[ePLOT_XMAX] - P[ePLOT_XMIN]) / (P[ePLOT_XSCALE] + 1);
+  const double dPixels = static_cast<double>(a.iW) / (P[ePLOT_XSCALE] + 1);
+  const double dReference = (std::fabs(P[ePLOT_XMIN]) + std::fabs(P[ePLOT_XMAX])) / 2;
+  double dV = P[ePLOT_XMIN];
+  for (int k = 1; k <= P[ePLOT_XSCALE]; ++k) {
     dV = cleanLabel(dV + dStep, dReference);
     const std::string sText = formatLabel("%-4.4G", dV);
     const int iWidth = static_cast<int>(fl_width(sText.c_str()));
@@ -114,19 +114,19 @@ void drawScales(ClArea& a) {
 void drawGrid(const ClArea& a) {
   const double* P = a.adP;
   fl_color(gc_GRID);
-  if (isDense(P[5], a.iH)) {
+  if (isDense(P[ePLOT_YSCALE], a.iH)) {
     for (int p = 1; p <= a.iH; ++p) fl_line(a.iX, a.iY + p, a.iX + a.iW, a.iY + p);
   } else {
-    for (int k = 1; k <= P[5]; ++k) {
-      const int iY = a.iY + ceilInt(k * a.iH / (P[5] + 1));
+    for (int k = 1; k <= P[ePLOT_YSCALE]; ++k) {
+      const int iY = a.iY + ceilInt(k * a.iH / (P[ePLOT_YSCALE] + 1));
       fl_line(a.iX, iY, a.iX + a.iW, iY);
     }
   }
-  if (isDense(P[2], a.iW)) {
+  if (isDense(P[ePLOT_XSCALE], a.iW)) {
     for (int p = 1; p <= a.iW; ++p) fl_line(a.iX + p, a.iY, a.iX + p, a.iY + a.iH);
   } else {
-    for (int k = 1; k <= P[2]; ++k) {
-      const int iX = a.iX + ceilInt(k * a.iW / (P[2] + 1));
+    for (int k = 1; k <= P[ePLOT_XSCALE]; ++k) {
+      const int iX = a.iX + ceilInt(k * a.iW / (P[ePLOT_XSCALE] + 1));
       fl_line(iX, a.iY, iX, a.iY + a.iH);
     }
   }
@@ -220,7 +220,9 @@ struct ClPlotPoint {
 class ClPlotter {
  public:
   explicit ClPlotter(const ClArea& a)
-      : m_a(a), m_dSx(a.iW / (a.adP[1] - a.adP[0])), m_dSy(a.iH / (a.adP[4] - a.adP[3])) {}
+      : m_a(a),
+        m_dSx(a.iW / (a.adP[ePLOT_XMAX] - a.adP[ePLOT_XMIN])),
+        m_dSy(a.iH / (a.adP[ePLOT_YMAX] - a.adP[ePLOT_YMIN])) {}
 
   void draw(const ClMatrix& mPoints) {
     if (mPoints.rows() != 2) return;
@@ -239,12 +241,13 @@ class ClPlotter {
 
  private:
   ClPlotPoint plotPoint(double dX, double dY) const {
-    const ClPoint<double> offset{(dX - m_a.adP[0]) * m_dSx, (m_a.adP[4] - dY) * m_dSy};
+    const ClPoint<double> offset{(dX - m_a.adP[ePLOT_XMIN]) * m_dSx,
+                                 (m_a.adP[ePLOT_YMAX] - dY) * m_dSy};
     return {dX, dY, offset, std::isfinite(offset.x) && std::isfinite(offset.y)};
   }
   ClPoint<long double> wideOffset(const ClPlotPoint& p) const {
-    return {(static_cast<long double>(p.dX) - m_a.adP[0]) * m_dSx,
-            (m_a.adP[4] - static_cast<long double>(p.dY)) * m_dSy};
+    return {(static_cast<long double>(p.dX) - m_a.adP[ePLOT_XMIN]) * m_dSx,
+            (m_a.adP[ePLOT_YMAX] - static_cast<long double>(p.dY)) * m_dSy};
   }
   void join(const ClPlotPoint& p, const ClPlotPoint& q, ClPixel& last) const {
     if (p.bFinite && q.bFinite)
@@ -282,8 +285,9 @@ void drawCorners(const ClArea& a, bool bBlanks) {
   fl_font(gc_FACE, a.iLabel_Size);
   fl_color(gc_LABEL);
   const int iDescent = fl_descent();
-  fl_draw(cornerText(P[0], P[3], bBlanks).c_str(), a.iX + 2, a.iY + a.iH - iDescent);
-  const std::string sTop = cornerText(P[1], P[4], bBlanks);
+  fl_draw(cornerText(P[ePLOT_XMIN], P[ePLOT_YMIN], bBlanks).c_str(), a.iX + 2,
+          a.iY + a.iH - iDescent);
+  const std::string sTop = cornerText(P[ePLOT_XMAX], P[ePLOT_YMAX], bBlanks);
   const int iX = static_cast<int>(a.iX + a.iW - fl_width(sTop.c_str()) - 2);
   fl_draw(sTop.c_str(), iX, a.iY + fl_height() - iDescent);
   fl_font(gc_FACE, gc_iBASE_SIZE);

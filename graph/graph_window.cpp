@@ -31,7 +31,8 @@ void useDefaults() {
 
 bool isOrdered(const ClMatrix& mM) {
   const auto re = [&mM](int i) { return mM(0, i).real(); };
-  return re(1) - 0.0001 > re(0) && re(2) >= 0 && re(4) - 0.0001 > re(3) && re(5) >= 0;
+  return re(ePLOT_XMAX) - 0.0001 > re(ePLOT_XMIN) && re(ePLOT_XSCALE) >= 0 &&
+         re(ePLOT_YMAX) - 0.0001 > re(ePLOT_YMIN) && re(ePLOT_YSCALE) >= 0;
 }
 
 // Rounded up to the parameter grid. A value or a range beyond the largest
@@ -41,7 +42,8 @@ bool roundParameters(const ClMatrix& mM, double* adParms) {
     adParms[i] = std::ceil(gc_dGRID * mM(0, i).real() - 0.0001) / gc_dGRID;
     if (!std::isfinite(adParms[i])) return false;
   }
-  return std::isfinite(adParms[1] - adParms[0]) && std::isfinite(adParms[4] - adParms[3]);
+  return std::isfinite(adParms[ePLOT_XMAX] - adParms[ePLOT_XMIN]) &&
+         std::isfinite(adParms[ePLOT_YMAX] - adParms[ePLOT_YMIN]);
 }
 
 bool takeParameters() {

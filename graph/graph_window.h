@@ -2,14 +2,29 @@
 // operations of the Graph menu. The plots themselves live in variable slots
 // 0..5 (g_uiActive_Plots of them); Enter and Rpt store them, this unit only
 // empties them. Panes and menu items change through the seam.
+// The graph folder:
+//   graph_window.h/.cpp  this state and the Graph menu's callbacks
+//   graph_draw.h/.cpp   the drawing shared by the pane and the image
+//   graph_box.h/.cpp    the graph pane widget
+//   graph_export.h/.cpp  "Save Graph": the offscreen image and its file formats
 #pragma once
 
 #include <FL/Enumerations.H>
 
-constexpr int gc_iPLOT_SLOTS = 6;
-constexpr int gc_iPLOT_PARMS = 6;
+#include "engine/calculator.h"
 
-// xmin, xmax, xscale, ymin, ymax, yscale; the scales count interior grid lines.
+// The plot parameters' positions; the scales count interior grid lines.
+enum ePLOT_PARM {
+  ePLOT_XMIN,
+  ePLOT_XMAX,
+  ePLOT_XSCALE,
+  ePLOT_YMIN,
+  ePLOT_YMAX,
+  ePLOT_YSCALE,
+  ePLOT_PARM_COUNT
+};
+constexpr int gc_iPLOT_PARMS = ePLOT_PARM_COUNT;
+
 extern double g_adPlot_Parms[gc_iPLOT_PARMS];
 extern const double gc_adGRAPH_DEFAULT[gc_iPLOT_PARMS];
 // The line colour of each plot, in the order the plots were made.

@@ -36,15 +36,9 @@ class ClRobustnessTest : public ClCommandTest {
   void SetUp() override {
     ClCommandTest::SetUp();
     Set_Code_Arrays();
-    g_eView_State = 0;
-    g_bZero_Out = true;
   }
   void TearDown() override {
-    g_eWindow_Mode = 0;
-    g_eOutput = 0;
-    g_uiActive_Plots = 0;
-    g_eView_State = 0;
-    g_bZero_Out = true;
+    resetCommandState(m_Seam);
     ClCommandTest::TearDown();
   }
 

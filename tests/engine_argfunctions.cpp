@@ -15,11 +15,8 @@ namespace {
 class ArgFunctions : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetEngine();
-    g_eOutput = 0;
-    g_uiActive_Plots = 0;
+    resetEngineState();
     g_uiHistory_Next = 10;
-    g_Current_State = ClState();
   }
   void TearDown() override {
     g_eOutput = 0;

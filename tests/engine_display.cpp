@@ -11,7 +11,7 @@ namespace {
 
 class DisplayTest : public ::testing::Test {
  protected:
-  void SetUp() override { resetEngine(); }
+  void SetUp() override { resetEngineState(); }
 };
 
 struct FormatCase {

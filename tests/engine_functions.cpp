@@ -16,7 +16,7 @@ const double kPi = 3.141592653589793;
 
 class Functions : public ::testing::Test {
  protected:
-  void SetUp() override { resetEngine(); }
+  void SetUp() override { resetEngineState(); }
 };
 
 ClMatrix seededMatrix(int iRows, int iCols, unsigned uiSeed) {

@@ -11,7 +11,7 @@ namespace {
 
 class LexerTest : public ::testing::Test {
  protected:
-  void SetUp() override { resetEngine(); }
+  void SetUp() override { resetEngineState(); }
 };
 
 std::vector<eTOKEN> streamKinds() {

@@ -12,7 +12,7 @@ namespace {
 class OperandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetEngine();
+    resetEngineState();
     runLine("A=[1,2;3,4]");
     runLine("B=[5,6,7]");
   }

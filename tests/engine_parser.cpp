@@ -10,7 +10,7 @@ namespace {
 
 class ParserTest : public ::testing::Test {
  protected:
-  void SetUp() override { resetEngine(); }
+  void SetUp() override { resetEngineState(); }
 };
 
 TEST_F(ParserTest, EvaluatesBinaryOperators) {

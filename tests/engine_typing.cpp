@@ -29,11 +29,7 @@ std::string type(const std::string& sKeys) {
 
 class TypingTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    g_Current_State = ClCalculator::mp_NULL_STATE;
-    lg_bAssignTrue = false;
-    lg_eActive_Input = 0;
-  }
+  void SetUp() override { resetEngineState(); }
   void TearDown() override { lg_eActive_Input = 0; }
 };
 

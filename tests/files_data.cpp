@@ -91,7 +91,7 @@ class ClFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Set_Code_Arrays();
-    startCalculator(m_Seam);
+    resetCommandState(m_Seam);
     std::string sTemplate =
         (std::filesystem::temp_directory_path() / "orvel-files-XXXXXX").string();
     ASSERT_NE(mkdtemp(sTemplate.data()), nullptr);

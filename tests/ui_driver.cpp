@@ -15,6 +15,7 @@
 #include "files/codec.h"
 #include "ui/dialogs.h"
 #include "ui/keypad.h"
+#include "ui/window_seam.h"
 
 ClAnswers g_Answers;
 
@@ -66,9 +67,8 @@ void resetCalculator() {
   for (Fl_Menu_Item* pItem : {ClORVELUI::mp_miZero_Out, ClORVELUI::mp_miError_Item,
                               ClORVELUI::mp_miParentheses, ClORVELUI::mp_miExecute})
     pItem->set();
-  g_bZero_Out = true;
   pick(ClORVELUI::mp_miDecimal);
-  ClCallback::clearEverything_cb(nullptr, nullptr);
+  resetCommandState(g_Window_Seam);
   if (!g_Main_Window.window()->shown()) g_Main_Window.window()->show();
   g_Answers = ClAnswers();
   Fl::check();

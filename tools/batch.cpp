@@ -256,8 +256,9 @@ bool isLineCharacter(char c) {
 // A script line is one calculator line, at most 511 token characters: any
 // other byte (a blank, a quote) would corrupt a history file saved from it.
 std::string lineComplaint(const std::string& sLine) {
-  if (sLine.size() > 511)
-    return "holds " + std::to_string(sLine.size()) + " characters; a line holds at most 511";
+  if (sLine.size() > gc_iMAX_TYPED_LINE)
+    return "holds " + std::to_string(sLine.size()) + " characters; a line holds at most " +
+           std::to_string(gc_iMAX_TYPED_LINE);
   for (const char c : sLine)
     if (!isLineCharacter(c))
       return "holds byte " + std::to_string(static_cast<unsigned char>(c)) +

@@ -4,6 +4,10 @@
 // is added with those windows.
 #include <FL/Enumerations.H>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
 #include "command/callback.h"
 #include "engine/calculator.h"
 #include "ui/layout.h"
@@ -40,6 +44,32 @@ constexpr int gc_iTOGGLE_INACTIVE = FL_MENU_TOGGLE | FL_MENU_INACTIVE;
 
 Fl_Callback* const gc_pSave = ClCallback::saveVariable_cb;
 Fl_Callback* const gc_pEdit = ClCallback::editSizes_cb;
+
+// The item labelled sLabel among the items of one level from pItem on.
+Fl_Menu_Item* findAtLevel(Fl_Menu_Item* pItem, std::string_view sLabel) {
+  for (; pItem->text; pItem = pItem->next())
+    if (sLabel == pItem->text) return pItem;
+  return nullptr;
+}
+
+// The item at acPath, its labels from the menu bar down joined by '/'. The
+// pointers are bound by path, not by position: a path that names no item
+// stops the program as it starts. They are bound during this file's static
+// initialisation, so no other file's static initialiser may read them.
+Fl_Menu_Item* itemAt(const char* acPath) {
+  Fl_Menu_Item* pItem = ClORVELUI::menu_mp_Menu_Bar;
+  for (std::string_view sRest = acPath;;) {
+    const size_t uiSlash = sRest.find('/');
+    pItem = findAtLevel(pItem, sRest.substr(0, uiSlash));
+    if (!pItem) {
+      std::fprintf(stderr, "orvel: no menu item %s\n", acPath);
+      std::abort();
+    }
+    if (uiSlash == std::string_view::npos) return pItem;
+    ++pItem;  // the submenu's first item
+    sRest.remove_prefix(uiSlash + 1);
+  }
+}
 
 }  // namespace
 
@@ -121,66 +151,66 @@ Fl_Menu_Item ClORVELUI::menu_mp_Menu_Bar[gc_iMENU_ITEMS] = {
     end(),
 };
 
-#define ITEM(name, index) Fl_Menu_Item* const ClORVELUI::name = &menu_mp_Menu_Bar[index]
-ITEM(mp_smFile, 0);
-ITEM(mp_miOpen, 1);
-ITEM(mp_miSave_Input, 2);
-ITEM(mp_miSave_Output, 3);
-ITEM(mp_smSave_Variable, 4);
-ITEM(mp_miAs, 5);
-ITEM(mp_miBs, 6);
-ITEM(mp_miCs, 7);
-ITEM(mp_miPs, 8);
-ITEM(mp_miQs, 9);
-ITEM(mp_miUs, 10);
-ITEM(mp_miVs, 11);
-ITEM(mp_mius, 12);
-ITEM(mp_mivs, 13);
-ITEM(mp_miws, 14);
-ITEM(mp_miSave_Graph, 16);
-ITEM(mp_miExit, 17);
-ITEM(mp_smEdit, 19);
-ITEM(mp_smHistory, 20);
-ITEM(mp_miInsert, 21);
-ITEM(mp_miClear, 22);
-ITEM(mp_Append_History, 23);
-ITEM(mp_miClear_All, 24);
-ITEM(mp_miClear_Everything, 25);
-ITEM(mp_smMatrix_Edit, 27);
-ITEM(mp_miA, 28);
-ITEM(mp_miB, 29);
-ITEM(mp_miC, 30);
-ITEM(mp_miP, 31);
-ITEM(mp_miQ, 32);
-ITEM(mp_miU, 33);
-ITEM(mp_miV, 34);
-ITEM(mp_miu, 35);
-ITEM(mp_miv, 36);
-ITEM(mp_miw, 37);
-ITEM(mp_smView, 40);
-ITEM(mp_smOutPut, 41);
-ITEM(mp_miDecimal, 42);
-ITEM(mp_miFloating_Point, 43);
-ITEM(mp_miRational, 44);
-ITEM(mp_smWinFormat, 46);
-ITEM(mp_miTwo_Windows, 47);
-ITEM(mp_miOne_Window, 48);
-ITEM(mp_miPortrait_Mode, 49);
-ITEM(mp_smGraph, 51);
-ITEM(mp_miGraph, 52);
-ITEM(mp_miClear_Graph, 53);
-ITEM(mp_miScales, 54);
-ITEM(mp_miCorners, 55);
-ITEM(mp_miText, 56);
-ITEM(mp_smSettings, 59);
-ITEM(mp_miZero_Out, 60);
-ITEM(mp_miError_Item, 61);
-ITEM(mp_miParentheses, 62);
-ITEM(mp_miExecute, 63);
-ITEM(mp_smHelp, 65);
-ITEM(mp_miCalculator_Help, 66);
-ITEM(mp_miUser_Guide, 67);
-ITEM(mp_miAbout, 68);
+#define ITEM(name, path) Fl_Menu_Item* const ClORVELUI::name = itemAt(path)
+ITEM(mp_smFile, "File");
+ITEM(mp_miOpen, "File/Open");
+ITEM(mp_miSave_Input, "File/Save Input");
+ITEM(mp_miSave_Output, "File/Save Output");
+ITEM(mp_smSave_Variable, "File/Save Variable");
+ITEM(mp_miAs, "File/Save Variable/  A  ");
+ITEM(mp_miBs, "File/Save Variable/  B  ");
+ITEM(mp_miCs, "File/Save Variable/  C  ");
+ITEM(mp_miPs, "File/Save Variable/  P  ");
+ITEM(mp_miQs, "File/Save Variable/  Q  ");
+ITEM(mp_miUs, "File/Save Variable/  U  ");
+ITEM(mp_miVs, "File/Save Variable/  V  ");
+ITEM(mp_mius, "File/Save Variable/  u  ");
+ITEM(mp_mivs, "File/Save Variable/  v  ");
+ITEM(mp_miws, "File/Save Variable/  w  ");
+ITEM(mp_miSave_Graph, "File/Save Graph");
+ITEM(mp_miExit, "File/Quit");
+ITEM(mp_smEdit, "Edit");
+ITEM(mp_smHistory, "Edit/History");
+ITEM(mp_miInsert, "Edit/History/Insert  Item");
+ITEM(mp_miClear, "Edit/History/Clear Item");
+ITEM(mp_Append_History, "Edit/History/Append");
+ITEM(mp_miClear_All, "Edit/History/Clear History");
+ITEM(mp_miClear_Everything, "Edit/History/Clear All");
+ITEM(mp_smMatrix_Edit, "Edit/Matrix");
+ITEM(mp_miA, "Edit/Matrix/  A  ");
+ITEM(mp_miB, "Edit/Matrix/  B  ");
+ITEM(mp_miC, "Edit/Matrix/  C  ");
+ITEM(mp_miP, "Edit/Matrix/  P  ");
+ITEM(mp_miQ, "Edit/Matrix/  Q  ");
+ITEM(mp_miU, "Edit/Matrix/  U  ");
+ITEM(mp_miV, "Edit/Matrix/  V  ");
+ITEM(mp_miu, "Edit/Matrix/  u  ");
+ITEM(mp_miv, "Edit/Matrix/  v  ");
+ITEM(mp_miw, "Edit/Matrix/  w  ");
+ITEM(mp_smView, "View");
+ITEM(mp_smOutPut, "View/Output Format");
+ITEM(mp_miDecimal, "View/Output Format/Decimal");
+ITEM(mp_miFloating_Point, "View/Output Format/Floating Point ");
+ITEM(mp_miRational, "View/Output Format/Rational");
+ITEM(mp_smWinFormat, "View/Window Format");
+ITEM(mp_miTwo_Windows, "View/Window Format/Two Windows");
+ITEM(mp_miOne_Window, "View/Window Format/One Window");
+ITEM(mp_miPortrait_Mode, "View/Window Format/Portrait Mode");
+ITEM(mp_smGraph, "View/Graph");
+ITEM(mp_miGraph, "View/Graph/Graph Window");
+ITEM(mp_miClear_Graph, "View/Graph/Clear Graph");
+ITEM(mp_miScales, "View/Graph/Scales");
+ITEM(mp_miCorners, "View/Graph/Corners");
+ITEM(mp_miText, "View/Graph/Output Window");
+ITEM(mp_smSettings, "Settings");
+ITEM(mp_miZero_Out, "Settings/Zero Out");
+ITEM(mp_miError_Item, "Settings/Error Check");
+ITEM(mp_miParentheses, "Settings/Auto Parentheses");
+ITEM(mp_miExecute, "Settings/Execute");
+ITEM(mp_smHelp, "Help");
+ITEM(mp_miCalculator_Help, "Help/Calculator Help");
+ITEM(mp_miUser_Guide, "Help/Calculator User Guide");
+ITEM(mp_miAbout, "Help/About");
 #undef ITEM
 
 void ClORVELUI::resetGraphItems() {

@@ -14,7 +14,7 @@ ClTable* lg_pActive_Table = nullptr;
 
 namespace {
 
-constexpr int gc_iSIZE = 512;
+constexpr int gc_iSIZE = gc_iMAX_SQUARE;  // any square value fits
 constexpr int gc_iROW_HEIGHT = 20;
 constexpr int gc_iCOL_WIDTH = 80;
 constexpr int gc_iROW_HEADER_WIDTH = 52;

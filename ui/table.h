@@ -5,6 +5,7 @@
 
 #include <FL/Fl_Table.H>
 
+#include "engine/calculator.h"
 #include "ui/widgets.h"
 
 class ClTable : public Fl_Table {
@@ -29,7 +30,7 @@ class ClTable : public Fl_Table {
   ClTextDisplay* m_pCell_Editor;
   ClMatrix m_mMatrix;
 
-  static constexpr int gc_iNO_CELL = 512;
+  static constexpr int gc_iNO_CELL = gc_iMAX_SQUARE;
 
  protected:
   // Keys pass on to the keyboard handler: the table's own cell navigation

@@ -1,6 +1,22 @@
 // The owner of the calculator window: the current layout, the two pane
 // buffers, start-up, the rebuild between landscape and portrait, and the
 // re-arrangement of the landscape display area.
+// The ui folder:
+//   main.cpp            the program's main
+//   window.h/.cpp       this owner, the window-mode and close callbacks
+//   layout.h/.cpp       the widgets of one layout and the two geometry tables
+//   menu.cpp            the menu table, its item pointers, the output format
+//   keypad.h/.cpp       the keypad buttons and the Alt switch
+//   keyboard.h/.cpp     the main window's keyboard handler
+//   widgets.h/.cpp      the small widget subclasses
+//   window_seam.h/.cpp  the seam over the widgets, the default dialogs, the stop poll
+//   dialogs.h           the replaceable message boxes and file chooser
+//   editor.h/.cpp       the matrix editor's callbacks
+//   table.h/.cpp        the matrix editor's table and cell editor
+//   help.cpp            the Help menu: help, guide and About windows
+//   display_window.h/.cpp  the window of one HTML document
+//   documents.h         the documents and the About picture, built in
+//   linalg.png          the About picture
 #pragma once
 
 #include <vector>
@@ -30,7 +46,6 @@ class ClORVELWindow {
   void killAbout() {}
   void killHelp() {}
   void killGuide() {}
-  void killGraph() {}
 
   ClORVELUI* ui() const { return m_pUI; }
   ClWindow* window() const { return m_pUI->m_pWindow; }

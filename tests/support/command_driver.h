@@ -46,22 +46,10 @@ inline std::string ending(const std::string& sText, const std::string& sSuffix) 
   return sText.size() < sSuffix.size() ? sText : sText.substr(sText.size() - sSuffix.size());
 }
 
-// A fresh calculator as at program start, working through seam.
-inline void startCalculator(ClSeam& seam) {
-  resetEngine();
-  g_pSeam = &seam;
-  g_eWindow_Mode = 0;
-  g_eOutput = 0;
-  g_uiActive_Plots = 0;
-  lg_eActive_Input = 0;
-  ClCallback::clearAll_cb(nullptr, nullptr);
-  g_Current_State_Bkp = ClCalculator::mp_NULL_STATE;
-}
-
 // A fresh calculator as at program start, with a headless seam.
 class ClCommandTest : public ::testing::Test {
  protected:
-  void SetUp() override { startCalculator(m_Seam); }
+  void SetUp() override { resetCommandState(m_Seam); }
   void TearDown() override { g_pSeam = nullptr; }
 
   // The output pane from its tenth character, as File > Save Output writes it.

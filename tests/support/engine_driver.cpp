@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 ClRun runLine(const std::string& sTokens) {
   ClState line;
-  const size_t uiLength = sTokens.size() < 512 ? sTokens.size() : 512;
+  const size_t uiLength = std::min<size_t>(sTokens.size(), gc_iMAX_LINE);
   std::memcpy(line.m_acLine, sTokens.data(), uiLength);
   line.m_acLine[uiLength] = '\0';
   line.m_uiLength = static_cast<uint16_t>(uiLength);
@@ -22,15 +23,6 @@ ClRun runLine(const std::string& sTokens) {
   run.mResult = ClCalculator::mp_mParser_Output;
   run.sLine.assign(g_Current_State.m_acLine, g_Current_State.m_uiLength);
   return run;
-}
-
-void resetEngine() {
-  ClCalculator::releaseAll();
-  g_uiError_Number = 0;
-  g_bRepeat = g_bFailTest = g_bPlot = false;
-  g_bZero_Out = true;
-  g_eView_State = 0;
-  g_acOutput_Line[0] = '\0';
 }
 
 void expectTexts(std::initializer_list<TextCase> cases) {

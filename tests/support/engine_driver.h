@@ -17,8 +17,6 @@ struct ClRun {
 
 // Runs one line given as token characters, e.g. "A=[1,2;3,4]" or "IA".
 ClRun runLine(const std::string& sTokens);
-// Resets variables, results and settings to their start values.
-void resetEngine();
 
 // A line and the exact display text it must give, without error.
 struct TextCase {
