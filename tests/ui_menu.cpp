@@ -7,7 +7,6 @@
 
 #include <cstring>
 #include <set>
-#include <vector>
 
 #include "command/callback.h"
 #include "engine/tokens.h"
@@ -30,75 +29,70 @@ using C = ClCallback;
 using UI = ClORVELUI;
 constexpr int A = FL_ALT, S = FL_SHIFT, K = FL_CTRL;
 
-// Built when the test runs: the pointers are bound during the static
-// initialisation of the menu's own file.
-std::vector<ClBinding> bindings() {
-  return {
-      {"smFile", UI::mp_smFile, "File", 0, nullptr, gc_iNO_DATA},
-      {"miOpen", UI::mp_miOpen, "Open", 0, C::open_cb, gc_iNO_DATA},
-      {"miSave_Input", UI::mp_miSave_Input, "Save Input", 0, C::saveIn_cb, gc_iNO_DATA},
-      {"miSave_Output", UI::mp_miSave_Output, "Save Output", 0, C::saveOut_cb, gc_iNO_DATA},
-      {"smSave_Variable", UI::mp_smSave_Variable, "Save Variable", 0, nullptr, gc_iNO_DATA},
-      {"miAs", UI::mp_miAs, "  A  ", A + 'a', C::saveVariable_cb, eVAR_A},
-      {"miBs", UI::mp_miBs, "  B  ", A + 'b', C::saveVariable_cb, eVAR_B},
-      {"miCs", UI::mp_miCs, "  C  ", A + 'c', C::saveVariable_cb, eVAR_C},
-      {"miPs", UI::mp_miPs, "  P  ", K + 'p', C::saveVariable_cb, eVAR_P},
-      {"miQs", UI::mp_miQs, "  Q  ", K + 'q', C::saveVariable_cb, eVAR_Q},
-      {"miUs", UI::mp_miUs, "  U  ", A + 'u', C::saveVariable_cb, eVAR_U},
-      {"miVs", UI::mp_miVs, "  V  ", A + 'v', C::saveVariable_cb, eVAR_V},
-      {"mius", UI::mp_mius, "  u  ", A + 'x', C::saveVariable_cb, eVAR_u},
-      {"mivs", UI::mp_mivs, "  v  ", A + 'y', C::saveVariable_cb, eVAR_v},
-      {"miws", UI::mp_miws, "  w  ", A + 'w', C::saveVariable_cb, eVAR_w},
-      {"miSave_Graph", UI::mp_miSave_Graph, "Save Graph", 0, C::saveGraph_cb, gc_iNO_DATA},
-      {"miExit", UI::mp_miExit, "Quit", 0, C::exit_cb, gc_iNO_DATA},
-      {"smEdit", UI::mp_smEdit, "Edit", 0, nullptr, gc_iNO_DATA},
-      {"smHistory", UI::mp_smHistory, "History", 0, nullptr, gc_iNO_DATA},
-      {"miInsert", UI::mp_miInsert, "Insert  Item", 0, C::insert_cb, gc_iNO_DATA},
-      {"miClear", UI::mp_miClear, "Clear Item", 0, C::clear_cb, gc_iNO_DATA},
-      {"Append_History", UI::mp_Append_History, "Append", 0, C::appendHistory_cb, gc_iNO_DATA},
-      {"miClear_All", UI::mp_miClear_All, "Clear History", 0, C::clearAll_cb, gc_iNO_DATA},
-      {"miClear_Everything", UI::mp_miClear_Everything, "Clear All", 0, C::clearEverything_cb,
-       gc_iNO_DATA},
-      {"smMatrix_Edit", UI::mp_smMatrix_Edit, "Matrix", 0, nullptr, gc_iNO_DATA},
-      {"miA", UI::mp_miA, "  A  ", A + S + 'a', C::editSizes_cb, eVAR_A},
-      {"miB", UI::mp_miB, "  B  ", K + A + 'b', C::editSizes_cb, eVAR_B},
-      {"miC", UI::mp_miC, "  C  ", A + S + 'c', C::editSizes_cb, eVAR_C},
-      {"miP", UI::mp_miP, "  P  ", K + A + 'p', C::editSizes_cb, eVAR_P},
-      {"miQ", UI::mp_miQ, "  Q  ", K + A + 'q', C::editSizes_cb, eVAR_Q},
-      {"miU", UI::mp_miU, "  U  ", K + A + 'u', C::editSizes_cb, eVAR_U},
-      {"miV", UI::mp_miV, "  V  ", K + A + 'v', C::editSizes_cb, eVAR_V},
-      {"miu", UI::mp_miu, "  u  ", K + A + 'x', C::editSizes_cb, eVAR_u},
-      {"miv", UI::mp_miv, "  v  ", K + A + 'y', C::editSizes_cb, eVAR_v},
-      {"miw", UI::mp_miw, "  w  ", K + A + 'w', C::editSizes_cb, eVAR_w},
-      {"smView", UI::mp_smView, "View", 0, nullptr, gc_iNO_DATA},
-      {"smOutPut", UI::mp_smOutPut, "Output Format", 0, nullptr, gc_iNO_DATA},
-      {"miDecimal", UI::mp_miDecimal, "Decimal", K + 'd', C::view_cb, 0},
-      {"miFloating_Point", UI::mp_miFloating_Point, "Floating Point ", A + 'f', C::view_cb, 1},
-      {"miRational", UI::mp_miRational, "Rational", K + 'r', C::view_cb, 2},
-      {"smWinFormat", UI::mp_smWinFormat, "Window Format", 0, nullptr, gc_iNO_DATA},
-      {"miTwo_Windows", UI::mp_miTwo_Windows, "Two Windows", K + A + 'd', C::mode_cb, 0},
-      {"miOne_Window", UI::mp_miOne_Window, "One Window", K + A + 'f', C::mode_cb, 1},
-      {"miPortrait_Mode", UI::mp_miPortrait_Mode, "Portrait Mode", K + A + 'r', C::mode_cb, 2},
-      {"smGraph", UI::mp_smGraph, "Graph", 0, nullptr, gc_iNO_DATA},
-      {"miGraph", UI::mp_miGraph, "Graph Window", K + A + 'g', C::graph_cb, gc_iNO_DATA},
-      {"miClear_Graph", UI::mp_miClear_Graph, "Clear Graph", K + A + 'f', C::clearGraph_cb,
-       gc_iNO_DATA},
-      {"miScales", UI::mp_miScales, "Scales", A + 'j', C::scales_cb, gc_iNO_DATA},
-      {"miCorners", UI::mp_miCorners, "Corners", A + 'k', C::corners_cb, gc_iNO_DATA},
-      {"miText", UI::mp_miText, "Output Window", K + 't', C::text_cb, gc_iNO_DATA},
-      {"smSettings", UI::mp_smSettings, "Settings", 0, nullptr, gc_iNO_DATA},
-      {"miZero_Out", UI::mp_miZero_Out, "Zero Out", 0, C::zeroOut_cb, gc_iNO_DATA},
-      {"miError_Item", UI::mp_miError_Item, "Error Check", 0, nullptr, gc_iNO_DATA},
-      {"miParentheses", UI::mp_miParentheses, "Auto Parentheses", 0, nullptr, gc_iNO_DATA},
-      {"miExecute", UI::mp_miExecute, "Execute", 0, nullptr, gc_iNO_DATA},
-      {"smHelp", UI::mp_smHelp, "Help", 0, nullptr, gc_iNO_DATA},
-      {"miCalculator_Help", UI::mp_miCalculator_Help, "Calculator Help", 0, C::helpHelp_cb,
-       gc_iNO_DATA},
-      {"miUser_Guide", UI::mp_miUser_Guide, "Calculator User Guide", 0, C::helpGuide_cb,
-       gc_iNO_DATA},
-      {"miAbout", UI::mp_miAbout, "About", 0, C::helpAbout_cb, gc_iNO_DATA},
-  };
-}
+const ClBinding gc_aBINDINGS[] = {
+    {"smFile", UI::mp_smFile, "File", 0, nullptr, gc_iNO_DATA},
+    {"miOpen", UI::mp_miOpen, "Open", 0, C::open_cb, gc_iNO_DATA},
+    {"miSave_Input", UI::mp_miSave_Input, "Save Input", 0, C::saveIn_cb, gc_iNO_DATA},
+    {"miSave_Output", UI::mp_miSave_Output, "Save Output", 0, C::saveOut_cb, gc_iNO_DATA},
+    {"smSave_Variable", UI::mp_smSave_Variable, "Save Variable", 0, nullptr, gc_iNO_DATA},
+    {"miAs", UI::mp_miAs, "  A  ", A + 'a', C::saveVariable_cb, eVAR_A},
+    {"miBs", UI::mp_miBs, "  B  ", A + 'b', C::saveVariable_cb, eVAR_B},
+    {"miCs", UI::mp_miCs, "  C  ", A + 'c', C::saveVariable_cb, eVAR_C},
+    {"miPs", UI::mp_miPs, "  P  ", K + 'p', C::saveVariable_cb, eVAR_P},
+    {"miQs", UI::mp_miQs, "  Q  ", K + 'q', C::saveVariable_cb, eVAR_Q},
+    {"miUs", UI::mp_miUs, "  U  ", A + 'u', C::saveVariable_cb, eVAR_U},
+    {"miVs", UI::mp_miVs, "  V  ", A + 'v', C::saveVariable_cb, eVAR_V},
+    {"mius", UI::mp_mius, "  u  ", A + 'x', C::saveVariable_cb, eVAR_u},
+    {"mivs", UI::mp_mivs, "  v  ", A + 'y', C::saveVariable_cb, eVAR_v},
+    {"miws", UI::mp_miws, "  w  ", A + 'w', C::saveVariable_cb, eVAR_w},
+    {"miSave_Graph", UI::mp_miSave_Graph, "Save Graph", 0, C::saveGraph_cb, gc_iNO_DATA},
+    {"miExit", UI::mp_miExit, "Quit", 0, C::exit_cb, gc_iNO_DATA},
+    {"smEdit", UI::mp_smEdit, "Edit", 0, nullptr, gc_iNO_DATA},
+    {"smHistory", UI::mp_smHistory, "History", 0, nullptr, gc_iNO_DATA},
+    {"miInsert", UI::mp_miInsert, "Insert  Item", 0, C::insert_cb, gc_iNO_DATA},
+    {"miClear", UI::mp_miClear, "Clear Item", 0, C::clear_cb, gc_iNO_DATA},
+    {"Append_History", UI::mp_Append_History, "Append", 0, C::appendHistory_cb, gc_iNO_DATA},
+    {"miClear_All", UI::mp_miClear_All, "Clear History", 0, C::clearAll_cb, gc_iNO_DATA},
+    {"miClear_Everything", UI::mp_miClear_Everything, "Clear All", 0, C::clearEverything_cb,
+     gc_iNO_DATA},
+    {"smMatrix_Edit", UI::mp_smMatrix_Edit, "Matrix", 0, nullptr, gc_iNO_DATA},
+    {"miA", UI::mp_miA, "  A  ", A + S + 'a', C::editSizes_cb, eVAR_A},
+    {"miB", UI::mp_miB, "  B  ", K + A + 'b', C::editSizes_cb, eVAR_B},
+    {"miC", UI::mp_miC, "  C  ", A + S + 'c', C::editSizes_cb, eVAR_C},
+    {"miP", UI::mp_miP, "  P  ", K + A + 'p', C::editSizes_cb, eVAR_P},
+    {"miQ", UI::mp_miQ, "  Q  ", K + A + 'q', C::editSizes_cb, eVAR_Q},
+    {"miU", UI::mp_miU, "  U  ", K + A + 'u', C::editSizes_cb, eVAR_U},
+    {"miV", UI::mp_miV, "  V  ", K + A + 'v', C::editSizes_cb, eVAR_V},
+    {"miu", UI::mp_miu, "  u  ", K + A + 'x', C::editSizes_cb, eVAR_u},
+    {"miv", UI::mp_miv, "  v  ", K + A + 'y', C::editSizes_cb, eVAR_v},
+    {"miw", UI::mp_miw, "  w  ", K + A + 'w', C::editSizes_cb, eVAR_w},
+    {"smView", UI::mp_smView, "View", 0, nullptr, gc_iNO_DATA},
+    {"smOutPut", UI::mp_smOutPut, "Output Format", 0, nullptr, gc_iNO_DATA},
+    {"miDecimal", UI::mp_miDecimal, "Decimal", K + 'd', C::view_cb, 0},
+    {"miFloating_Point", UI::mp_miFloating_Point, "Floating Point ", A + 'f', C::view_cb, 1},
+    {"miRational", UI::mp_miRational, "Rational", K + 'r', C::view_cb, 2},
+    {"smWinFormat", UI::mp_smWinFormat, "Window Format", 0, nullptr, gc_iNO_DATA},
+    {"miTwo_Windows", UI::mp_miTwo_Windows, "Two Windows", K + A + 'd', C::mode_cb, 0},
+    {"miOne_Window", UI::mp_miOne_Window, "One Window", K + A + 'f', C::mode_cb, 1},
+    {"miPortrait_Mode", UI::mp_miPortrait_Mode, "Portrait Mode", K + A + 'r', C::mode_cb, 2},
+    {"smGraph", UI::mp_smGraph, "Graph", 0, nullptr, gc_iNO_DATA},
+    {"miGraph", UI::mp_miGraph, "Graph Window", K + A + 'g', C::graph_cb, gc_iNO_DATA},
+    {"miClear_Graph", UI::mp_miClear_Graph, "Clear Graph", K + A + 'f', C::clearGraph_cb,
+     gc_iNO_DATA},
+    {"miScales", UI::mp_miScales, "Scales", A + 'j', C::scales_cb, gc_iNO_DATA},
+    {"miCorners", UI::mp_miCorners, "Corners", A + 'k', C::corners_cb, gc_iNO_DATA},
+    {"miText", UI::mp_miText, "Output Window", K + 't', C::text_cb, gc_iNO_DATA},
+    {"smSettings", UI::mp_smSettings, "Settings", 0, nullptr, gc_iNO_DATA},
+    {"miZero_Out", UI::mp_miZero_Out, "Zero Out", 0, C::zeroOut_cb, gc_iNO_DATA},
+    {"miError_Item", UI::mp_miError_Item, "Error Check", 0, nullptr, gc_iNO_DATA},
+    {"miParentheses", UI::mp_miParentheses, "Auto Parentheses", 0, nullptr, gc_iNO_DATA},
+    {"miExecute", UI::mp_miExecute, "Execute", 0, nullptr, gc_iNO_DATA},
+    {"smHelp", UI::mp_smHelp, "Help", 0, nullptr, gc_iNO_DATA},
+    {"miCalculator_Help", UI::mp_miCalculator_Help, "Calculator Help", 0, C::helpHelp_cb,
+     gc_iNO_DATA},
+    {"miUser_Guide", UI::mp_miUser_Guide, "Calculator User Guide", 0, C::helpGuide_cb, gc_iNO_DATA},
+    {"miAbout", UI::mp_miAbout, "About", 0, C::helpAbout_cb, gc_iNO_DATA},
+};
 
 int dataOf(const Fl_Menu_Item* pItem) {
   const void* pData = pItem->user_data();
@@ -107,7 +101,7 @@ int dataOf(const Fl_Menu_Item* pItem) {
 
 TEST(MenuTest, EveryPointerIsBoundToItsItem) {
   std::set<const Fl_Menu_Item*> aBound;
-  for (const ClBinding& binding : bindings()) {
+  for (const ClBinding& binding : gc_aBINDINGS) {
     SCOPED_TRACE(binding.acName);
     const Fl_Menu_Item* pItem = binding.pItem;
     ASSERT_NE(pItem, nullptr);

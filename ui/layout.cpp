@@ -134,7 +134,7 @@ void ClORVELUI::build() {
   m_pMenu_Bar = new Fl_Menu_Bar(d.m_Menu_Bar.x, d.m_Menu_Bar.y, d.m_Menu_Bar.w, d.m_Menu_Bar.h);
   m_pMenu_Bar->labelsize(16);
   m_pMenu_Bar->textsize(16);
-  m_pMenu_Bar->menu(menu_mp_Menu_Bar);
+  m_pMenu_Bar->menu(menu_mp_Menu_Bar.data());
 
   m_pDisplay_Group = group(d.m_Display);
   m_pOutput = pane(d.m_Output);

@@ -5,6 +5,8 @@
 #include <FL/Fl_Menu_Bar.H>
 #include <FL/Fl_Menu_Item.H>
 
+#include <array>
+
 #include "ui/widgets.h"
 
 class ClGraphBox;
@@ -61,7 +63,7 @@ class ClORVELUI {
   ClGraphBox* m_pGraph = nullptr;
   ClGroup* m_pKeypad = nullptr;
 
-  static Fl_Menu_Item menu_mp_Menu_Bar[gc_iMENU_ITEMS];
+  static std::array<Fl_Menu_Item, gc_iMENU_ITEMS> menu_mp_Menu_Bar;
   static Fl_Menu_Item *const mp_smFile,
       *const mp_miOpen, *const mp_miSave_Input,
                             *const mp_miSave_Output,

@@ -4,9 +4,9 @@
 // is added with those windows.
 #include <FL/Enumerations.H>
 
-#include <cstdio>
+#include <array>
 #include <cstdlib>
-#include <string_view>
+#include <type_traits>
 
 #include "command/callback.h"
 #include "engine/calculator.h"
@@ -45,35 +45,9 @@ constexpr int gc_iTOGGLE_INACTIVE = FL_MENU_TOGGLE | FL_MENU_INACTIVE;
 Fl_Callback* const gc_pSave = ClCallback::saveVariable_cb;
 Fl_Callback* const gc_pEdit = ClCallback::editSizes_cb;
 
-// The item labelled sLabel among the items of one level from pItem on.
-Fl_Menu_Item* findAtLevel(Fl_Menu_Item* pItem, std::string_view sLabel) {
-  for (; pItem->text; pItem = pItem->next())
-    if (sLabel == pItem->text) return pItem;
-  return nullptr;
-}
-
-// The item at acPath, its labels from the menu bar down joined by '/'. The
-// pointers are bound by path, not by position: a path that names no item
-// stops the program as it starts. They are bound during this file's static
-// initialisation, so no other file's static initialiser may read them.
-Fl_Menu_Item* itemAt(const char* acPath) {
-  Fl_Menu_Item* pItem = ClORVELUI::menu_mp_Menu_Bar;
-  for (std::string_view sRest = acPath;;) {
-    const size_t uiSlash = sRest.find('/');
-    pItem = findAtLevel(pItem, sRest.substr(0, uiSlash));
-    if (!pItem) {
-      std::fprintf(stderr, "orvel: no menu item %s\n", acPath);
-      std::abort();
-    }
-    if (uiSlash == std::string_view::npos) return pItem;
-    ++pItem;  // the submenu's first item
-    sRest.remove_prefix(uiSlash + 1);
-  }
-}
-
 }  // namespace
 
-Fl_Menu_Item ClORVELUI::menu_mp_Menu_Bar[gc_iMENU_ITEMS] = {
+constexpr std::array<Fl_Menu_Item, gc_iMENU_ITEMS> gc_aMENU = {{
     title("File"),
     item("Open", 0, ClCallback::open_cb),
     item("Save Input", 0, ClCallback::saveIn_cb),
@@ -149,9 +123,65 @@ Fl_Menu_Item ClORVELUI::menu_mp_Menu_Bar[gc_iMENU_ITEMS] = {
     item("About", 0, ClCallback::helpAbout_cb),
     end(),
     end(),
-};
+}};
 
-#define ITEM(name, path) Fl_Menu_Item* const ClORVELUI::name = itemAt(path)
+std::array<Fl_Menu_Item, gc_iMENU_ITEMS> ClORVELUI::menu_mp_Menu_Bar = gc_aMENU;
+
+namespace {
+
+constexpr int labelLength(const char* acPath) {
+  int iLength = 0;
+  while (acPath[iLength] != '\0' && acPath[iLength] != '/') ++iLength;
+  return iLength;
+}
+
+constexpr bool isLabel(const char* acText, const char* acPath, int iLength) {
+  for (int k = 0; k < iLength; ++k)
+    if (acText[k] != acPath[k]) return false;
+  return acText[iLength] == '\0';
+}
+
+// The position after the item at iAt, past its items when it is a submenu.
+constexpr int skipItem(int iAt) {
+  int iDepth = 0;
+  do {
+    if (gc_aMENU[iAt].text == nullptr)
+      --iDepth;
+    else if (gc_aMENU[iAt].flags & FL_SUBMENU)
+      ++iDepth;
+    ++iAt;
+  } while (iDepth > 0);
+  return iAt;
+}
+
+// Reached only by a path that names no item; not constexpr, so such a path
+// does not compile.
+void noSuchMenuItem() {
+  std::abort();
+}
+
+// The position of the item at acPath, its labels from the menu bar down
+// joined by '/'.
+constexpr int positionOf(const char* acPath) {
+  int iAt = 0;
+  for (;;) {
+    const int iLength = labelLength(acPath);
+    while (gc_aMENU[iAt].text == nullptr || !isLabel(gc_aMENU[iAt].text, acPath, iLength)) {
+      if (gc_aMENU[iAt].text == nullptr) noSuchMenuItem();
+      iAt = skipItem(iAt);
+    }
+    if (acPath[iLength] == '\0') return iAt;
+    acPath += iLength + 1;
+    ++iAt;  // the submenu's first item
+  }
+}
+
+}  // namespace
+
+// Bound by path at compile time, so that no pointer can name the wrong item.
+#define ITEM(name, path)                \
+  Fl_Menu_Item* const ClORVELUI::name = \
+      &menu_mp_Menu_Bar[std::integral_constant<int, positionOf(path)>::value]
 ITEM(mp_smFile, "File");
 ITEM(mp_miOpen, "File/Open");
 ITEM(mp_miSave_Input, "File/Save Input");
