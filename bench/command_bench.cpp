@@ -34,7 +34,7 @@ void prepareScript(ClHeadlessSeam& seam, const char* acBody) {
 // (a) and (b): Rpt(10000, 1) over one line; lines per second as items.
 void BM_Script(benchmark::State& state, const char* acBody) {
   ClHeadlessSeam seam;
-  g_pSeam = &seam;
+  resetCommandState(seam);
   for (auto _ : state) {
     state.PauseTiming();
     prepareScript(seam, acBody);
@@ -50,7 +50,7 @@ BENCHMARK_CAPTURE(BM_Script, silent, "u=u+1;")->Unit(benchmark::kMillisecond);
 // (c) Enter of a line whose result is a 512 x 512 complex matrix.
 void BM_EnterLargeResult(benchmark::State& state) {
   ClHeadlessSeam seam;
-  g_pSeam = &seam;
+  resetCommandState(seam);
   std::mt19937 generator(1);
   std::uniform_real_distribution<double> uniform(-1.0, 1.0);
   ClMatrix mA(gc_iMAX_SQUARE, gc_iMAX_SQUARE);
@@ -72,7 +72,7 @@ BENCHMARK(BM_EnterLargeResult)->Unit(benchmark::kMillisecond);
 // printed lines: the cost must not grow with the pane.
 void BM_LineAfterPrintedLines(benchmark::State& state) {
   ClHeadlessSeam seam;
-  g_pSeam = &seam;
+  resetCommandState(seam);
   prepareScript(seam, "u=u+1");
   enter("X(1,1)");  // slot 2 repeats slot 1 once
   ClHeadlessPane& output = seam.output();

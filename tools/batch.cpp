@@ -14,6 +14,7 @@
 #include "command/callback.h"
 #include "command/enter.h"
 #include "command/headless_seam.h"
+#include "command/history.h"
 #include "engine/calculator.h"
 #include "files/codec.h"
 #include "files/data_file.h"
@@ -379,7 +380,7 @@ int main(int argc, char** argv) {
   ClHeadlessSeam seam;
   seam.setMessageStream(stderr);
   seam.setStopFlag(&lg_iInterrupted);
-  g_pSeam = &seam;
+  resetCommandState(seam);
   for (int k = 0; k < eSWITCH_COUNT; ++k) seam.setOn(eSWITCH(k), options.abSwitch[k]);
   ClCallback::zeroOut_cb(nullptr, nullptr);
   g_eView_State = options.iFormat;
