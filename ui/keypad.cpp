@@ -307,8 +307,9 @@ void paint(ClButton* pButton, eKEY_COLOUR eColour) {
   pButton->selection_color(Fl_Color(49));
 }
 
-// An upper-case letter is typed with Shift; FLTK writes that as Shift plus
-// the lower-case letter.
+// The special key of the token (line commands, Escape, Enter), else its
+// character. An upper-case letter is typed with Shift; FLTK writes that as
+// Shift plus the lower-case letter.
 int shortcutOf(eTOKEN eCode, int iCharacter) {
   const int iSpecial_Key = specialKeyOf(eCode);
   if (iSpecial_Key != 0) return iSpecial_Key;
