@@ -18,8 +18,7 @@ constexpr int gc_iLINES = 10000;
 
 void enter(const char* acLine) {
   setCurrentLine(acLine, static_cast<uint16_t>(std::strlen(acLine)));
-  eTOKEN eEnter = eENTER;
-  ClCallback::state_cb(nullptr, &eEnter);
+  enterLine();
 }
 
 // A fresh calculator whose history holds u=0 and the stored line acBody.

@@ -34,8 +34,7 @@ int answerChoice(const char*, const char*, const char*) {
 
 void enter(const std::string& sLine) {
   setCurrentLine(sLine.data(), static_cast<uint16_t>(sLine.size()));
-  eTOKEN eEnter = eENTER;
-  ClCallback::state_cb(nullptr, &eEnter);
+  enterLine();
 }
 
 // Six full plots: sine curves of rising frequency (short segments), or

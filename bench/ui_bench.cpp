@@ -37,8 +37,7 @@ void startWindow() {
 
 void enter(const char* acLine) {
   setCurrentLine(acLine, static_cast<uint16_t>(std::string(acLine).size()));
-  eTOKEN eEnter = eENTER;
-  ClCallback::state_cb(nullptr, &eEnter);
+  enterLine();
 }
 
 // A 512 x 512 complex matrix of random entries: about 3.9 MB of text.

@@ -8,6 +8,9 @@
 //   ui/       alt_cb, mode_cb, window_cb, view_cb, the help and matrix editor
 //             callbacks
 //   graph/    graph_cb, clearGraph_cb, scales_cb, corners_cb, text_cb, saveGraph_cb
+// The key callbacks token_cb, digit_cb, state_cb and alt_cb are reached
+// through pressToken (command/enter.h); the keypad's own callback keeps a
+// focused button from firing on the space bar.
 #pragma once
 
 class Fl_Widget;

@@ -17,8 +17,11 @@ extern const char gc_acSTOP_NOTICE[];
 // end, keeping the display start, and renders it. At most 511 characters are
 // taken.
 void setCurrentLine(const char* acLine, uint16_t uiLength);
-// One press of the keypad button of eToken: the callback the button calls.
-void pressToken(eTOKEN eToken);
+// One press of the key of eToken: the one dispatch of the keypad, the
+// keyboard, the batch runner and the tests. Alt only swaps the keypad's
+// buttons: pAlt does that, and where there is no keypad (batch runner, tests)
+// it is null and Alt does nothing.
+void pressToken(eTOKEN eToken, void (*pAlt)() = nullptr);
 // Removes the cursor character "_" when it ends the pane's text.
 void removeTrailingCursor(ClPane& pane);
 // Where Enter in a matrix editor cell moves on to: the next cell (Enter, Tab)
@@ -26,7 +29,8 @@ void removeTrailingCursor(ClPane& pane);
 enum eSTEP { eSTEP_NEXT, eSTEP_PREVIOUS };
 
 // Enter on the current line: history, evaluation, output, a new prompt. In a
-// matrix editor cell: the cell's value, then the move by eStep.
+// matrix editor cell: the cell's value, then the move by eStep. The one way to
+// press Enter from code.
 void enterLine(eSTEP eStep = eSTEP_NEXT);
 // The value of the editor line just entered: true for a 1 x 1 result without
 // error.

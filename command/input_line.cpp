@@ -1,7 +1,6 @@
 // The input line: key presses become tokens at the cursor, the line is
 // rendered from the tokens' display names, and the editing and browsing
 // tokens move the cursor or recall history lines. Enter is in enter.cpp.
-#include <FL/Fl.H>
 #include <FL/Fl_Text_Buffer.H>
 
 #include <cstring>
@@ -17,11 +16,6 @@ namespace {
 
 // Rendered text of part of a line: 511 tokens of at most 8 characters.
 char lg_acInput_Line[8192];
-
-// A button with the keyboard focus would otherwise fire on the space bar.
-bool isSpaceKey() {
-  return Fl::event() == FL_KEYDOWN && Fl::event_text()[0] == ' ';
-}
 
 eTOKEN tokenFrom(const void* pData) {
   if (pData == nullptr) return eNULL;
@@ -69,6 +63,20 @@ void nextLine() {
   // past the newest line the unfinished fresh line comes back
   recallLine(g_uiHistory_Index == g_uiHistory_Next ? g_Current_State_Bkp
                                                    : lg_State_History[g_uiHistory_Index]);
+}
+
+// What the key of a token does.
+enum eKEY_ACTION {
+  eKEY_TOKEN,  // inserts an ordinary token
+  eKEY_DIGIT,  // inserts a number part, by the number-key rules
+  eKEY_LINE,   // cursor, history, Clear and Enter
+  eKEY_ALT,    // swaps the keypad's alternate buttons
+};
+
+eKEY_ACTION keyActionOf(eTOKEN eToken) {
+  if (eToken == eALT) return eKEY_ALT;
+  if (kindOf(eToken) == eKIND_COMMAND) return eKEY_LINE;
+  return isNumberPart(eToken) ? eKEY_DIGIT : eKEY_TOKEN;
 }
 
 }  // namespace
@@ -166,7 +174,6 @@ void ClCallback::cleanUp(bool bErase) {
 }
 
 void ClCallback::token_cb(Fl_Widget*, void* pData) {
-  if (isSpaceKey()) return;
   const eTOKEN eToken = tokenFrom(pData);
   if (eToken == eNULL) return;
   if (g_pSeam->isOn(eSWITCH_ERROR_CHECK) && !tokenErrorCheck(eToken)) return;
@@ -177,7 +184,6 @@ void ClCallback::token_cb(Fl_Widget*, void* pData) {
 }
 
 void ClCallback::digit_cb(Fl_Widget*, void* pData) {
-  if (isSpaceKey()) return;
   const eTOKEN eToken = tokenFrom(pData);
   if (!isNumberPart(eToken)) return;
   if (g_Current_State.m_uiLength >= 512) return;
@@ -189,7 +195,6 @@ void ClCallback::digit_cb(Fl_Widget*, void* pData) {
 }
 
 void ClCallback::state_cb(Fl_Widget*, void* pData) {
-  if (isSpaceKey()) return;
   switch (tokenFrom(pData)) {
     case eRIGHT:
       moveRight();
@@ -218,21 +223,19 @@ void ClCallback::state_cb(Fl_Widget*, void* pData) {
   g_pSeam->redraw();
 }
 
-void pressToken(eTOKEN eToken) {
-  switch (eToken) {
-    case ePREV:
-    case eNEXT:
-    case eLEFT:
-    case eRIGHT:
-    case eBKSP:
-    case eCLEAR:
-    case eENTER:
+void pressToken(eTOKEN eToken, void (*pAlt)()) {
+  switch (keyActionOf(eToken)) {
+    case eKEY_TOKEN:
+      ClCallback::token_cb(nullptr, &eToken);
+      return;
+    case eKEY_DIGIT:
+      ClCallback::digit_cb(nullptr, &eToken);
+      return;
+    case eKEY_LINE:
       ClCallback::state_cb(nullptr, &eToken);
       return;
-    case eALT:
-      // Alt only swaps the buttons shown; every token keeps its key
+    case eKEY_ALT:
+      if (pAlt) pAlt();
       return;
-    default:
-      (isNumberPart(eToken) ? ClCallback::digit_cb : ClCallback::token_cb)(nullptr, &eToken);
   }
 }

@@ -25,8 +25,6 @@ constexpr size_t gc_uiMAX_FILE_SIZE = size_t{64} << 20;
 constexpr size_t gc_uiFIRST_WORD_SIZE = 511;  // a 512-byte buffer
 constexpr size_t gc_uiLINE_WORD_SIZE = gc_iMAX_TYPED_LINE;
 
-static eTOKEN lg_eEnter = eENTER;  // Enter is pressed with a pointer to its code
-
 enum eREAD { eREAD_OK, eREAD_UNOPENED, eREAD_TOO_LARGE };
 enum eLINES { eLINES_DONE, eLINES_ENDED, eLINES_BROKEN, eLINES_REFUSED };
 
@@ -37,10 +35,6 @@ class ClDecoded_Text : public std::streambuf {
     setg(sText.data(), sText.data(), sText.data() + sText.size());
   }
 };
-
-static void pressEnter() {
-  ClCallback::state_cb(nullptr, &lg_eEnter);
-}
 
 static eREAD readWholeFile(const char* acName, std::string& sText) {
   FILE* pFile = std::fopen(acName, "rb");
@@ -151,7 +145,7 @@ static void enterHistoryWord(const std::string& sWord) {
   setCurrentLine(sWord.data(), static_cast<uint16_t>(sWord.size()));
   const bool bExecute = g_pSeam->isOn(eSWITCH_EXECUTE);
   g_pSeam->setOn(eSWITCH_EXECUTE, false);
-  pressEnter();
+  enterLine();
   g_pSeam->setOn(eSWITCH_EXECUTE, bExecute);
 }
 
@@ -217,7 +211,7 @@ static bool loadHistory(std::istream& In, const char* acName, unsigned short uiM
 
 bool loadInFile(const char* acName, unsigned short uiMode) {
   const uint16_t uiPlots = g_uiActive_Plots;
-  pressEnter();
+  enterLine();
   displayCurrent();
   std::string sText;
   const eREAD eRead = readWholeFile(acName, sText);

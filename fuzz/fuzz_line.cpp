@@ -32,8 +32,7 @@ bool isScriptLine(const std::string& sLine) {
 
 void enterScriptLine(const std::string& sLine) {
   setCurrentLine(sLine.data(), static_cast<uint16_t>(sLine.size()));
-  eTOKEN eEnter = eENTER;
-  ClCallback::state_cb(nullptr, &eEnter);
+  enterLine();
 }
 
 }  // namespace

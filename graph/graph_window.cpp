@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "command/callback.h"
+#include "command/enter.h"
 #include "command/history.h"
 #include "command/seam.h"
 #include "command/text_buffer.h"
@@ -82,8 +83,7 @@ void openGraph() {
   emptyPlots();
   useDefaults();
   if (g_Current_State.m_uiLength > 0) {
-    eTOKEN eEnter = eENTER;
-    ClCallback::state_cb(nullptr, &eEnter);
+    enterLine();
     if (!takeParameters()) showParameterNotice();
   }
   g_pSeam->setOn(eSWITCH_SCALES, false);

@@ -48,8 +48,7 @@ void expectGraphItems(bool bOpen, int iMode) {
 
 void enterLine(const std::string& sLine) {
   setCurrentLine(sLine.data(), static_cast<uint16_t>(sLine.size()));
-  eTOKEN eEnter = eENTER;
-  ClCallback::state_cb(nullptr, &eEnter);
+  ::enterLine();
 }
 
 // The pane's pixels as the screen shows them, after every pending redraw.

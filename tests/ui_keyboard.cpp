@@ -4,10 +4,15 @@
 #include <FL/Fl.H>
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <utility>
+
 #include "command/enter.h"
 #include "command/history.h"
 #include "engine/calculator.h"
 #include "tests/ui_driver.h"
+#include "ui/keyboard.h"
 #include "ui/keypad.h"
 
 namespace {
@@ -28,7 +33,7 @@ TEST_F(KeyboardTest, TypedCharactersInsertTheirTokensWhetherOrNotTheButtonIsShow
       {"A", "In>A_"},      {"?", "In>aCosh (_"},  // aCosh, not a question
       {"!", "In>Cosh (_"}, {"{", "In>A X _"},     // preceded by A below
       {"<>~`", "In>_"},                           // line commands come only from their keys
-      {"2E", "In>2E_"},
+      {"12\b", "In>12_"},  {"2E", "In>2E_"},
   };
   for (const ClTypedCase& c : aCases) {
     SCOPED_TRACE(c.acKeys);
@@ -74,10 +79,10 @@ TEST_F(KeyboardTest, AltSwapsThePairsAndBackByButtonAndKey) {
   click(g_epbDictionary[eALT]);
   EXPECT_TRUE(lg_bAlt_On);
   EXPECT_TRUE(g_epbDictionary[eALT]->value());
-  for (eTOKEN ePrimary : lg_eALTS) {
-    EXPECT_FALSE(g_epbDictionary[ePrimary]->visible()) << ePrimary;
-    EXPECT_FALSE(g_epbDictionary[ePrimary]->active()) << ePrimary;
-    EXPECT_TRUE(g_epbDictionary[ePrimary + 1]->visible()) << ePrimary;
+  for (const ClAltPair& pair : lg_eALTS) {
+    EXPECT_FALSE(g_epbDictionary[pair.m_ePrimary]->visible()) << pair.m_ePrimary;
+    EXPECT_FALSE(g_epbDictionary[pair.m_ePrimary]->active()) << pair.m_ePrimary;
+    EXPECT_TRUE(g_epbDictionary[pair.m_eAlternate]->visible()) << pair.m_ePrimary;
   }
   typeText("7");
   click(g_epbDictionary[eBKSP]);
@@ -87,15 +92,15 @@ TEST_F(KeyboardTest, AltSwapsThePairsAndBackByButtonAndKey) {
   typeText("@");
   EXPECT_FALSE(lg_bAlt_On);
   EXPECT_FALSE(g_epbDictionary[eALT]->value());
-  for (eTOKEN ePrimary : lg_eALTS) {
-    EXPECT_TRUE(g_epbDictionary[ePrimary]->visible()) << ePrimary;
-    EXPECT_FALSE(g_epbDictionary[ePrimary + 1]->visible()) << ePrimary;
+  for (const ClAltPair& pair : lg_eALTS) {
+    EXPECT_TRUE(g_epbDictionary[pair.m_ePrimary]->visible()) << pair.m_ePrimary;
+    EXPECT_FALSE(g_epbDictionary[pair.m_eAlternate]->visible()) << pair.m_ePrimary;
   }
 }
 
 TEST_F(KeyboardTest, SpaceBarNeverPressesAButton) {
   click(g_epbDictionary[eDIGIT_7]);
-  for (eTOKEN eCode : {eDIGIT_7, eALT, eENTER}) {
+  for (eTOKEN eCode : {eDIGIT_7, eINV, eLEFT, eBKSP, eCLEAR, eALT, eENTER}) {
     SCOPED_TRACE(eCode);
     g_epbDictionary[eCode]->take_focus();
     typeKey(' ', " ");
@@ -103,6 +108,117 @@ TEST_F(KeyboardTest, SpaceBarNeverPressesAButton) {
   EXPECT_EQ(inputLine(), "In>7_");
   EXPECT_FALSE(lg_bAlt_On);
   EXPECT_EQ(g_uiHistory_Next, 0);
+}
+
+// One press of a token's key, as the user's keyboard makes it: a key symbol
+// with its text, or (key 0) a typed character.
+struct ClPress {
+  eTOKEN eToken;
+  int iKey;
+  const char* acText;
+};
+
+const ClPress gc_aPRESSES[] = {
+    {eDIGIT_1, 0, "1"},
+    {ePLUS, 0, "+"},
+    {eINV, 0, "I"},
+    {eDIGIT_2, 0, "2"},
+    {eLEFT, FL_Left, ""},
+    {eLEFT, FL_Left, ""},
+    {eBKSP, FL_BackSpace, "\b"},
+    {eRIGHT, FL_Right, ""},
+    {ePOINT, 0, "."},
+    {eENTER, FL_Enter, "\r"},
+    {eALT, 0, "@"},
+    {eVAR_U, 0, "U"},
+    {eALT, 0, "@"},
+    {eSEMICOLON, 0, ";"},
+    {eENTER, FL_Enter, "\r"},
+    {ePREV, FL_Up, ""},
+    {ePREV, FL_Up, ""},
+    {eNEXT, FL_Down, ""},
+    {eDIGIT_3, 0, "3"},
+    {eCLEAR, FL_Escape, "\033"},
+    {eDIGIT_4, 0, "4"},
+    {eALT, 0, "@"},
+};
+
+struct ClOutcome {
+  std::string sInput, sOutput;
+  uint16_t uiHistory_Count;
+  bool bAlt_On;
+  bool operator==(const ClOutcome& other) const {
+    return sInput == other.sInput && sOutput == other.sOutput &&
+           uiHistory_Count == other.uiHistory_Count && bAlt_On == other.bAlt_On;
+  }
+};
+
+template <typename Press>
+ClOutcome outcomeOf(Press press) {
+  resetCalculator();
+  for (const ClPress& p : gc_aPRESSES) press(p);
+  Fl::check();
+  return {paneText(ePANE_INPUT), paneText(ePANE_OUTPUT), g_uiHistory_Next, lg_bAlt_On};
+}
+
+TEST_F(KeyboardTest, KeysButtonsAndTheDispatchDoTheSame) {
+  const ClOutcome keyboard = outcomeOf([](const ClPress& p) {
+    if (p.iKey == 0)
+      typeText(p.acText);
+    else
+      typeKey(p.iKey, p.acText);
+  });
+  const ClOutcome buttons = outcomeOf([](const ClPress& p) {
+    // the button's own callback, shown or not
+    g_epbDictionary[p.eToken]->do_callback();
+  });
+  const ClOutcome dispatch = outcomeOf([](const ClPress& p) { pressKey(p.eToken); });
+
+  EXPECT_EQ(keyboard.sInput.substr(keyboard.sInput.rfind('\n') + 1), "In>4_");
+  EXPECT_EQ(keyboard.uiHistory_Count, 2);
+  EXPECT_TRUE(keyboard.bAlt_On);
+  EXPECT_TRUE(buttons == keyboard) << buttons.sInput << "\n" << buttons.sOutput;
+  EXPECT_TRUE(dispatch == keyboard) << dispatch.sInput << "\n" << dispatch.sOutput;
+}
+
+// Each alternate follows its primary in the token codes and takes its
+// primary's cell when Alt is on; the 60 cells hold every other button.
+TEST_F(KeyboardTest, EveryAlternateIsItsPrimarysPartnerInBothLayouts) {
+  std::set<eTOKEN> paired;
+  for (const ClAltPair& pair : lg_eALTS) {
+    EXPECT_EQ(pair.m_eAlternate, pair.m_ePrimary + 1) << pair.m_ePrimary;
+    EXPECT_TRUE(paired.insert(pair.m_ePrimary).second) << pair.m_ePrimary;
+    EXPECT_TRUE(paired.insert(pair.m_eAlternate).second) << pair.m_eAlternate;
+  }
+  for (Fl_Menu_Item* pMode : {ClORVELUI::mp_miTwo_Windows, ClORVELUI::mp_miPortrait_Mode}) {
+    SCOPED_TRACE(pMode->label());
+    pick(pMode);
+    for (const ClAltPair& pair : lg_eALTS) {
+      const ClButton* pPrimary = g_epbDictionary[pair.m_ePrimary];
+      const ClButton* pAlternate = g_epbDictionary[pair.m_eAlternate];
+      ASSERT_TRUE(pPrimary && pAlternate) << pair.m_ePrimary;
+      EXPECT_EQ(std::make_pair(pAlternate->x(), pAlternate->y()),
+                std::make_pair(pPrimary->x(), pPrimary->y()))
+          << pair.m_ePrimary;
+      EXPECT_TRUE(pPrimary->visible() && !pAlternate->visible()) << pair.m_ePrimary;
+    }
+    for (bool bAlt_On : {false, true}) {
+      if (bAlt_On) click(g_epbDictionary[eALT]);
+      std::set<std::pair<int, int>> cells;
+      int iButtons = 0, iShown = 0;
+      for (const ClButton* pButton : g_epbDictionary) {
+        if (pButton == nullptr) continue;
+        ++iButtons;
+        if (!pButton->visible()) continue;
+        ++iShown;
+        cells.insert({pButton->x(), pButton->y()});
+      }
+      EXPECT_EQ(iButtons, 96);
+      EXPECT_EQ(iShown, 60) << "Alt " << bAlt_On;
+      EXPECT_EQ(cells.size(), 60u) << "Alt " << bAlt_On;
+    }
+    click(g_epbDictionary[eALT]);
+  }
 }
 
 TEST_F(KeyboardTest, CtrlAndAltKeysGoToTheMenuNotTheLine) {

@@ -286,8 +286,7 @@ void runLines(const std::string& sInput) {
   while (lg_iInterrupted == 0 && std::getline(lines, sLine)) {
     if (!sLine.empty() && sLine.back() == '\r') sLine.pop_back();
     setCurrentLine(sLine.data(), static_cast<uint16_t>(sLine.size()));
-    eTOKEN eEnter = eENTER;
-    ClCallback::state_cb(nullptr, &eEnter);
+    enterLine();
   }
 }
 

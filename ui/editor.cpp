@@ -69,10 +69,9 @@ void keepValid(ClCounter* pCounter, const ClCounter* pOther) {
 }
 
 // The fill-in value: 0 unless the line gives a 1 x 1 value.
-ClComplex fillInValue(Fl_Widget* pWidget) {
+ClComplex fillInValue() {
   if (g_Current_State.m_uiLength == 0) return 0.0;
-  eTOKEN eEnter = eENTER;
-  ClCallback::state_cb(pWidget, &eEnter);
+  enterLine();
   ClComplex cValue = 0.0;
   return editorScalar(cValue) ? cValue : 0.0;
 }
@@ -180,7 +179,7 @@ void ClCallback::editMatrixTable_cb(Fl_Widget* pWidget, void*) {
     }
     return;
   }
-  lg_cFill_In = fillInValue(pWidget);
+  lg_cFill_In = fillInValue();
   ClTable* pTable = lg_pActive_Table;
   loadTable(pTable, iRows, iCols);
 

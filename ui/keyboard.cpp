@@ -1,5 +1,6 @@
-// The keyboard handler of the main window: keys become the same callbacks
-// as the keypad buttons, whether or not a button is shown.
+// The special keys and the keyboard handler of the main window: keys press
+// tokens through the same dispatch as the keypad buttons, whether or not a
+// button is shown.
 #include "ui/keyboard.h"
 
 #include <FL/Fl.H>
@@ -10,25 +11,62 @@
 #include "engine/typing.h"
 #include "ui/window.h"
 
+namespace {
+
+// How the keyboard handler takes a special key.
+enum eKEY_ARRIVAL {
+  eARRIVES_AS_KEY,        // at its key-down, once per press
+  eARRIVES_AS_CHARACTER,  // as its token character, like any typed key
+  eARRIVES_IN_A_CELL,     // at its key-down while a matrix editor cell is edited
+};
+
+struct ClSpecialKey {
+  int m_iKey;
+  eTOKEN m_eToken;
+  eKEY_ARRIVAL m_eArrival;
+};
+
+// Escape and Enter have token characters, the others none. Each key but Tab
+// is also the shortcut of its token's button; Tab is Enter in a cell only
+// (Shift+Tab moves back).
+const ClSpecialKey gc_aSPECIAL_KEYS[] = {
+    {FL_Up, ePREV, eARRIVES_AS_KEY},           {FL_Down, eNEXT, eARRIVES_AS_KEY},
+    {FL_Left, eLEFT, eARRIVES_AS_KEY},         {FL_Right, eRIGHT, eARRIVES_AS_KEY},
+    {FL_BackSpace, eBKSP, eARRIVES_AS_KEY},    {FL_Escape, eCLEAR, eARRIVES_AS_CHARACTER},
+    {FL_Enter, eENTER, eARRIVES_AS_CHARACTER}, {FL_Tab, eENTER, eARRIVES_IN_A_CELL},
+};
+
+const ClSpecialKey* shortcutOfToken(eTOKEN eToken) {
+  for (const ClSpecialKey& key : gc_aSPECIAL_KEYS)
+    if (key.m_eToken == eToken && key.m_eArrival != eARRIVES_IN_A_CELL) return &key;
+  return nullptr;
+}
+
+bool arrives(int iKey, eKEY_ARRIVAL eArrival) {
+  for (const ClSpecialKey& key : gc_aSPECIAL_KEYS)
+    if (key.m_iKey == iKey && key.m_eArrival == eArrival) return true;
+  return false;
+}
+
+}  // namespace
+
 eTOKEN lineCommandOf(int iKey) {
-  switch (iKey) {
-    case FL_Up:
-      return ePREV;
-    case FL_Down:
-      return eNEXT;
-    case FL_Left:
-      return eLEFT;
-    case FL_Right:
-      return eRIGHT;
-    case FL_BackSpace:
-      return eBKSP;
-    default:
-      return eNULL;
-  }
+  for (const ClSpecialKey& key : gc_aSPECIAL_KEYS)
+    if (key.m_iKey == iKey && key.m_eArrival == eARRIVES_AS_KEY) return key.m_eToken;
+  return eNULL;
 }
 
 bool isCellKey(int iKey) {
-  return iKey == FL_Tab && lg_eActive_Input == 1;
+  return lg_eActive_Input == 1 && arrives(iKey, eARRIVES_IN_A_CELL);
+}
+
+int specialKeyOf(eTOKEN eToken) {
+  const ClSpecialKey* pKey = shortcutOfToken(eToken);
+  return pKey ? pKey->m_iKey : 0;
+}
+
+void pressKey(eTOKEN eToken) {
+  pressToken(eToken, [] { ClCallback::alt_cb(nullptr, nullptr); });
 }
 
 namespace {
@@ -40,7 +78,7 @@ int runLineCommand(eTOKEN eCode) {
     pInput->take_focus();
     pInput->showInsertPositionFast();
   }
-  ClCallback::state_cb(nullptr, &eCode);
+  pressKey(eCode);
   return 1;
 }
 
@@ -50,29 +88,11 @@ int runCellKey() {
   return 1;
 }
 
-int runToken(eTOKEN eCode) {
-  switch (eCode) {
-    // Line commands come only from their own keys and buttons.
-    case eNEXT:
-    case ePREV:
-    case eRIGHT:
-    case eLEFT:
-    case eBKSP:
-      return 1;
-    case eCLEAR:
-    case eENTER:
-      ClCallback::state_cb(nullptr, &eCode);
-      return 1;
-    case eALT:
-      ClCallback::alt_cb(nullptr, &eCode);
-      return 1;
-    default:
-      if (isNumberPart(eCode))
-        ClCallback::digit_cb(nullptr, &eCode);
-      else
-        ClCallback::token_cb(nullptr, &eCode);
-      return 1;
-  }
+int runCharacter(eTOKEN eCode) {
+  // Line commands come only from their own keys and buttons.
+  const ClSpecialKey* pKey = shortcutOfToken(eCode);
+  if (pKey == nullptr || pKey->m_eArrival == eARRIVES_AS_CHARACTER) pressKey(eCode);
+  return 1;
 }
 
 }  // namespace
@@ -90,5 +110,5 @@ int ClWindow::handle(int iEvent) {
   if (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) return Fl_Double_Window::handle(iEvent);
   const int iCharacter = static_cast<signed char>(Fl::event_text()[0]);
   if (iCharacter < 1 || iCharacter > 126) return Fl_Double_Window::handle(iEvent);
-  return runToken(g_aeDictionary[iCharacter]);
+  return runCharacter(g_aeDictionary[iCharacter]);
 }

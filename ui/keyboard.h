@@ -1,10 +1,15 @@
-// Keys that act as line commands (arrows, BackSpace), and Tab in a matrix
-// editor cell.
+// The keys without a character of their own (arrows, BackSpace, Escape,
+// Enter, Tab in a matrix editor cell) and the tokens they press.
 #pragma once
 
 #include "engine/tokens.h"
 
-// The line command of a key symbol, eNULL for any other key.
+// The line command that the keyboard handler runs at the key-down of a key
+// symbol, eNULL for any other key.
 eTOKEN lineCommandOf(int iKey);
 // Tab (with or without Shift) while a matrix editor cell is edited.
 bool isCellKey(int iKey);
+// The key symbol bound to the button of eToken, 0 when its token character is.
+int specialKeyOf(eTOKEN eToken);
+// One press of the key of eToken from the window: Alt swaps the keypad.
+void pressKey(eTOKEN eToken);

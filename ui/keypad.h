@@ -9,8 +9,13 @@ class ClGroup;
 
 // Button of each token code in the current layout; null for codes without one.
 extern ClButton* g_epbDictionary[gc_iTOKEN_COUNT];
+// A primary button and the alternate that Alt shows on its cell instead.
+struct ClAltPair {
+  eTOKEN m_ePrimary;
+  eTOKEN m_eAlternate;
+};
 constexpr int gc_iALT_PAIRS = 36;
-extern const eTOKEN lg_eALTS[gc_iALT_PAIRS];  // primaries; the alternate is code + 1
+extern const ClAltPair lg_eALTS[gc_iALT_PAIRS];
 extern bool lg_bAlt_On;
 
 // Creates the keypad buttons inside the current group (the keypad group),

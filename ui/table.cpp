@@ -59,8 +59,7 @@ void ClTable::startEditing(int iRow, int iCol) {
 bool ClTable::endEditing() {
   if (m_iEdit_Row == gc_iNO_CELL) return true;
   const int iRow = m_iEdit_Row, iCol = m_iEdit_Col;
-  eTOKEN eEnter = eENTER;
-  ClCallback::state_cb(this, &eEnter);
+  enterLine();
   // a committed cell has moved the editor on
   if (m_iEdit_Row == iRow && m_iEdit_Col == iCol) return false;
   stopEditing();
