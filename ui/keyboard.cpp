@@ -28,14 +28,14 @@ eTOKEN lineCommandOf(int iKey) {
 }
 
 bool isCellKey(int iKey) {
-  return iKey == FL_Tab && lg_eActive_Input == 1;
+  return iKey == FL_Tab && lg_eActive_Input == eEDITOR_CELL;
 }
 
 namespace {
 
 int runLineCommand(eTOKEN eCode) {
   // the matrix editor's displays keep the focus while they take input
-  if (lg_eActive_Input == 0) {
+  if (lg_eActive_Input == eMAIN_LINE) {
     ClTextDisplay* pInput = g_Main_Window.ui()->m_pInput;
     pInput->take_focus();
     pInput->showInsertPositionFast();
