@@ -47,10 +47,7 @@ const char gc_acSIZE_NOTE[] =
     "fill-in value.";
 
 void setItemActive(Fl_Menu_Item* pItem, bool bActive) {
-  if (bActive)
-    pItem->activate();
-  else
-    pItem->deactivate();
+  bActive ? pItem->activate() : pItem->deactivate();
 }
 
 void setFormatItemsActive(bool bActive) {
@@ -95,20 +92,14 @@ constexpr unsigned gc_auiPANES[3][3][2] = {
 };
 
 void setShown(Fl_Widget* pWidget, bool bShown) {
-  if (bShown)
-    pWidget->show();
-  else
-    pWidget->hide();
+  bShown ? pWidget->show() : pWidget->hide();
 }
 
 // The window format stays fixed while the graph is open; the graph's own
 // items work only then, each starting off.
 void setGraphItems(bool bOpen) {
   setFormatItemsActive(!bOpen);
-  if (bOpen)
-    ClORVELUI::mp_miGraph->set();
-  else
-    ClORVELUI::mp_miGraph->clear();
+  bOpen ? ClORVELUI::mp_miGraph->set() : ClORVELUI::mp_miGraph->clear();
   for (Fl_Menu_Item* pItem : graphItems()) {
     pItem->clear();
     setItemActive(pItem, bOpen);
@@ -209,10 +200,7 @@ void ClORVELWindow::arrangePanes(bool bRefit) {
   setShown(u.m_pOutput, uiPanes & eSHOW_OUTPUT);
   setShown(u.m_pGraph, uiPanes & eSHOW_GRAPH);
   setShown(u.m_pInput, uiPanes & eSHOW_INPUT);
-  if (uiPanes & eINPUT_ACTIVE)
-    u.m_pInput->activate();
-  else
-    u.m_pInput->deactivate();
+  (uiPanes & eINPUT_ACTIVE) ? u.m_pInput->activate() : u.m_pInput->deactivate();
   const ClRect& input = (uiPanes & eINPUT_STRETCHED) ? m_Stretched_Input : m_Normal_Input;
   if (bRefit || u.m_pInput->w() != input.w) refitInput(input);
   if (uiPanes & eSHOW_GRAPH) u.m_pGraph->redraw();
