@@ -43,7 +43,7 @@ void appendOutput(const char* acText) {
 
 // One Window and Portrait Mode show the results in the input pane too.
 void appendInput(const char* acText) {
-  if (g_eWindow_Mode != 0) g_pSeam->pane(ePANE_INPUT).insert(acText);
+  if (g_eWindow_Mode != eTWO_WINDOWS) g_pSeam->pane(ePANE_INPUT).insert(acText);
 }
 
 void appendBoth(const char* acText) {
@@ -116,9 +116,9 @@ bool runRepeatedLine(int iSlot, uint16_t uiVisible_Count, bool bQuiet) {
   g_acOutput_Line[0] = '\0';
   evaluateCurrentLine();
   if (g_uiError_Number != 0 && g_uiError_Number != gc_uiEMPTY_MATRIX) return false;
-  if (g_eOutput != 0 && g_bPlot) {
+  if (g_eOutput != eNO_GRAPH && g_bPlot) {
     storePlot();
-    if (g_eOutput == 1) g_pSeam->pane(ePANE_OUTPUT).hide();
+    if (g_eOutput == eGRAPH_IN_FRONT) g_pSeam->pane(ePANE_OUTPUT).hide();
     if (!g_bRepeat) return true;
   }
   if (g_bRepeat) {
@@ -159,7 +159,7 @@ void runPasses(uint16_t uiPasses, int iFirst, int iLast, uint16_t uiVisible_Coun
 // Plot, repetition and output of an executed line of the main input.
 void runAndPrint(uint16_t uiSlot, bool bQuiet) {
   const ClState& line = g_Current_State;
-  if (g_eOutput != 0 && g_bPlot &&
+  if (g_eOutput != eNO_GRAPH && g_bPlot &&
       (g_uiError_Number == 0 || g_uiError_Number == gc_uiINVALID_NUMBERS))
     storePlot();
   if (g_bRepeat) {
@@ -261,7 +261,7 @@ void enterLine(eSTEP eStep) {
 
   bool bQuiet = false;
   uint16_t uiSlot = 0;
-  if (lg_eActive_Input == 0 && line.m_uiLength > 0) {
+  if (lg_eActive_Input == eMAIN_LINE && line.m_uiLength > 0) {
     uiSlot = appendHistory();
     if (line.lastToken() == eSEMICOLON) {
       // the history keeps the `;`, the line runs without it and prints nothing
@@ -273,10 +273,10 @@ void enterLine(eSTEP eStep) {
   const bool bExecute = g_pSeam->isOn(eSWITCH_EXECUTE);
   // An editor line is evaluated whatever "Execute" says: the cell or the
   // fill-in needs its value, and "Execute" is about the main line's scripts.
-  const bool bEditor = lg_eActive_Input != 0;
+  const bool bEditor = lg_eActive_Input != eMAIN_LINE;
   if ((bExecute || bEditor) && !evaluateCurrentLine() && bEditor)
     ClCalculator::mp_mParser_Output.resize(0, 0);
-  if (lg_eActive_Input == 1) {
+  if (lg_eActive_Input == eEDITOR_CELL) {
     enterCell(eStep);
     return;
   }
@@ -285,7 +285,7 @@ void enterLine(eSTEP eStep) {
   if (bExecute) runAndPrint(uiSlot, bQuiet);
 
   ClPane& output = g_pSeam->pane(ePANE_OUTPUT);
-  if (g_eWindow_Mode == 0) {
+  if (g_eWindow_Mode == eTWO_WINDOWS) {
     output.setInsertPosition(g_pSeam->outputMark());
     output.showInsertPosition();
   }
@@ -327,7 +327,7 @@ void executeLines(uint16_t uiSlot, uint16_t uiVisible_Count, bool bQuiet) {
 void ClCallback::zeroOut_cb(Fl_Widget*, void*) {
   g_bZero_Out = g_pSeam->isOn(eSWITCH_ZERO_OUT);
   ClCells* pCells = g_pSeam->cells();
-  if (lg_eActive_Input == 1 && pCells != nullptr) pCells->refresh();
+  if (lg_eActive_Input == eEDITOR_CELL && pCells != nullptr) pCells->refresh();
 }
 
 void ClCallback::exit_cb(Fl_Widget*, void*) {

@@ -57,7 +57,7 @@ void ClHeadlessCells::startEditing(int iRow, int iColumn) {
 }
 
 ClPane& ClHeadlessSeam::activePane() {
-  return lg_eActive_Input == 0 ? static_cast<ClPane&>(m_Input) : m_Editor;
+  return lg_eActive_Input == eMAIN_LINE ? static_cast<ClPane&>(m_Input) : m_Editor;
 }
 
 int ClHeadlessSeam::choice(const std::string& sQuestion, const char*, const char*) {

@@ -15,7 +15,7 @@
 
 ClState lg_State_History[gc_iHISTORY_SIZE];
 uint16_t g_uiHistory_Index = 0;
-int32_t g_eWindow_Mode = 0;
+int32_t g_eWindow_Mode = eTWO_WINDOWS;
 ClSeam* g_pSeam = nullptr;
 
 const char gc_acIN_PROMPT[] = "\nIn>";
@@ -122,7 +122,7 @@ void resetCommandState(ClSeam& seam) {
 // "Clear All": "Clear History", the plots and every variable.
 void ClCallback::clearEverything_cb(Fl_Widget* pWidget, void* pData) {
   clearAll_cb(pWidget, pData);
-  if (g_eOutput != 0) {
+  if (g_eOutput != eNO_GRAPH) {
     g_uiActive_Plots = 0;
     g_pSeam->redrawGraph();
   }

@@ -12,7 +12,9 @@ constexpr int gc_iHISTORY_SIZE = 1024;
 extern ClState lg_State_History[gc_iHISTORY_SIZE];
 extern uint16_t g_uiHistory_Next;  // number of stored lines, next free slot (defined in the engine)
 extern uint16_t g_uiHistory_Index;  // slot shown while browsing; = count on the fresh line
-extern int32_t g_eWindow_Mode;      // 0 Two Windows, 1 One Window, 2 Portrait Mode
+// The window format chosen in the View menu.
+enum eWINDOW_MODE : int32_t { eTWO_WINDOWS, eONE_WINDOW, ePORTRAIT_MODE };
+extern int32_t g_eWindow_Mode;  // an eWINDOW_MODE
 
 extern const char gc_acIN_PROMPT[];   // "\nIn>"
 extern const char gc_acOUT_PROMPT[];  // "\nOut>"

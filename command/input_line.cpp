@@ -51,14 +51,14 @@ void backSpace() {
 }
 
 void previousLine() {
-  if (lg_eActive_Input != 0 || g_uiHistory_Index == 0) return;
+  if (lg_eActive_Input != eMAIN_LINE || g_uiHistory_Index == 0) return;
   if (g_uiHistory_Index == g_uiHistory_Next) g_Current_State_Bkp = g_Current_State;
   --g_uiHistory_Index;
   recallLine(lg_State_History[g_uiHistory_Index]);
 }
 
 void nextLine() {
-  if (lg_eActive_Input != 0 || g_uiHistory_Index >= g_uiHistory_Next) return;
+  if (lg_eActive_Input != eMAIN_LINE || g_uiHistory_Index >= g_uiHistory_Next) return;
   ++g_uiHistory_Index;
   // past the newest line the unfinished fresh line comes back
   recallLine(g_uiHistory_Index == g_uiHistory_Next ? g_Current_State_Bkp
@@ -154,7 +154,7 @@ void ClCallback::cleanUp(bool bErase) {
   Fl_Text_Buffer* pActive_Buffer = active.buffer();
   if (bErase) {
     pActive_Buffer->remove(static_cast<int>(line.m_uiDisplay_Start), pActive_Buffer->length());
-  } else if (lg_eActive_Input == 0) {
+  } else if (lg_eActive_Input == eMAIN_LINE) {
     ClPane& input = g_pSeam->pane(ePANE_INPUT);
     input.insert(gc_acIN_PROMPT);
     line.m_uiDisplay_Start = static_cast<uint32_t>(input.buffer()->length());

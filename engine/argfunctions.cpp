@@ -239,7 +239,7 @@ bool isVector(const ClMatrix& mM) {
 
 // Plot "(" expression "," expression ")" [ ";" ] end of line
 ClMatrix plot() {
-  if (g_eOutput != 1 && g_eOutput != 2) {
+  if (g_eOutput != eGRAPH_IN_FRONT && g_eOutput != eTEXT_IN_FRONT) {
     skipToken();
     return failed(27);
   }

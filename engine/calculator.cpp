@@ -25,11 +25,11 @@ bool g_bRepeat = false;
 bool g_bFailTest = false;
 bool g_bPlot = false;
 bool g_bZero_Out = true;
-int32_t g_eView_State = 0;
+int32_t g_eView_State = eDECIMAL;
 char g_acOutput_Line[gc_lOUTPUT_SIZE];
 
 uint16_t g_uiActive_Plots = 0;
-int32_t g_eOutput = 0;
+int32_t g_eOutput = eNO_GRAPH;
 
 ClCalculator::ClCalculator() {
   // The keypad stores the same characters when it is built; filling the map

@@ -109,6 +109,9 @@ class ClCalculator {
   static void matrixDisplay(const ClMatrix& mM);
   // matrixDisplay with Zero Out given explicitly (error results show all parts).
   static void displayMatrix(const ClMatrix& mM, bool bZeroOut);
+  // The one formatter: into the caller's buffer of uiSize bytes, the text
+  // ending before an entry that might not fit.
+  static void formatMatrix(const ClMatrix& mM, bool bZeroOut, char* acText, size_t uiSize);
 };
 
 bool isNumber(const ClMatrix& mM);
@@ -141,12 +144,15 @@ extern bool g_bRepeat;
 extern bool g_bFailTest;
 extern bool g_bPlot;
 extern bool g_bZero_Out;
-extern int32_t g_eView_State;  // 0 decimal, 1 floating point, 2 rational
+enum eVIEW_STATE : int32_t { eDECIMAL, eFLOATING_POINT, eRATIONAL };
+extern int32_t g_eView_State;  // an eVIEW_STATE
 extern char g_acOutput_Line[gc_lOUTPUT_SIZE];
 
 // Graph state read by Plot (written by the graph pane).
 extern uint16_t g_uiActive_Plots;
-extern int32_t g_eOutput;  // 0 closed, 1 shown, 2 open with the text shown
+// The graph closed, open in front of the text, or open with the text in front.
+enum eOUTPUT : int32_t { eNO_GRAPH, eGRAPH_IN_FRONT, eTEXT_IN_FRONT };
+extern int32_t g_eOutput;  // an eOUTPUT
 
 // History count: read by Rpt for its default first offset, kept by the
 // command layer; defined here so the engine links on its own.

@@ -56,11 +56,11 @@ int writeNumber(double dX, char* acText) {
   acText[0] = '\0';
   if (!isFinitePart(dX)) return std::snprintf(acText, gc_iNUMBER_ROOM, "%G", dX);
   switch (g_eView_State) {
-    case 0:
+    case eDECIMAL:
       return std::snprintf(acText, gc_iNUMBER_ROOM, "%G", dX);
-    case 1:
+    case eFLOATING_POINT:
       return std::snprintf(acText, gc_iNUMBER_ROOM, "%15.9E", dX);
-    case 2:
+    case eRATIONAL:
       return writeRational(dX, acText);
     default:
       return 0;
@@ -243,12 +243,16 @@ void ClCalculator::matrixDisplay(const ClMatrix& mM) {
 }
 
 void ClCalculator::displayMatrix(const ClMatrix& mM, bool bZeroOut) {
-  char* pcEnd = g_acOutput_Line;
+  formatMatrix(mM, bZeroOut, g_acOutput_Line, gc_lOUTPUT_SIZE);
+}
+
+void ClCalculator::formatMatrix(const ClMatrix& mM, bool bZeroOut, char* acText, size_t uiSize) {
+  char* pcEnd = acText;
   *pcEnd = '\0';
-  if (mM.rows() == 0) return;
+  if (mM.rows() == 0 || uiSize < gc_iENTRY_ROOM) return;
   const bool bHide = bZeroOut && mM.size() != 1;
   const double dTolerance = bHide ? displayTolerance(mM) : 0.0;
-  const char* pcLimit = g_acOutput_Line + gc_lOUTPUT_SIZE - gc_iENTRY_ROOM;
+  const char* pcLimit = acText + uiSize - gc_iENTRY_ROOM;
   for (Eigen::Index lRow = 0; lRow < mM.rows(); ++lRow) {
     for (Eigen::Index lCol = 0; lCol < mM.cols(); ++lCol) {
       if (pcEnd > pcLimit) {

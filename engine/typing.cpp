@@ -5,7 +5,7 @@
 
 #include "engine/state.h"
 
-int32_t lg_eActive_Input = 0;
+int32_t lg_eActive_Input = eMAIN_LINE;
 bool lg_bAssignTrue = false;
 
 namespace {
@@ -60,7 +60,7 @@ bool acceptAtLineStart(eTOKEN t) {
 }
 
 bool acceptAssignment(eTOKEN p) {
-  if (lg_eActive_Input != 0) return false;
+  if (lg_eActive_Input != eMAIN_LINE) return false;
   if (p != ePI && !isVariableToken(p) && p != eRPAREN) return false;
   if (lg_bAssignTrue) return false;
   lg_bAssignTrue = true;
@@ -72,7 +72,7 @@ bool acceptAssignment(eTOKEN p) {
 bool tokenErrorCheck(eTOKEN t) {
   if (t == eRPT || t == ePLOT) {
     // they can only begin a line of the main input
-    if (lg_eActive_Input != 0 || g_Current_State.m_uiCursor != 0) return false;
+    if (lg_eActive_Input != eMAIN_LINE || g_Current_State.m_uiCursor != 0) return false;
   }
   if (g_Current_State.m_uiCursor == 0) return acceptAtLineStart(t);
 

@@ -6,8 +6,10 @@
 
 #include "engine/tokens.h"
 
-// 0 main input line, 1 a matrix editor cell, 2 the editor's fill-in value
-extern int32_t lg_eActive_Input;
+// Which input the keys edit: the main input line, a matrix editor cell, or
+// the editor's fill-in value.
+enum eACTIVE_INPUT : int32_t { eMAIN_LINE, eEDITOR_CELL, eEDITOR_FILL_IN };
+extern int32_t lg_eActive_Input;  // an eACTIVE_INPUT
 // set once an `=` has been accepted on the current line
 extern bool lg_bAssignTrue;
 

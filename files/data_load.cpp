@@ -127,7 +127,7 @@ static void showMessage(const std::string& sMessage) {
   Output.insert("\n");
   Output.insert(sMessage.c_str());
   g_pSeam->setOutputMark(Output.insertPosition());
-  if (g_eWindow_Mode == 0) return;
+  if (g_eWindow_Mode == eTWO_WINDOWS) return;
   // The current line's text (its cursor) moves behind the message.
   ClPane& Input = g_pSeam->pane(ePANE_INPUT);
   Fl_Text_Buffer* pBuffer = Input.buffer();

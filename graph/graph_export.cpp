@@ -145,7 +145,7 @@ bool renderGraphImage() {
 }
 
 bool saveGraph() {
-  if (g_eOutput == 0) {
+  if (g_eOutput == eNO_GRAPH) {
     g_pSeam->alert("No graph to save.");
     return false;
   }

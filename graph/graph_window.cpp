@@ -74,7 +74,7 @@ void showParameterNotice() {
   output.insert(acNotice);
   output.showInsertPosition();
   g_pSeam->setOutputMark(output.insertPosition());
-  if (g_eWindow_Mode != 0) insertBeforePrompt(acNotice);
+  if (g_eWindow_Mode != eTWO_WINDOWS) insertBeforePrompt(acNotice);
 }
 
 }  // namespace
@@ -88,7 +88,7 @@ void openGraph() {
   }
   g_pSeam->setOn(eSWITCH_SCALES, false);
   g_pSeam->setOn(eSWITCH_CORNERS, false);
-  g_eOutput = 1;
+  g_eOutput = eGRAPH_IN_FRONT;
   g_pSeam->arrangeGraph(eGRAPH_OPENED);
 }
 
@@ -96,19 +96,19 @@ void closeGraph() {
   emptyPlots();
   g_pSeam->setOn(eSWITCH_SCALES, false);
   g_pSeam->setOn(eSWITCH_CORNERS, false);
-  g_eOutput = 0;
+  g_eOutput = eNO_GRAPH;
   g_pSeam->arrangeGraph(eGRAPH_CLOSED);
 }
 
 void ClCallback::graph_cb(Fl_Widget*, void*) {
-  if (g_eOutput == 0)
+  if (g_eOutput == eNO_GRAPH)
     openGraph();
   else
     closeGraph();
 }
 
 void ClCallback::clearGraph_cb(Fl_Widget*, void*) {
-  if (g_eOutput == 0) return;
+  if (g_eOutput == eNO_GRAPH) return;
   emptyPlots();
   g_pSeam->arrangeGraph(eGRAPH_CLEARED);
 }
@@ -122,7 +122,7 @@ void ClCallback::corners_cb(Fl_Widget*, void*) {
 }
 
 void ClCallback::text_cb(Fl_Widget*, void*) {
-  if (g_eOutput == 0) return;
-  g_eOutput = g_eOutput == 1 ? 2 : 1;
-  g_pSeam->arrangeGraph(g_eOutput == 2 ? eGRAPH_TEXT_SHOWN : eGRAPH_SHOWN);
+  if (g_eOutput == eNO_GRAPH) return;
+  g_eOutput = g_eOutput == eGRAPH_IN_FRONT ? eTEXT_IN_FRONT : eGRAPH_IN_FRONT;
+  g_pSeam->arrangeGraph(g_eOutput == eTEXT_IN_FRONT ? eGRAPH_TEXT_SHOWN : eGRAPH_SHOWN);
 }

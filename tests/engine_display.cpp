@@ -113,4 +113,25 @@ TEST_F(DisplayTest, StopsBeforeTheEndOfTheOutputText) {
   EXPECT_EQ(run.sText.substr(0, 37), "-1.234560000E-01 - 6.543210000E-01i, ");
 }
 
+// A caller's buffer gets the result's text as far as whole entries fit, and
+// the output store is left as it was.
+TEST_F(DisplayTest, FormatsIntoTheCallersBufferWithinItsSize) {
+  const ClMatrix mM = ClMatrix::Constant(3, 40, ClComplex(1.0 / 3.0, 0.0));
+  std::strcpy(g_acOutput_Line, "kept");
+  for (size_t uiSize : {80, 200, 1000}) {
+    SCOPED_TRACE(uiSize);
+    std::string sBuffer(uiSize + 8, '#');
+    ClCalculator::formatMatrix(mM, true, sBuffer.data(), uiSize);
+    const std::string sText = sBuffer.c_str();
+    EXPECT_LT(sText.size(), uiSize);
+    EXPECT_EQ(sBuffer.substr(uiSize), "########");
+    EXPECT_EQ(sText.substr(0, 10), "0.333333, ");
+    EXPECT_EQ(sText.substr(sText.size() - 2), ", ");
+  }
+  char acSmall[16] = "#";
+  ClCalculator::formatMatrix(mM, true, acSmall, sizeof acSmall);
+  EXPECT_STREQ(acSmall, "") << "no room for one entry";
+  EXPECT_STREQ(g_acOutput_Line, "kept");
+}
+
 }  // namespace

@@ -4,6 +4,8 @@
 #include <FL/Fl.H>
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "command/history.h"
 #include "command/text_buffer.h"
 #include "engine/calculator.h"
@@ -349,6 +351,18 @@ TEST_F(EditorTest, WorksInAllThreeWindowModes) {
     // the note text survives the rebuilds
     EXPECT_EQ(ui().m_pNote->buffer()->byte_at(0), 'N');
   }
+}
+
+// The cells are formatted into the table's own text, so drawing them leaves
+// the result text of the main line alone.
+TEST_F(EditorTest, DrawingTheTableLeavesTheOutputStoreAlone) {
+  openTable(2, 3, "7");
+  std::strcpy(g_acOutput_Line, "kept");
+  table().redraw();
+  Fl::flush();
+  EXPECT_STREQ(g_acOutput_Line, "kept");
+  EXPECT_EQ(cellText(1, 2), "7");
+  EXPECT_STREQ(g_acOutput_Line, "kept");
 }
 
 }  // namespace

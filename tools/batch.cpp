@@ -94,7 +94,7 @@ struct ClOptions {
   std::vector<ClFileStep> aLoads;
   std::vector<ClFileStep> aSaves;
   bool bKeys = false;
-  int iFormat = 0;
+  int iFormat = eDECIMAL;
   bool abSwitch[eSWITCH_COUNT] = {true, true, true, true, false, false};
   bool bGraph = false;
   std::string sGraph_Line;

@@ -15,12 +15,10 @@
 #include "ui/table.h"
 #include "ui/window.h"
 
+ClEditorState g_Editor;
+
 namespace {
 
-int32_t* lg_pEdit_Token = nullptr;
-ClMatrix* lg_pEdit_Matrix = nullptr;
-char lg_cEdit_Name = ' ';
-ClComplex lg_cFill_In = 0.0;
 // The name goes at position 22 and 7.
 char lg_acSize_Title[] = "Size Specs for Matrix   ";
 char lg_acTitle[] = "Matrix   ";
@@ -33,31 +31,18 @@ ClORVELUI& ui() {
   return *g_Main_Window.ui();
 }
 
-// The graph pane, or in Two Windows mode the output pane, as before the
-// editor started.
-void restoreDisplayArea() {
-  ClORVELUI& u = ui();
-  if (g_eOutput == 1 || (g_eOutput == 2 && !ClORVELUI::mp_miText->value()))
-    u.m_pGraph->show();
-  else if (g_eWindow_Mode == 0)
-    u.m_pOutput->show();
-}
-
 // Back to the main input line as it was when the editor started.
 void leaveEditor() {
-  lg_eActive_Input = 0;
-  lg_pActive_Table = nullptr;
+  lg_eActive_Input = eMAIN_LINE;
+  g_Editor.m_pActive_Table = nullptr;
   editEnableItems();
   g_Current_State = g_Current_State_Bkp;
-  // the table's drawing used the output text store
+  // an editor line refused or taken as the fill-in value left its text there
   g_acOutput_Line[0] = '\0';
-  ClTextDisplay* pInput = ui().m_pInput;
-  pInput->show();
+  g_Main_Window.arrangePanes();
   displayCurrent();
-  pInput->take_focus();
-  restoreDisplayArea();
+  ui().m_pInput->take_focus();
   ui().m_pDisplay_Group->activate();
-  g_Main_Window.window()->redraw();
 }
 
 // A counter's value pulled back into range against the other counter.
@@ -77,11 +62,12 @@ ClComplex fillInValue() {
 }
 
 void loadTable(ClTable* pTable, int iRows, int iCols) {
-  const ClMatrix& mVariable = *lg_pEdit_Matrix;
-  if (mVariable.rows() == iRows && mVariable.cols() == iCols && lg_cFill_In == 0.0)
+  const ClMatrix& mVariable = *g_Editor.m_pEdit_Matrix;
+  const ClComplex cFill_In = g_Editor.m_cFill_In;
+  if (mVariable.rows() == iRows && mVariable.cols() == iCols && cFill_In == 0.0)
     pTable->m_mMatrix = mVariable;
   else
-    pTable->m_mMatrix = ClMatrix::Constant(iRows, iCols, lg_cFill_In);
+    pTable->m_mMatrix = ClMatrix::Constant(iRows, iCols, cFill_In);
   pTable->rows(iRows);
   pTable->cols(iCols);
   pTable->row_position(0);
@@ -96,10 +82,6 @@ void editDisableItems() {
         ClORVELUI::mp_smFile, ClORVELUI::mp_smEdit, ClORVELUI::mp_miGraph, ClORVELUI::mp_miCorners,
         ClORVELUI::mp_miScales, ClORVELUI::mp_miText, ClORVELUI::mp_miExecute})
     pItem->deactivate();
-  ClTextDisplay* pInput = ui().m_pInput;
-  if (g_eWindow_Mode == 2) pInput->hide();
-  pInput->deactivate();
-  g_Main_Window.window()->redraw();
 }
 
 void editEnableItems() {
@@ -107,7 +89,7 @@ void editEnableItems() {
        {ClORVELUI::mp_smFile, ClORVELUI::mp_smEdit, ClORVELUI::mp_miGraph, ClORVELUI::mp_miExecute})
     pItem->activate();
   // the window format stays fixed while the graph is open
-  if (g_eOutput == 0) {
+  if (g_eOutput == eNO_GRAPH) {
     for (Fl_Menu_Item* pItem :
          {ClORVELUI::mp_miTwo_Windows, ClORVELUI::mp_miOne_Window, ClORVELUI::mp_miPortrait_Mode})
       pItem->activate();
@@ -116,34 +98,29 @@ void editEnableItems() {
          {ClORVELUI::mp_miCorners, ClORVELUI::mp_miScales, ClORVELUI::mp_miText})
       pItem->activate();
   }
-  ClTextDisplay* pInput = ui().m_pInput;
-  if (g_eWindow_Mode == 2) pInput->show();
-  pInput->activate();
 }
 
 void ClCallback::editSizes_cb(Fl_Widget*, void* pData) {
   ClORVELUI& u = ui();
-  lg_pEdit_Token = static_cast<int32_t*>(pData);
-  const int32_t iCode = lg_pEdit_Token ? *lg_pEdit_Token : eNULL;
+  g_Editor.m_pEdit_Token = static_cast<int32_t*>(pData);
+  const int32_t iCode = g_Editor.m_pEdit_Token ? *g_Editor.m_pEdit_Token : eNULL;
   if (iCode < eVAR_A || iCode > eVAR_w) {
-    u.m_pInput->activate();
-    u.m_pInput->show();
+    g_Main_Window.arrangePanes();
     return;
   }
-  lg_pEdit_Matrix = &ClCalculator::mp_mVariable[iCode];
-  const bool bDefined = lg_pEdit_Matrix->rows() > 0;
-  u.m_pRows->value(bDefined ? static_cast<double>(lg_pEdit_Matrix->rows()) : 0.0);
-  u.m_pColumns->value(bDefined ? static_cast<double>(lg_pEdit_Matrix->cols()) : 0.0);
+  ClMatrix& mVariable = ClCalculator::mp_mVariable[iCode];
+  g_Editor.m_pEdit_Matrix = &mVariable;
+  const bool bDefined = mVariable.rows() > 0;
+  u.m_pRows->value(bDefined ? static_cast<double>(mVariable.rows()) : 0.0);
+  u.m_pColumns->value(bDefined ? static_cast<double>(mVariable.cols()) : 0.0);
   // a restart after the clear question keeps the line saved at the start
-  if (lg_eActive_Input == 0) g_Current_State_Bkp = g_Current_State;
-  lg_eActive_Input = 2;
+  if (lg_eActive_Input == eMAIN_LINE) g_Current_State_Bkp = g_Current_State;
+  lg_eActive_Input = eEDITOR_FILL_IN;
   editDisableItems();
+  g_Main_Window.arrangePanes();
 
-  lg_cEdit_Name = gc_acNAMES[iCode - eVAR_A];
-  lg_acSize_Title[gc_iSIZE_NAME] = lg_cEdit_Name;
-  u.m_pInput->hide();
-  u.m_pOutput->hide();
-  u.m_pGraph->hide();
+  g_Editor.m_cEdit_Name = gc_acNAMES[iCode - eVAR_A];
+  lg_acSize_Title[gc_iSIZE_NAME] = g_Editor.m_cEdit_Name;
   u.m_pNote->label(lg_acSize_Title);
   u.m_pSize_Panel->activate();
   u.m_pSize_Panel->show();
@@ -165,32 +142,31 @@ void ClCallback::editCols_cb(Fl_Widget*, void*) {
 
 void ClCallback::editMatrixTable_cb(Fl_Widget* pWidget, void*) {
   ClORVELUI& u = ui();
-  lg_pActive_Table = u.m_pTable;
+  g_Editor.m_pActive_Table = u.m_pTable;
   const int iRows = static_cast<int>(u.m_pRows->value());
   const int iCols = static_cast<int>(u.m_pColumns->value());
   if (iRows == 0 || iCols == 0) {
     if (g_pSeam->choice("Clear this matrix and exit editing?", "Cancel", "Clear") == 1) {
-      lg_pEdit_Matrix->resize(0, 0);
+      g_Editor.m_pEdit_Matrix->resize(0, 0);
       u.m_pSize_Panel->hide();
       u.m_pSize_Panel->deactivate();
       editCancel_cb(pWidget, nullptr);
     } else {
-      editSizes_cb(pWidget, lg_pEdit_Token);
+      editSizes_cb(pWidget, g_Editor.m_pEdit_Token);
     }
     return;
   }
-  lg_cFill_In = fillInValue();
-  ClTable* pTable = lg_pActive_Table;
+  g_Editor.m_cFill_In = fillInValue();
+  ClTable* pTable = g_Editor.m_pActive_Table;
   loadTable(pTable, iRows, iCols);
 
-  lg_eActive_Input = 1;
+  lg_eActive_Input = eEDITOR_CELL;
   ClCallback::cleanUp(false);
-  lg_acTitle[gc_iTITLE_NAME] = lg_cEdit_Name;
+  lg_acTitle[gc_iTITLE_NAME] = g_Editor.m_cEdit_Name;
   u.m_pTitle->label(lg_acTitle);
   u.m_pSize_Panel->hide();
   u.m_pSize_Panel->deactivate();
-  u.m_pInput->hide();
-  u.m_pInput->deactivate();
+  g_Main_Window.arrangePanes();
   u.m_pEdit_Panel->activate();
   u.m_pEdit_Panel->show();
   pTable->stopEditing();
@@ -221,7 +197,7 @@ void ClCallback::editDone_cb(Fl_Widget*, void*) {
   ClTable* pTable = ui().m_pTable;
   // a pending cell whose line is refused stays open for correction
   if (!pTable->endEditing()) return;
-  *lg_pEdit_Matrix = pTable->m_mMatrix;
+  *g_Editor.m_pEdit_Matrix = pTable->m_mMatrix;
   ui().m_pEdit_Panel->hide();
   ui().m_pEdit_Panel->deactivate();
   leaveEditor();
@@ -229,7 +205,7 @@ void ClCallback::editDone_cb(Fl_Widget*, void*) {
 
 void ClCallback::editCancel_cb(Fl_Widget*, void*) {
   ClORVELUI& u = ui();
-  if (lg_pEdit_Matrix->rows() == 0) {
+  if (g_Editor.m_pEdit_Matrix->rows() == 0) {
     u.m_pRows->value(0);
     u.m_pColumns->value(0);
   }

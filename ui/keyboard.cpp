@@ -57,7 +57,7 @@ eTOKEN lineCommandOf(int iKey) {
 }
 
 bool isCellKey(int iKey) {
-  return lg_eActive_Input == 1 && arrives(iKey, eARRIVES_IN_A_CELL);
+  return lg_eActive_Input == eEDITOR_CELL && arrives(iKey, eARRIVES_IN_A_CELL);
 }
 
 int specialKeyOf(eTOKEN eToken) {
@@ -73,7 +73,7 @@ namespace {
 
 int runLineCommand(eTOKEN eCode) {
   // the matrix editor's displays keep the focus while they take input
-  if (lg_eActive_Input == 0) {
+  if (lg_eActive_Input == eMAIN_LINE) {
     ClTextDisplay* pInput = g_Main_Window.ui()->m_pInput;
     pInput->take_focus();
     pInput->showInsertPositionFast();

@@ -9,7 +9,9 @@
 #include <type_traits>
 
 #include "command/callback.h"
+#include "command/history.h"
 #include "engine/calculator.h"
+#include "ui/editor.h"
 #include "ui/layout.h"
 #include "ui/table.h"
 
@@ -17,8 +19,8 @@ namespace {
 
 int32_t lg_aeToken_Matrix[10] = {eVAR_A, eVAR_B, eVAR_C, eVAR_P, eVAR_Q,
                                  eVAR_U, eVAR_V, eVAR_u, eVAR_v, eVAR_w};
-int32_t lg_aeView_State[3] = {0, 1, 2};
-int32_t lg_aeWindow_Mode[3] = {0, 1, 2};
+int32_t lg_aeView_State[3] = {eDECIMAL, eFLOATING_POINT, eRATIONAL};
+int32_t lg_aeWindow_Mode[3] = {eTWO_WINDOWS, eONE_WINDOW, ePORTRAIT_MODE};
 
 constexpr int gc_iTOP = 18;
 constexpr int gc_iITEM = 16;
@@ -90,17 +92,19 @@ constexpr std::array<Fl_Menu_Item, gc_iMENU_ITEMS> gc_aMENU = {{
     end(),
     title("View"),
     submenu("Output Format"),
-    item("Decimal", FL_CTRL + 'd', ClCallback::view_cb, &lg_aeView_State[0], gc_iRADIO_ON),
-    item("Floating Point ", FL_ALT + 'f', ClCallback::view_cb, &lg_aeView_State[1], FL_MENU_RADIO),
-    item("Rational", FL_CTRL + 'r', ClCallback::view_cb, &lg_aeView_State[2], FL_MENU_RADIO),
+    item("Decimal", FL_CTRL + 'd', ClCallback::view_cb, &lg_aeView_State[eDECIMAL], gc_iRADIO_ON),
+    item("Floating Point ", FL_ALT + 'f', ClCallback::view_cb, &lg_aeView_State[eFLOATING_POINT],
+         FL_MENU_RADIO),
+    item("Rational", FL_CTRL + 'r', ClCallback::view_cb, &lg_aeView_State[eRATIONAL],
+         FL_MENU_RADIO),
     end(),
     submenu("Window Format"),
-    item("Two Windows", FL_CTRL + FL_ALT + 'd', ClCallback::mode_cb, &lg_aeWindow_Mode[0],
-         gc_iRADIO_ON),
-    item("One Window", FL_CTRL + FL_ALT + 'f', ClCallback::mode_cb, &lg_aeWindow_Mode[1],
+    item("Two Windows", FL_CTRL + FL_ALT + 'd', ClCallback::mode_cb,
+         &lg_aeWindow_Mode[eTWO_WINDOWS], gc_iRADIO_ON),
+    item("One Window", FL_CTRL + FL_ALT + 'f', ClCallback::mode_cb, &lg_aeWindow_Mode[eONE_WINDOW],
          FL_MENU_RADIO),
-    item("Portrait Mode", FL_CTRL + FL_ALT + 'r', ClCallback::mode_cb, &lg_aeWindow_Mode[2],
-         FL_MENU_RADIO),
+    item("Portrait Mode", FL_CTRL + FL_ALT + 'r', ClCallback::mode_cb,
+         &lg_aeWindow_Mode[ePORTRAIT_MODE], FL_MENU_RADIO),
     end(),
     submenu("Graph"),
     item("Graph Window", FL_CTRL + FL_ALT + 'g', ClCallback::graph_cb, nullptr, FL_MENU_TOGGLE),
@@ -260,5 +264,5 @@ void ClORVELUI::selectRadio(Fl_Menu_Item* pItem) {
 void ClCallback::view_cb(Fl_Widget*, void* pData) {
   g_eView_State = *static_cast<int32_t*>(pData);
   // the matrix editor's entries follow the format at once
-  if (lg_pActive_Table) lg_pActive_Table->redraw();
+  if (g_Editor.m_pActive_Table) g_Editor.m_pActive_Table->redraw();
 }

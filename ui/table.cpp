@@ -10,8 +10,6 @@
 #include "command/enter.h"
 #include "engine/calculator.h"
 
-ClTable* lg_pActive_Table = nullptr;
-
 namespace {
 
 constexpr int gc_iSIZE = gc_iMAX_SQUARE;  // any square value fits
@@ -20,8 +18,10 @@ constexpr int gc_iCOL_WIDTH = 80;
 constexpr int gc_iROW_HEADER_WIDTH = 52;
 constexpr int gc_iTEXT_SIZE = 14;
 
-// The entry being drawn, formatted as a result is.
+// The entry being drawn, formatted as a result is; one entry in any format
+// fits its text with room to spare.
 ClMatrix lg_mCell = ClMatrix::Zero(1, 1);
+char lg_acCell[128];
 char lg_acHeader[16];
 
 }  // namespace
@@ -87,8 +87,8 @@ const char* ClTable::text(TableContext eContext, int iRow, int iCol) {
       return lg_acHeader;
     default:
       lg_mCell(0, 0) = m_mMatrix(iRow, iCol);
-      ClCalculator::matrixDisplay(lg_mCell);
-      return g_acOutput_Line;
+      ClCalculator::formatMatrix(lg_mCell, g_bZero_Out, lg_acCell, sizeof lg_acCell);
+      return lg_acCell;
   }
 }
 

@@ -45,6 +45,3 @@ class ClTable : public Fl_Table {
   // Keeps the cell editor over its cell as the table scrolls or resizes.
   void placeEditor();
 };
-
-// The table being edited (the current layout's); null outside the editor.
-extern ClTable* lg_pActive_Table;

@@ -10,6 +10,7 @@
 #include "command/history.h"
 #include "command/text_buffer.h"
 #include "engine/calculator.h"
+#include "engine/typing.h"
 #include "graph/graph_box.h"
 #include "ui/documents.h"
 #include "ui/keypad.h"
@@ -27,9 +28,9 @@ namespace {
 
 Fl_Menu_Item* modeItem(int iMode) {
   switch (iMode) {
-    case 1:
+    case eONE_WINDOW:
       return ClORVELUI::mp_miOne_Window;
-    case 2:
+    case ePORTRAIT_MODE:
       return ClORVELUI::mp_miPortrait_Mode;
     default:
       return ClORVELUI::mp_miTwo_Windows;
@@ -45,14 +46,14 @@ const char gc_acSIZE_NOTE[] =
     "dimensions or fill-in value and pressing\nEdit will clear all matrix entries to the\n"
     "fill-in value.";
 
+void setItemActive(Fl_Menu_Item* pItem, bool bActive) {
+  bActive ? pItem->activate() : pItem->deactivate();
+}
+
 void setFormatItemsActive(bool bActive) {
   for (Fl_Menu_Item* pItem :
-       {ClORVELUI::mp_miTwo_Windows, ClORVELUI::mp_miOne_Window, ClORVELUI::mp_miPortrait_Mode}) {
-    if (bActive)
-      pItem->activate();
-    else
-      pItem->deactivate();
-  }
+       {ClORVELUI::mp_miTwo_Windows, ClORVELUI::mp_miOne_Window, ClORVELUI::mp_miPortrait_Mode})
+    setItemActive(pItem, bActive);
 }
 
 // The items that work only while the graph is open.
@@ -63,15 +64,58 @@ const std::array<Fl_Menu_Item*, 4>& graphItems() {
   return apItems;
 }
 
+// What the panes do in one state.
+enum ePANE_FLAG : unsigned {
+  eSHOW_INPUT = 1,
+  // takes clicks and the focus
+  eINPUT_ACTIVE = 2,
+  // over the output pane's place as well (landscape)
+  eINPUT_STRETCHED = 4,
+  eSHOW_OUTPUT = 8,
+  eSHOW_GRAPH = 16,
+};
+constexpr unsigned gc_uiLINE = eSHOW_INPUT | eINPUT_ACTIVE;
+
+// [window mode][g_eOutput: no graph, graph in front, text in front][editor
+// closed, open]. A hidden pane keeps its text without drawing. The editor
+// shows only its own panels and leaves the input pane's rectangle as it was.
+// In Portrait Mode the graph covers the input pane, which takes no clicks.
+constexpr unsigned gc_auiPANES[3][3][2] = {
+    // Two Windows
+    {{gc_uiLINE | eSHOW_OUTPUT, 0}, {gc_uiLINE | eSHOW_GRAPH, 0}, {gc_uiLINE | eSHOW_OUTPUT, 0}},
+    // One Window
+    {{gc_uiLINE | eINPUT_STRETCHED, eINPUT_STRETCHED},
+     {gc_uiLINE | eSHOW_GRAPH, 0},
+     {gc_uiLINE | eINPUT_STRETCHED, eINPUT_STRETCHED}},
+    // Portrait Mode
+    {{gc_uiLINE, 0}, {eSHOW_INPUT | eSHOW_GRAPH, 0}, {gc_uiLINE, 0}},
+};
+
+void setShown(Fl_Widget* pWidget, bool bShown) {
+  bShown ? pWidget->show() : pWidget->hide();
+}
+
+// The window format stays fixed while the graph is open; the graph's own
+// items work only then, each starting off.
+void setGraphItems(bool bOpen) {
+  setFormatItemsActive(!bOpen);
+  bOpen ? ClORVELUI::mp_miGraph->set() : ClORVELUI::mp_miGraph->clear();
+  for (Fl_Menu_Item* pItem : graphItems()) {
+    pItem->clear();
+    setItemActive(pItem, bOpen);
+  }
+  setItemActive(ClORVELUI::mp_miSave_Graph, bOpen);
+}
+
 }  // namespace
 
 ClORVELWindow::ClORVELWindow()
-    : m_pUI(g_eWindow_Mode == 2 ? new ClORVELUI(true) : new ClORVELUI()),
+    : m_pUI(g_eWindow_Mode == ePORTRAIT_MODE ? new ClORVELUI(true) : new ClORVELUI()),
       m_pNote_Buffer(new ClTextBuffer()),
       m_pCell_Buffer(new ClTextBuffer()) {
   lg_pBuff_In = new ClTextBuffer();
   lg_pBuff_Out = new ClTextBuffer();
-  g_eView_State = 0;
+  g_eView_State = eDECIMAL;
 }
 
 ClORVELWindow::~ClORVELWindow() {
@@ -134,7 +178,7 @@ void ClORVELWindow::startLayout() {
 }
 
 void ClORVELWindow::reinitializeWindow() {
-  const bool bToLandscape = g_eWindow_Mode == 2;
+  const bool bToLandscape = g_eWindow_Mode == ePORTRAIT_MODE;
   lg_pBuff_In->text("");
   lg_pBuff_Out->text("");
   // The old window may be the one whose menu is calling us: hide it now,
@@ -144,150 +188,80 @@ void ClORVELWindow::reinitializeWindow() {
   m_pUI->m_pWindow = nullptr;
   delete m_pUI;
   m_pUI = bToLandscape ? new ClORVELUI() : new ClORVELUI(true);
-  g_eWindow_Mode = bToLandscape ? 0 : 2;
+  g_eWindow_Mode = bToLandscape ? eTWO_WINDOWS : ePORTRAIT_MODE;
   ClORVELUI::selectRadio(modeItem(g_eWindow_Mode));
   startLayout();
 }
 
-void ClORVELWindow::resizeInWindow() {
-  if (g_eWindow_Mode == 2) return;
-  ClTextDisplay* pInput = m_pUI->m_pInput;
-  ClTextDisplay* pOutput = m_pUI->m_pOutput;
-  const bool bGraph_Closed = g_eOutput == 0;
-  if (g_eWindow_Mode == 1 && bGraph_Closed) {
-    place(pInput, m_Stretched_Input);
-    // Hidden rather than merely covered: it keeps its text without drawing.
-    pOutput->hide();
-  } else {
-    place(pInput, m_Normal_Input);
-    if (bGraph_Closed) pOutput->show();
-  }
-  pInput->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
-  pInput->scrollbar_align(FL_ALIGN_RIGHT);
-  pInput->show();
-  pInput->show_insert_position();
-  if (g_eOutput == 1) {
-    m_pUI->m_pGraph->redraw();
-    pOutput->hide();
-    m_pUI->m_pGraph->show();
-  }
+void ClORVELWindow::arrangePanes(bool bRefit) {
+  const bool bEditor = lg_eActive_Input != eMAIN_LINE;
+  const unsigned uiPanes = gc_auiPANES[g_eWindow_Mode][g_eOutput][bEditor ? 1 : 0];
+  ClORVELUI& u = *m_pUI;
+  setShown(u.m_pOutput, uiPanes & eSHOW_OUTPUT);
+  setShown(u.m_pGraph, uiPanes & eSHOW_GRAPH);
+  setShown(u.m_pInput, uiPanes & eSHOW_INPUT);
+  (uiPanes & eINPUT_ACTIVE) ? u.m_pInput->activate() : u.m_pInput->deactivate();
+  const ClRect& input = (uiPanes & eINPUT_STRETCHED) ? m_Stretched_Input : m_Normal_Input;
+  if (bRefit || u.m_pInput->w() != input.w) refitInput(input);
+  if (uiPanes & eSHOW_GRAPH) u.m_pGraph->redraw();
   window()->redraw();
 }
 
+// Portrait Mode has one input rectangle and keeps its first wrapping.
+void ClORVELWindow::refitInput(const ClRect& r) {
+  if (m_pUI->m_Data.m_bPortrait) return;
+  ClTextDisplay* pInput = m_pUI->m_pInput;
+  place(pInput, r);
+  pInput->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
+  pInput->scrollbar_align(FL_ALIGN_RIGHT);
+  pInput->show_insert_position();
+}
+
+// The arrangement keeps the graph in front of the output while it is shown.
 void ClORVELWindow::redrawGraph() {
   m_pUI->m_pGraph->redraw();
-  if (g_eOutput != 1) return;
-  m_pUI->m_pOutput->hide();
-  m_pUI->m_pGraph->show();
 }
 
 void ClORVELWindow::arrangeGraph(eGRAPH_CHANGE eChange) {
   switch (eChange) {
     case eGRAPH_OPENED:
-      openGraphPane();
-      break;
     case eGRAPH_CLOSED:
-      closeGraphPane();
+      setGraphItems(eChange == eGRAPH_OPENED);
+      arrangePanes(true);
       break;
     case eGRAPH_CLEARED:
       ClORVELUI::mp_miClear_Graph->clear();
       m_pUI->m_pGraph->redraw();
       break;
     case eGRAPH_TEXT_SHOWN:
-      showText();
-      break;
     case eGRAPH_SHOWN:
-      showGraph();
+      arrangePanes();
       break;
   }
   window()->redraw();
 }
 
-void ClORVELWindow::openGraphPane() {
-  if (g_eWindow_Mode == 2) m_pUI->m_pInput->deactivate();
-  setFormatItemsActive(false);
-  m_pUI->m_pOutput->hide();
-  m_pUI->m_pGraph->redraw();
-  m_pUI->m_pGraph->show();
-  ClORVELUI::mp_miGraph->set();
-  for (Fl_Menu_Item* pItem : graphItems()) {
-    pItem->activate();
-    pItem->clear();
-  }
-  ClORVELUI::mp_miSave_Graph->activate();
-  resizeInWindow();
-}
-
-void ClORVELWindow::closeGraphPane() {
-  if (g_eWindow_Mode == 1) {
-    m_pUI->m_pOutput->show();
-  } else {
-    m_pUI->m_pInput->activate();
-    m_pUI->m_pInput->show();
-  }
-  setFormatItemsActive(true);
-  m_pUI->m_pGraph->hide();
-  ClORVELUI::mp_miGraph->clear();
-  for (Fl_Menu_Item* pItem : graphItems()) {
-    pItem->clear();
-    pItem->deactivate();
-  }
-  ClORVELUI::mp_miSave_Graph->deactivate();
-  if (g_eWindow_Mode != 2) resizeInWindow();
-}
-
-void ClORVELWindow::showText() {
-  m_pUI->m_pGraph->hide();
-  if (g_eWindow_Mode == 1) {
-    // the input pane takes the stretched rectangle, as with the graph closed
-    g_eOutput = 0;
-    resizeInWindow();
-    g_eOutput = 2;
-    m_pUI->m_pInput->show();
-  } else if (g_eWindow_Mode == 0) {
-    m_pUI->m_pOutput->show();
-  } else {
-    m_pUI->m_pInput->activate();
-    m_pUI->m_pInput->show();
-  }
-}
-
-void ClORVELWindow::showGraph() {
-  if (g_eWindow_Mode == 1) {
-    resizeInWindow();
-    m_pUI->m_pOutput->hide();
-    m_pUI->m_pInput->show();
-  } else if (g_eWindow_Mode == 0) {
-    m_pUI->m_pOutput->show();
-  } else {
-    m_pUI->m_pInput->show();
-  }
-  m_pUI->m_pGraph->redraw();
-  m_pUI->m_pGraph->show();
-}
-
 void ClCallback::mode_cb(Fl_Widget*, void* pData) {
   const int32_t iNew = *static_cast<int32_t*>(pData);
   const int32_t iCurrent = g_eWindow_Mode;
-  if (g_eOutput != 0) {
+  if (g_eOutput != eNO_GRAPH) {
     ClORVELUI::selectRadio(modeItem(iCurrent));
     return;
   }
   if (iNew == iCurrent) return;
-  if (iNew != 2 && iCurrent != 2) {
+  if (iNew != ePORTRAIT_MODE && iCurrent != ePORTRAIT_MODE) {
     g_eWindow_Mode = iNew;
-    g_Main_Window.resizeInWindow();
+    g_Main_Window.arrangePanes();
     return;
   }
   if (lg_bAlt_On) alt_cb(nullptr, nullptr);
   g_Current_State = ClState();
   g_Main_Window.reinitializeWindow();
-  if (iNew == 1) {
-    g_eWindow_Mode = 1;
-    g_Main_Window.resizeInWindow();
+  if (iNew == eONE_WINDOW) {
+    g_eWindow_Mode = eONE_WINDOW;
     ClORVELUI::selectRadio(ClORVELUI::mp_miOne_Window);
   }
-  g_Main_Window.window()->redraw();
+  g_Main_Window.arrangePanes();
 }
 
 // Only the window manager's close button asks to exit; Escape never closes.

@@ -1,6 +1,6 @@
 // The owner of the calculator window: the current layout, the two pane
 // buffers, start-up, the rebuild between landscape and portrait, and the
-// re-arrangement of the landscape display area.
+// arrangement of the panes for the current window mode, graph and editor.
 // The ui folder:
 //   main.cpp            the program's main
 //   window.h/.cpp       this owner, the window-mode and close callbacks
@@ -37,7 +37,11 @@ class ClORVELWindow {
 
   void initializeWindow();
   void reinitializeWindow();
-  void resizeInWindow();
+  // Shows, places and activates the input, output and graph panes as the
+  // current g_eWindow_Mode, g_eOutput and lg_eActive_Input say; callers set
+  // those, then call this. bRefit rewraps the landscape input pane even when
+  // its rectangle stays, as opening or closing the graph does.
+  void arrangePanes(bool bRefit = false);
   // The graph pane and the graph menu items after the graph changed.
   void arrangeGraph(eGRAPH_CHANGE eChange);
   void redrawGraph();
@@ -65,10 +69,7 @@ class ClORVELWindow {
 
  private:
   void startLayout();
-  void openGraphPane();
-  void closeGraphPane();
-  void showText();
-  void showGraph();
+  void refitInput(const ClRect& r);
 
   ClORVELUI* m_pUI;
   ClTextBuffer* m_pNote_Buffer;

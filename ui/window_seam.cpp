@@ -13,6 +13,7 @@
 #include "command/text_buffer.h"
 #include "engine/typing.h"
 #include "ui/dialogs.h"
+#include "ui/editor.h"
 #include "ui/keyboard.h"
 #include "ui/table.h"
 #include "ui/window.h"
@@ -110,7 +111,7 @@ ClTextDisplay* ClWindowPane::display() const {
     case eWINDOW_OUTPUT:
       return pUI->m_pOutput;
     default:
-      return lg_eActive_Input == 1 ? pUI->m_pTable->m_pCell_Editor : pUI->m_pFill_In;
+      return lg_eActive_Input == eEDITOR_CELL ? pUI->m_pTable->m_pCell_Editor : pUI->m_pFill_In;
   }
 }
 
@@ -152,10 +153,10 @@ ClPane& ClWindowSeam::pane(ePANE ePane) {
   return ePane == ePANE_INPUT ? m_Input : m_Output;
 }
 ClPane& ClWindowSeam::activePane() {
-  return lg_eActive_Input == 0 ? m_Input : m_Editor;
+  return lg_eActive_Input == eMAIN_LINE ? m_Input : m_Editor;
 }
 void ClWindowSeam::activateInputPane() {
-  lg_pActive_Table = nullptr;
+  g_Editor.m_pActive_Table = nullptr;
 }
 int ClWindowSeam::outputMark() const {
   return g_Main_Window.ui()->m_pOutput->m_iMark;
@@ -222,34 +223,34 @@ void ClWindowSeam::hideAll() {
 }
 
 ClCells* ClWindowSeam::cells() {
-  return lg_pActive_Table ? &m_Cells : nullptr;
+  return g_Editor.m_pActive_Table ? &m_Cells : nullptr;
 }
 
 int ClWindowCells::rows() const {
-  return static_cast<int>(lg_pActive_Table->m_mMatrix.rows());
+  return static_cast<int>(g_Editor.m_pActive_Table->m_mMatrix.rows());
 }
 int ClWindowCells::columns() const {
-  return static_cast<int>(lg_pActive_Table->m_mMatrix.cols());
+  return static_cast<int>(g_Editor.m_pActive_Table->m_mMatrix.cols());
 }
 int ClWindowCells::editRow() const {
-  return lg_pActive_Table->m_iEdit_Row;
+  return g_Editor.m_pActive_Table->m_iEdit_Row;
 }
 int ClWindowCells::editColumn() const {
-  return lg_pActive_Table->m_iEdit_Col;
+  return g_Editor.m_pActive_Table->m_iEdit_Col;
 }
 void ClWindowCells::setEntry(int iRow, int iColumn, std::complex<double> cValue) {
-  lg_pActive_Table->m_mMatrix(iRow, iColumn) = cValue;
+  g_Editor.m_pActive_Table->m_mMatrix(iRow, iColumn) = cValue;
 }
 void ClWindowCells::startEditing(int iRow, int iColumn) {
-  lg_pActive_Table->startEditing(iRow, iColumn);
+  g_Editor.m_pActive_Table->startEditing(iRow, iColumn);
 }
 void ClWindowCells::stopEditing() {
-  lg_pActive_Table->stopEditing();
+  g_Editor.m_pActive_Table->stopEditing();
 }
 void ClWindowCells::refresh() {
   ClORVELUI* pUI = g_Main_Window.ui();
   pUI->m_pTitle->show();
   pUI->m_pDone->show();
   pUI->m_pEdit_Cancel->show();
-  lg_pActive_Table->redraw();
+  g_Editor.m_pActive_Table->redraw();
 }
