@@ -118,7 +118,6 @@ bool runRepeatedLine(int iSlot, uint16_t uiVisible_Count, bool bQuiet) {
   if (g_uiError_Number != 0 && g_uiError_Number != gc_uiEMPTY_MATRIX) return false;
   if (g_eOutput != eNO_GRAPH && g_bPlot) {
     storePlot();
-    if (g_eOutput == eGRAPH_IN_FRONT) g_pSeam->pane(ePANE_OUTPUT).hide();
     if (!g_bRepeat) return true;
   }
   if (g_bRepeat) {

@@ -115,7 +115,7 @@ void ClCallback::clearAll_cb(Fl_Widget*, void*) {
 void resetCommandState(ClSeam& seam) {
   resetEngineState();
   g_pSeam = &seam;
-  g_eWindow_Mode = 0;
+  g_eWindow_Mode = eTWO_WINDOWS;
   ClCallback::clearAll_cb(nullptr, nullptr);
 }
 

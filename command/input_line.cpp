@@ -90,8 +90,8 @@ void removeTrailingCursor(ClPane& pane) {
 
 void insertToken(eTOKEN eToken) {
   ClState& line = g_Current_State;
-  // 509 leaves room for the token and an automatic `(`: at most 511.
-  if (line.m_uiLength > 509) return;
+  // room for the token and an automatic `(`
+  if (line.m_uiLength > gc_iMAX_LINE_BEFORE_TOKEN) return;
   const int k = g_pSeam->isOn(eSWITCH_AUTO_PARENS) && isPrefixFunction(eToken) ? 2 : 1;
   std::memmove(line.m_acLine + line.m_uiCursor + k, line.m_acLine + line.m_uiCursor,
                line.m_uiLength - line.m_uiCursor);
@@ -177,7 +177,7 @@ void ClCallback::token_cb(Fl_Widget*, void* pData) {
   const eTOKEN eToken = tokenFrom(pData);
   if (eToken == eNULL) return;
   if (g_pSeam->isOn(eSWITCH_ERROR_CHECK) && !tokenErrorCheck(eToken)) return;
-  if (g_Current_State.m_uiLength >= 511) return;
+  if (g_Current_State.m_uiLength >= gc_iMAX_TYPED_LINE) return;
   insertToken(eToken);
   displayCurrent();
   g_pSeam->redraw();
@@ -186,7 +186,7 @@ void ClCallback::token_cb(Fl_Widget*, void* pData) {
 void ClCallback::digit_cb(Fl_Widget*, void* pData) {
   const eTOKEN eToken = tokenFrom(pData);
   if (!isNumberPart(eToken)) return;
-  if (g_Current_State.m_uiLength >= 512) return;
+  if (g_Current_State.m_uiLength >= gc_iMAX_LINE) return;
   // the number-key rules apply whatever the "Error Check" setting
   if (!digitKeyCheck(eToken)) return;
   insertToken(eToken);

@@ -76,14 +76,14 @@ void resetEngineState() {
   g_uiError_Number = 0;
   g_bRepeat = g_bFailTest = g_bPlot = false;
   g_bZero_Out = true;
-  g_eView_State = 0;
+  g_eView_State = eDECIMAL;
   g_acOutput_Line[0] = '\0';
   g_uiActive_Plots = 0;
-  g_eOutput = 0;
+  g_eOutput = eNO_GRAPH;
   g_uiHistory_Next = 0;
   g_Current_State = ClCalculator::mp_NULL_STATE;
   g_Current_State_Bkp = ClCalculator::mp_NULL_STATE;
-  lg_eActive_Input = 0;
+  lg_eActive_Input = eMAIN_LINE;
   lg_bAssignTrue = false;
   // rand() is never seeded by the program, which is seed 1
   std::srand(1);

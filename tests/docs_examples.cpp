@@ -12,6 +12,7 @@
 // example go on from the session of an earlier one: its keys are typed
 // first and their output is not compared again.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -136,6 +137,12 @@ std::vector<ClExample> examplesOf(const std::string& sDocument) {
   }
 }
 
+// A file of this process's own: ctest runs the help and the guide at the
+// same time in one temporary folder.
+std::string scratchFile(const std::string& sName) {
+  return testing::TempDir() + std::to_string(getpid()) + "_" + sName;
+}
+
 std::string run(const std::string& sCommand) {
   std::string sOutput;
   FILE* pPipe = popen(sCommand.c_str(), "r");
@@ -178,7 +185,7 @@ std::string runKeys(const std::string& sOptions, const std::string& sKeys) {
   const std::string sRun = sOptions + "\n" + sKeys;
   const auto it = s_asRuns.find(sRun);
   if (it != s_asRuns.end()) return it->second;
-  const std::string sScript = testing::TempDir() + "orvel_example.txt";
+  const std::string sScript = scratchFile("orvel_example.txt");
   std::ofstream(sScript, std::ios::binary) << sKeys;
   const bool bGraph = batchHasGraph();
   std::string sOutput = run(gc_sBATCH + " --keys " + (bGraph ? sOptions : withoutGraph(sOptions)) +
@@ -224,8 +231,8 @@ TEST_P(DocumentTest, GraphExamplesExportTheirPictures) {
   if (!batchHasGraph() || !std::getenv("DISPLAY"))
     GTEST_SKIP() << "orvel-batch without --graph, or no display";
   const std::vector<ClExample> aExamples = examplesOf(GetParam());
-  const std::string sScript = testing::TempDir() + "orvel_graph_example.txt";
-  const std::string sPicture = testing::TempDir() + "orvel_graph_example.ppm";
+  const std::string sScript = scratchFile("orvel_graph_example.txt");
+  const std::string sPicture = scratchFile("orvel_graph_example.ppm");
   static const std::string gc_sPPM_HEADER = "P6\n600\n400\n255\n";
   for (const ClExample& example : aExamples) {
     if (example.sOptions.find("--graph") == std::string::npos) continue;
