@@ -16,7 +16,7 @@ uint16_t lg_uiNext_Token = 0;
 bool lg_bIs_Arg_List = false;
 bool lg_bIs_Arg_List_1 = false;
 
-uint16_t g_uiError_Number = 0;
+uint16_t g_uiError_Number = eERROR_NONE;
 bool g_bRepeat = false;
 bool g_bFailTest = false;
 bool g_bPlot = false;
@@ -56,7 +56,7 @@ void ClCalculator::releaseAll() {
 }
 
 void setError(uint16_t uiError) {
-  if (g_uiError_Number == 0) g_uiError_Number = uiError;
+  if (g_uiError_Number == eERROR_NONE) g_uiError_Number = uiError;
 }
 ClCalculator g_Calculator;
 uint16_t g_uiHistory_Next = 0;

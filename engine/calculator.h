@@ -14,7 +14,7 @@
 #include "engine/state.h"
 
 constexpr int gc_iSTREAM_SIZE = 513;       // token stream entries, terminator included
-constexpr long gc_lMAX_ENTRIES = 262144;   // one limit for every value (error 19)
+constexpr long gc_lMAX_ENTRIES = 262144;   // one limit for every value (eERROR_MATRIX_SIZE)
 constexpr long gc_lOUTPUT_SIZE = 3750000;  // display text store
 constexpr int gc_iVARIABLE_SLOTS = 16;     // slots 0..5 hold plots, 6..15 the variables
 
@@ -73,14 +73,13 @@ class ClCalculator {
   static ClMatrix list();
 
   // --- prefix operators and decompositions (functions.cpp)
-  static bool isPrefixOperator(eTOKEN eToken);
   // Applies one prefix operator; on failure V is emptied and an error set.
   static void applyPrefix(eTOKEN eToken, ClMatrix& mV);
   static ClComplex gamma(ClComplex cZ);
   static ClMatrix charPoly(const ClMatrix& mM);
   static ClMatrix polyMultiply(const ClMatrix& mP, const ClMatrix& mQ);
   // Replaces A by R and writes Q (and P when pivoting): A = Q R or A P = Q R.
-  // A factor above the entry limit empties A instead (error 19).
+  // A factor above the entry limit empties A instead (eERROR_MATRIX_SIZE).
   static void qrCompute(ClMatrix& mA, bool bPivoting);
 
   // --- argument functions (argfunctions.cpp)

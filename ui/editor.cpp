@@ -126,7 +126,7 @@ void ClCallback::editSizes_cb(Fl_Widget*, void* pData) {
   ClORVELUI& u = ui();
   lg_pEdit_Token = static_cast<int32_t*>(pData);
   const int32_t iCode = lg_pEdit_Token ? *lg_pEdit_Token : eNULL;
-  if (iCode < eVAR_A || iCode > eVAR_w) {
+  if (!isVariableToken(iCode)) {
     u.m_pInput->activate();
     u.m_pInput->show();
     return;
