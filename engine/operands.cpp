@@ -16,9 +16,6 @@ constexpr int gc_iMAX_BLOCKS = 16;
 inline bool isScalar(const ClMatrix& mM) {
   return mM.rows() == 1 && mM.cols() == 1;
 }
-inline bool isNamedValue(eTOKEN eToken) {
-  return isVariableToken(eToken) || eToken == eANS;
-}
 inline bool fitsLimit(double dRows, double dCols) {
   return dRows * dCols <= static_cast<double>(gc_lMAX_ENTRIES);
 }

@@ -198,6 +198,10 @@ inline bool hasFlag(int t, eTOKEN_FLAG eFlag) {
 inline bool isVariableToken(int t) {
   return kindOf(t) == eKIND_VARIABLE;
 }
+// A variable or Ans: a value stored under a name, which may be referenced.
+inline bool isNamedValue(int t) {
+  return isVariableToken(t) || kindOf(t) == eKIND_ANS;
+}
 inline bool isNumberPart(int t) {
   return kindOf(t) == eKIND_NUMBER_PART;
 }
@@ -238,7 +242,7 @@ inline bool endsValue(int t) {
          eKind == eKIND_CLOSE;
 }
 // While typing a value also ends with Ans or with a number being typed: no
-// variable, Ans or heavy function may follow.
+// named value or heavy function may follow.
 inline bool endsTypedValue(int t) {
   return endsValue(t) || kindOf(t) == eKIND_ANS || isNumberPart(t);
 }

@@ -39,7 +39,7 @@ bool tokenErrorCheck(eTOKEN t) {
   if (g_Current_State.m_uiCursor == 0) return acceptAtLineStart(t);
 
   const eTOKEN p = tokenBeforeCursor();
-  if ((isVariableToken(t) || t == eANS || isHeavyFunction(t)) && endsTypedValue(p)) return false;
+  if ((isNamedValue(t) || isHeavyFunction(t)) && endsTypedValue(p)) return false;
   if ((p == eI || isNumberPart(p)) && refusedAfterNumber(t)) return false;
   if (isStrictBinary(t) && refusesStrictBinaryTyped(p)) return false;
   if (isSeparator(t) && isSeparator(p)) return false;

@@ -88,6 +88,7 @@ struct ClClassCase {
 TEST(TokensTest, EachClassHasExactlyItsMembers) {
   const ClClassCase aCases[] = {
       {"isVariableToken", isVariableToken, codes({{eVAR_A, eVAR_w}})},
+      {"isNamedValue", isNamedValue, codes({{eVAR_A, eVAR_w}}, {eANS})},
       {"isNumberPart", isNumberPart, codes({{eDIGIT_0, eEXPONENT}})},
       {"isDigitToken", isDigitToken, codes({{eDIGIT_0, eDIGIT_9}})},
       {"isPrefixFunction", isPrefixFunction,

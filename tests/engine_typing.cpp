@@ -60,6 +60,22 @@ TEST_F(TypingTest, KeysAgainstTheTokenBeforeTheCursor) {
   }
 }
 
+// The classes that look alike but are kept apart: QR is no heavy function,
+// Diag and Sum may follow a value, Solve is no strict binary, a number may
+// follow Ans but Ans may not follow a number.
+TEST_F(TypingTest, LookAlikeClassesStayApart) {
+  const ClTypingCase aCases[] = {
+      {"2|", "2|"},   {"2}", "2"},    {"2z", "2"},   {"Az", "A"},  {"A|", "A|"},
+      {"z+", "z"},    {"|+", "|+"},   {"o+", "o"},   {"aA", "a"},  {"5a", "5"},
+      {"A.G", "A.G"}, {"A.-", "A.-"}, {"A.s", "A."}, {"[+", "["},  {"A,+", "A,"},
+      {"(G", "(G"},   {"(*", "("},    {"AY", "AY"},  {"Y+", "Y+"}, {"5d", "5"},
+  };
+  for (const ClTypingCase& c : aCases) {
+    SetUp();
+    EXPECT_EQ(type(c.acKeys), c.acLine) << "keys " << c.acKeys;
+  }
+}
+
 TEST_F(TypingTest, OnlyTheTokenLeftOfTheCursorCounts) {
   type("A+B");
   g_Current_State.m_uiCursor = 1;
