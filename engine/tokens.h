@@ -139,16 +139,23 @@ enum eKIND : uint8_t {
 enum eTOKEN_FLAG : uint8_t {
   // operand() applies it to the primary that follows (unary minus included)
   eFLAG_PREFIX_LEVEL = 1 << 0,
-  // still waits for its operand: the lexer refuses a binary operator after it
+  // still waits for its operand, the lexer refuses a binary operator after
+  // it: every prefix key, `=`, `(`, `-` and the binary operators (not `[`
+  // and the separators)
   eFLAG_WAITS_OPERAND = 1 << 1,
   // Diag .. El_Op and `=`: the lexer refuses `)` or `]` after it and typing
   // refuses it after a number; Roots, QR, Rpt, Plot and Sqrt are not in it
   eFLAG_NO_CLOSE_AFTER = 1 << 2,
-  // needs a value on both sides while typing; Solve is typed anywhere
+  // a binary operator that needs a value on both sides while typing; Solve
+  // is typed anywhere and left to the lexer
   eFLAG_STRICT_BINARY = 1 << 3,
-  // a function that typing refuses after a value and before a strict binary
+  // Id .. RREF, Roots and Sqrt: typing refuses one after a value and a strict
+  // binary after one; Diag, Sum, Max, Min, El_Op, QR, Rpt and Plot are not
+  // held to that while typing
   eFLAG_HEAVY = 1 << 4,
-  // typing refuses a strict binary after it
+  // typing refuses a strict binary after it: the heavy functions, El_Op, `=`,
+  // the separators, `[`, `(` and the binary operators; unlike the lexer it
+  // lets one follow `-`, Diag, Sum, Max, Min, QR, Rpt and Plot
   eFLAG_NO_BINARY_TYPED = 1 << 5,
 };
 
