@@ -19,10 +19,6 @@ const char gc_acSTOP_NOTICE[] = "Rpt stopped on request";
 
 namespace {
 
-constexpr uint16_t gc_uiRANGE_ERROR = 11;
-constexpr uint16_t gc_uiINVALID_NUMBERS = 12;
-constexpr uint16_t gc_uiEMPTY_MATRIX = 24;
-
 char lg_acEcho[8192];
 // The line and history count saved by each running repetition, innermost
 // last. Kept off the call stack so that deep nesting costs little stack.
@@ -115,7 +111,7 @@ bool runRepeatedLine(int iSlot, uint16_t uiVisible_Count, bool bQuiet) {
   // must not be printed as its result.
   g_acOutput_Line[0] = '\0';
   evaluateCurrentLine();
-  if (g_uiError_Number != 0 && g_uiError_Number != gc_uiEMPTY_MATRIX) return false;
+  if (g_uiError_Number != eERROR_NONE && g_uiError_Number != eERROR_EMPTY_MATRIX) return false;
   if (g_eOutput != eNO_GRAPH && g_bPlot) {
     storePlot();
     if (!g_bRepeat) return true;
@@ -130,10 +126,10 @@ bool runRepeatedLine(int iSlot, uint16_t uiVisible_Count, bool bQuiet) {
     return true;
   }
   if (eLast != eSEMICOLON) {
-    if (g_uiError_Number == gc_uiEMPTY_MATRIX) {
+    if (g_uiError_Number == eERROR_EMPTY_MATRIX) {
       // printed as the line's result; the repetition goes on
-      std::strcpy(g_acOutput_Line, gc_aacERROR_MESSAGE[gc_uiEMPTY_MATRIX]);
-      g_uiError_Number = 0;
+      std::strcpy(g_acOutput_Line, gc_aacERROR_MESSAGE[eERROR_EMPTY_MATRIX]);
+      g_uiError_Number = eERROR_NONE;
     }
     if (!bQuiet && !bRpt_Line) printRepeatedLine();
   }
@@ -159,18 +155,18 @@ void runPasses(uint16_t uiPasses, int iFirst, int iLast, uint16_t uiVisible_Coun
 void runAndPrint(uint16_t uiSlot, bool bQuiet) {
   const ClState& line = g_Current_State;
   if (g_eOutput != eNO_GRAPH && g_bPlot &&
-      (g_uiError_Number == 0 || g_uiError_Number == gc_uiINVALID_NUMBERS))
+      (g_uiError_Number == eERROR_NONE || g_uiError_Number == eERROR_INVALID_NUMBERS))
     storePlot();
   if (g_bRepeat) {
     g_bRepeat = false;
-    if (g_uiError_Number == 0) {
+    if (g_uiError_Number == eERROR_NONE) {
       ClState& stored = lg_State_History[uiSlot];
       stored.m_uiRepeat_Count = line.m_uiRepeat_Count;
       stored.m_iRepeat_First = line.m_iRepeat_First;
       stored.m_iRepeat_Last = line.m_iRepeat_Last;
       if (line.m_iRepeat_First > 0) executeLines(uiSlot, 0, false);
       // the repetition printed its own errors
-      g_uiError_Number = 0;
+      g_uiError_Number = eERROR_NONE;
       bQuiet = true;
     }
   }
@@ -186,9 +182,9 @@ void runAndPrint(uint16_t uiSlot, bool bQuiet) {
     appendOutput(echoOfCurrentLine());
     appendOutput(" :\n");
   }
-  if (g_uiError_Number != 0) {
+  if (g_uiError_Number != eERROR_NONE) {
     printError(false);
-    g_uiError_Number = 0;
+    g_uiError_Number = eERROR_NONE;
   } else if (!bQuiet) {
     appendOutput(g_acOutput_Line);
     if (ClCalculator::mp_mParser_Output.rows() > 1) appendInput(":\n");
@@ -224,10 +220,10 @@ void enterCell(eSTEP eStep) {
     advance(*pCells, eStep);
     return;
   }
-  if (g_uiError_Number != 0) {
+  if (g_uiError_Number != eERROR_NONE) {
     // the line stays, with its cursor, for correction
     g_pSeam->message(errorMessage());
-    g_uiError_Number = 0;
+    g_uiError_Number = eERROR_NONE;
     displayCurrent();
     return;
   }
@@ -245,7 +241,7 @@ void enterCell(eSTEP eStep) {
 
 bool editorScalar(std::complex<double>& cValue) {
   const ClMatrix& mResult = ClCalculator::mp_mParser_Output;
-  if (g_uiError_Number != 0 || mResult.rows() != 1 || mResult.cols() != 1) return false;
+  if (g_uiError_Number != eERROR_NONE || mResult.rows() != 1 || mResult.cols() != 1) return false;
   cValue = mResult(0, 0);
   return true;
 }
@@ -297,11 +293,11 @@ void enterLine(eSTEP eStep) {
 void executeLines(uint16_t uiSlot, uint16_t uiVisible_Count, bool bQuiet) {
   if (uiSlot >= gc_iHISTORY_SIZE) return;
   const ClState& repeat = lg_State_History[uiSlot];
-  if (g_uiError_Number != 0 || repeat.m_uiRepeat_Count == 0) return;
+  if (g_uiError_Number != eERROR_NONE || repeat.m_uiRepeat_Count == 0) return;
   const int iFirst_Offset = repeat.m_iRepeat_First;
   const int iLast_Offset = repeat.m_iRepeat_Last;
   if (!rangeFits(uiSlot, iFirst_Offset, iLast_Offset, uiVisible_Count)) {
-    g_uiError_Number = gc_uiRANGE_ERROR;
+    g_uiError_Number = eERROR_SCALAR_RANGE;
     return;
   }
   if (repeat.lastToken() == eSEMICOLON) bQuiet = true;
@@ -310,7 +306,7 @@ void executeLines(uint16_t uiSlot, uint16_t uiVisible_Count, bool bQuiet) {
   lg_aSaved_Lines.push_back(g_Current_State);
   const uint16_t uiSaved_Count = g_uiHistory_Next;
   runPasses(uiPasses, uiSlot - iFirst_Offset, uiSlot - iLast_Offset, uiSaved_Count, bQuiet);
-  if (g_uiError_Number != 0) printError(true);
+  if (g_uiError_Number != eERROR_NONE) printError(true);
   if (lg_bStopping && lg_aSaved_Lines.size() == 1) {
     // the outermost repetition reports the stop once
     appendBoth("\n");

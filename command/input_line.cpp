@@ -142,7 +142,7 @@ void setCurrentLine(const char* acLine, uint16_t uiLength) {
 
 void ClCallback::cleanUp(bool bErase) {
   ClState& line = g_Current_State;
-  g_uiError_Number = 0;
+  g_uiError_Number = eERROR_NONE;
   lg_bAssignTrue = false;
   line.m_uiLength = 0;
   line.m_uiCursor = 0;

@@ -35,8 +35,8 @@ bool acceptLineEnd() {
   return true;
 }
 
-ClMatrix failed(uint16_t uiError) {
-  setError(uiError);
+ClMatrix failed(eERROR eError) {
+  setError(eError);
   return ClMatrix();
 }
 
@@ -62,20 +62,20 @@ bool integerValue(double dX, int64_t& iValue) {
 
 // The function token and its "(": false, with the error recorded, without it.
 // Rpt and Plot also swallow the token that stands where "(" belongs.
-bool openArguments(uint16_t uiError, bool bSkipNext) {
+bool openArguments(eERROR eError, bool bSkipNext) {
   skipToken();
   if (acceptToken(eLPAREN)) return true;
   if (bSkipNext) skipToken();
-  setError(uiError);
+  setError(eError);
   return false;
 }
 
 // A row of n entries on the k-th super- (k > 0) or sub-diagonal (k < 0).
 ClMatrix diagonalMatrix(const ClMatrix& mRow, double dK) {
   int64_t iK = 0;
-  if (!integerValue(dK, iK) || std::llabs(iK) > gc_lMAX_ENTRIES) return failed(19);
+  if (!integerValue(dK, iK) || std::llabs(iK) > gc_lMAX_ENTRIES) return failed(eERROR_MATRIX_SIZE);
   const int64_t iSize = mRow.cols() + std::llabs(iK);
-  if (iSize * iSize > gc_lMAX_ENTRIES) return failed(19);
+  if (iSize * iSize > gc_lMAX_ENTRIES) return failed(eERROR_MATRIX_SIZE);
   ClMatrix mResult = ClMatrix::Zero(iSize, iSize);
   const int64_t iRowShift = iK < 0 ? -iK : 0;
   const int64_t iColShift = iK > 0 ? iK : 0;
@@ -85,9 +85,9 @@ ClMatrix diagonalMatrix(const ClMatrix& mRow, double dK) {
 
 // Diag "(" expression [ "," expression ] ")"
 ClMatrix diag() {
-  if (!openArguments(4, false)) return ClMatrix();
+  if (!openArguments(eERROR_MISSING_PARENTHESES, false)) return ClMatrix();
   ClMatrix mM = ClCalculator::expression();
-  if (mM.size() == 0) return failed(8);
+  if (mM.size() == 0) return failed(eERROR_EXPRESSION);
   if (mM.cols() == 1) mM.transposeInPlace();
   ClMatrix mResult;
   if (mM.rows() > 1) {
@@ -96,13 +96,13 @@ ClMatrix diag() {
     mResult = diagonalMatrix(mM, 0.0);
   } else if (acceptToken(eCOMMA)) {
     const ClMatrix mK = ClCalculator::expression();
-    mResult = isScalar(mK) ? diagonalMatrix(mM, mK(0, 0).real()) : failed(8);
+    mResult = isScalar(mK) ? diagonalMatrix(mM, mK(0, 0).real()) : failed(eERROR_EXPRESSION);
   } else {
-    setError(8);
+    setError(eERROR_EXPRESSION);
   }
   const bool bClosed = currentToken() == eRPAREN;
   skipToken();
-  if (!bClosed) return failed(4);
+  if (!bClosed) return failed(eERROR_MISSING_PARENTHESES);
   return mResult;
 }
 
@@ -131,17 +131,18 @@ double largestSingularValue(const ClMatrix& mM) {
 
 // Norm|OpNm "(" expression ")" | Norm|OpNm "(" expression "," expression ")"
 ClMatrix norm(eTOKEN eFunction) {
-  if (!openArguments(4, false)) return ClMatrix();
+  if (!openArguments(eERROR_MISSING_PARENTHESES, false)) return ClMatrix();
   const ClMatrix mX = ClCalculator::expression();
-  if (mX.size() == 0) return failed(8);
+  if (mX.size() == 0) return failed(eERROR_EXPRESSION);
   if (acceptToken(eRPAREN)) {
     if (eFunction == eNORM) return realScalar(largestOf(mX.cwiseAbs().reshaped().array()));
     return realScalar(largestOf(mX.cwiseAbs().rowwise().sum().array()));
   }
-  if (!isScalar(mX) || !(mX(0, 0).real() >= 1.0) || !acceptToken(eCOMMA)) return failed(7);
+  if (!isScalar(mX) || !(mX(0, 0).real() >= 1.0) || !acceptToken(eCOMMA))
+    return failed(eERROR_SCALAR_EXPRESSION);
   const double dP = mX(0, 0).real();
   const ClMatrix mM = ClCalculator::expression();
-  if (mM.size() == 0) return failed(8);
+  if (mM.size() == 0) return failed(eERROR_EXPRESSION);
   double dValue = 0.0;
   if (eFunction == eNORM) {
     dValue = powerNorm(dP, mM);
@@ -149,12 +150,12 @@ ClMatrix norm(eTOKEN eFunction) {
     dValue = largestOf(mM.cwiseAbs().colwise().sum().transpose().array());
   } else if (dP == 2.0) {
     // LAPACK refuses a NaN entry and leaves the singular values unset
-    if (!isNumber(mM)) return failed(12);
+    if (!isNumber(mM)) return failed(eERROR_INVALID_NUMBERS);
     dValue = largestSingularValue(mM);
   } else {
-    return failed(7);
+    return failed(eERROR_SCALAR_EXPRESSION);
   }
-  if (!acceptToken(eRPAREN)) return failed(4);
+  if (!acceptToken(eRPAREN)) return failed(eERROR_MISSING_PARENTHESES);
   return realScalar(dValue);
 }
 
@@ -190,20 +191,21 @@ ClMatrix gammaOfEach(ClMatrix mM) {
 
 // nCr "(" expression ")" | nCr "(" expression "," expression ")"
 ClMatrix combinations() {
-  if (!openArguments(4, false)) return ClMatrix();
+  if (!openArguments(eERROR_MISSING_PARENTHESES, false)) return ClMatrix();
   const ClMatrix mN = ClCalculator::expression();
-  if (mN.size() == 0) return failed(8);
+  if (mN.size() == 0) return failed(eERROR_EXPRESSION);
   if (acceptToken(eRPAREN)) return gammaOfEach(mN);
   const double dN = mN(0, 0).real();
   if (!isScalar(mN) || mN(0, 0).imag() != 0.0 || !acceptToken(eCOMMA) || !isInteger(dN) ||
       dN < 1.0) {
-    return failed(11);
+    return failed(eERROR_SCALAR_RANGE);
   }
   const ClMatrix mR = ClCalculator::expression();
-  if (mR.size() == 0) return failed(7);
+  if (mR.size() == 0) return failed(eERROR_SCALAR_EXPRESSION);
   const double dR = mR(0, 0).real();
-  if (mR(0, 0).imag() != 0.0 || !isInteger(dR) || dR < 1.0 || dR > dN) return failed(7);
-  if (!acceptToken(eRPAREN)) return failed(4);
+  if (mR(0, 0).imag() != 0.0 || !isInteger(dR) || dR < 1.0 || dR > dN)
+    return failed(eERROR_SCALAR_EXPRESSION);
+  if (!acceptToken(eRPAREN)) return failed(eERROR_MISSING_PARENTHESES);
   return realScalar(binomial(dN, dR));
 }
 
@@ -216,13 +218,14 @@ bool allIntegers(const ClMatrix& mM) {
 
 // Mod "(" expression "," expression ")"
 ClMatrix modulo() {
-  if (!openArguments(4, false)) return ClMatrix();
+  if (!openArguments(eERROR_MISSING_PARENTHESES, false)) return ClMatrix();
   ClMatrix mM = ClCalculator::expression();
-  if (!allIntegers(mM)) return failed(31);
-  if (!acceptToken(eCOMMA)) return failed(8);
+  if (!allIntegers(mM)) return failed(eERROR_BAD_INTEGERS);
+  if (!acceptToken(eCOMMA)) return failed(eERROR_EXPRESSION);
   const ClMatrix mN = ClCalculator::expression();
-  if (!acceptToken(eRPAREN)) return failed(4);
-  if (!isScalar(mN) || !isInteger(mN(0, 0).real()) || mN(0, 0).real() <= 0.0) return failed(31);
+  if (!acceptToken(eRPAREN)) return failed(eERROR_MISSING_PARENTHESES);
+  if (!isScalar(mN) || !isInteger(mN(0, 0).real()) || mN(0, 0).real() <= 0.0)
+    return failed(eERROR_BAD_INTEGERS);
   const double dN = mN(0, 0).real();
   // fmod is exact for every pair of doubles; the result lies in [0, n).
   for (Eigen::Index i = 0; i < mM.size(); ++i) {
@@ -241,19 +244,19 @@ bool isVector(const ClMatrix& mM) {
 ClMatrix plot() {
   if (g_eOutput != eGRAPH_IN_FRONT && g_eOutput != eTEXT_IN_FRONT) {
     skipToken();
-    return failed(27);
+    return failed(eERROR_PLOT_NOT_OPEN);
   }
-  if (!openArguments(8, true)) return ClMatrix();
+  if (!openArguments(eERROR_EXPRESSION, true)) return ClMatrix();
   ClMatrix mX = ClCalculator::expression();
-  if (!isVector(mX) || !acceptToken(eCOMMA)) return failed(11);
+  if (!isVector(mX) || !acceptToken(eCOMMA)) return failed(eERROR_SCALAR_RANGE);
   if (mX.cols() == 1) mX.transposeInPlace();
   ClMatrix mY = ClCalculator::expression();
-  if (!isVector(mY) || mY.size() != mX.cols()) return failed(8);
+  if (!isVector(mY) || mY.size() != mX.cols()) return failed(eERROR_EXPRESSION);
   if (mY.cols() == 1) mY.transposeInPlace();
   const bool bClosed = currentToken() == eRPAREN;
   skipToken();
-  if (!bClosed || !acceptLineEnd()) return failed(8);
-  if (g_uiActive_Plots >= gc_iPLOT_SLOTS) return failed(23);
+  if (!bClosed || !acceptLineEnd()) return failed(eERROR_EXPRESSION);
+  if (g_uiActive_Plots >= gc_iPLOT_SLOTS) return failed(eERROR_GRAPH_LIMIT);
   ClMatrix mPoints(2, mX.cols());
   mPoints << mX, mY;
   g_bPlot = true;
@@ -301,24 +304,25 @@ ClMatrix repeat() {
   g_Current_State.m_iRepeat_First = 0;
   g_Current_State.m_iRepeat_Last = 0;
   g_bRepeat = false;
-  if (!openArguments(18, true)) return ClMatrix();
+  if (!openArguments(eERROR_MISSING_CLOSE, true)) return ClMatrix();
   const ClMatrix mP = ClCalculator::expression();
   const bool bCountValid = isScalar(mP) && mP(0, 0).real() >= 0.0 && mP(0, 0).real() < 65536.0;
-  if (!bCountValid) setError(11);
+  if (!bCountValid) setError(eERROR_SCALAR_RANGE);
   int64_t iFirst = static_cast<int64_t>(g_uiHistory_Next) - 1;
   int64_t iLast = 1;
   double dCondition = 1.0;
   int iCount = 0;
   while (iCount < 4 && acceptToken(eCOMMA)) {
     const ClMatrix mArg = ClCalculator::expression();
-    if (!takeRepeatArgument(iCount++, mArg, iFirst, iLast, dCondition)) setError(11);
+    if (!takeRepeatArgument(iCount++, mArg, iFirst, iLast, dCondition))
+      setError(eERROR_SCALAR_RANGE);
   }
   const bool bClosed = currentToken() == eRPAREN;
   skipToken();
-  if (!bClosed) setError(18);
-  if (g_uiError_Number != 0) return ClMatrix();
+  if (!bClosed) setError(eERROR_MISSING_CLOSE);
+  if (g_uiError_Number != eERROR_NONE) return ClMatrix();
   if (!acceptLineEnd()) {
-    g_uiError_Number = 8;  // overwrites: Rpt must end its line
+    g_uiError_Number = eERROR_EXPRESSION;  // overwrites: Rpt must end its line
     return ClMatrix();
   }
   g_Current_State.m_uiRepeat_Count = static_cast<uint16_t>(std::floor(mP(0, 0).real()));
@@ -331,17 +335,18 @@ ClMatrix repeat() {
 
 // QR "(" expression ")" | QR "(" expression "," expression ")"
 ClMatrix qr() {
-  if (!openArguments(4, false)) return ClMatrix();
+  if (!openArguments(eERROR_MISSING_PARENTHESES, false)) return ClMatrix();
   ClMatrix mA = ClCalculator::expression();
-  if (mA.size() == 0) return failed(8);
+  if (mA.size() == 0) return failed(eERROR_EXPRESSION);
   bool bPivoting = false;
   if (acceptToken(eCOMMA)) {
     const ClMatrix mP = ClCalculator::expression();
-    if (!isScalar(mP) || (mP(0, 0).real() != 0.0 && mP(0, 0).real() != 1.0)) return failed(11);
+    if (!isScalar(mP) || (mP(0, 0).real() != 0.0 && mP(0, 0).real() != 1.0))
+      return failed(eERROR_SCALAR_RANGE);
     bPivoting = mP(0, 0).real() == 1.0;
-    if (!acceptToken(eRPAREN)) return failed(4);
+    if (!acceptToken(eRPAREN)) return failed(eERROR_MISSING_PARENTHESES);
   } else if (!acceptToken(eRPAREN)) {
-    return failed(8);
+    return failed(eERROR_EXPRESSION);
   }
   ClCalculator::qrCompute(mA, bPivoting);
   return mA;
@@ -365,10 +370,10 @@ ClMatrix filledMatrix(eTOKEN eFunction, const ClMatrix& mA) {
   int64_t iCols = 0;
   if (!integerValue(mA(0, 0).real(), iRows) || !integerValue(mA(0, 1).real(), iCols) || iRows < 1 ||
       iCols < 1 || iRows * iCols > gc_lMAX_ENTRIES) {
-    g_uiError_Number = 19;
+    g_uiError_Number = eERROR_MATRIX_SIZE;
     return ClMatrix();
   }
-  if (mA.size() > 2) return failed(5);
+  if (mA.size() > 2) return failed(eERROR_BAD_PARAMETER_LIST);
   if (eFunction == eONES) return ClMatrix::Ones(iRows, iCols);
   return ClMatrix::Identity(iRows, iCols);
 }
@@ -384,10 +389,10 @@ ClMatrix elementaryMatrix(const ClMatrix& mA) {
   int64_t iSize = 0;
   int64_t i = 0;
   int64_t j = 0;
-  if (mA.size() != 4 && mA.size() != 5) return failed(21);
+  if (mA.size() != 4 && mA.size() != 5) return failed(eERROR_INVALID_COORDINATES);
   if (!integerValue(mA(0, 0).real(), iType) || !integerValue(mA(0, 1).real(), iSize) || iSize < 1 ||
       iSize * iSize > 512 || !validIndex(mA(0, 2).real(), iSize, i)) {
-    return failed(21);
+    return failed(eERROR_INVALID_COORDINATES);
   }
   ClMatrix mE = ClMatrix::Identity(iSize, iSize);
   if (iType == 0 && validIndex(mA(0, 3).real(), iSize, j)) {
@@ -397,7 +402,7 @@ ClMatrix elementaryMatrix(const ClMatrix& mA) {
   } else if (iType == 2 && mA.cols() == 5 && validIndex(mA(0, 3).real(), iSize, j)) {
     mE(i - 1, j - 1) = mA(0, 4);
   } else {
-    return failed(21);
+    return failed(eERROR_INVALID_COORDINATES);
   }
   return mE;
 }
@@ -435,6 +440,6 @@ ClMatrix ClCalculator::constructor() {
   skipToken();
   const ClMatrix mA = sizeArguments(rowlist());
   if (eFunction == eEL_OP) return elementaryMatrix(mA);
-  if (mA.size() < 2) return failed(21);
+  if (mA.size() < 2) return failed(eERROR_INVALID_COORDINATES);
   return filledMatrix(eFunction, mA);
 }

@@ -20,7 +20,7 @@ uint16_t lg_uiNext_Token = 0;
 bool lg_bIs_Arg_List = false;
 bool lg_bIs_Arg_List_1 = false;
 
-uint16_t g_uiError_Number = 0;
+uint16_t g_uiError_Number = eERROR_NONE;
 bool g_bRepeat = false;
 bool g_bFailTest = false;
 bool g_bPlot = false;
@@ -60,7 +60,7 @@ void ClCalculator::releaseAll() {
 }
 
 void setError(uint16_t uiError) {
-  if (g_uiError_Number == 0) g_uiError_Number = uiError;
+  if (g_uiError_Number == eERROR_NONE) g_uiError_Number = uiError;
 }
 ClCalculator g_Calculator;
 uint16_t g_uiHistory_Next = 0;
@@ -73,7 +73,7 @@ void resetEngineState() {
   lg_uiToken_Stream_Length = 0;
   lg_uiNext_Token = 0;
   lg_bIs_Arg_List = lg_bIs_Arg_List_1 = false;
-  g_uiError_Number = 0;
+  g_uiError_Number = eERROR_NONE;
   g_bRepeat = g_bFailTest = g_bPlot = false;
   g_bZero_Out = true;
   g_eView_State = eDECIMAL;

@@ -1,7 +1,7 @@
 // The engine class: the static store of variables and results, and every
 // stage of evaluation as a static member. The engine's files:
 //   calculator.h/.cpp   this class, the globals, setError, resetEngineState
-//   tokens.h/.cpp       the token table, the dictionaries, the error messages
+//   tokens.h/.cpp       the token table and its classes, the dictionaries, the errors
 //   state.h/.cpp        line records (ClState) and the current line
 //   typing.h/.cpp       the checks made while typing
 //   lexer.cpp           line characters -> token stream
@@ -12,7 +12,7 @@
 //   decompositions.h/.cpp  Inv, Det, CharP, Evals, Schur, SVD, RREF, Roots, QR
 //   argfunctions.cpp    Id, Ones, El_Op, Diag, Norm, OpNm, nCr, Mod, Plot, Rpt, QR
 //   display.cpp         cleaning and formatting of results
-// No FLTK, no exceptions: errors are numbers in g_uiError_Number.
+// No FLTK, no exceptions: errors are eERROR numbers in g_uiError_Number.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,7 @@
 #include "engine/state.h"
 
 constexpr int gc_iSTREAM_SIZE = 513;      // token stream entries, terminator included
-constexpr long gc_lMAX_ENTRIES = 262144;  // one limit for every value (error 19)
+constexpr long gc_lMAX_ENTRIES = 262144;  // one limit for every value (eERROR_MATRIX_SIZE)
 constexpr int gc_iMAX_SQUARE = 512;       // the side of the largest square value
 static_assert(long{gc_iMAX_SQUARE} * gc_iMAX_SQUARE == gc_lMAX_ENTRIES, "square within the limit");
 constexpr long gc_lOUTPUT_SIZE = 3750000;  // display text store
@@ -83,7 +83,6 @@ class ClCalculator {
   static ClMatrix list();
 
   // --- prefix operators (functions.cpp)
-  static bool isPrefixOperator(eTOKEN eToken);
   // Applies one prefix operator; on failure V is emptied and an error set.
   static void applyPrefix(eTOKEN eToken, ClMatrix& mV);
   static ClComplex gamma(ClComplex cZ);
@@ -92,7 +91,7 @@ class ClCalculator {
   static ClMatrix charPoly(const ClMatrix& mM);
   static ClMatrix polyMultiply(const ClMatrix& mP, const ClMatrix& mQ);
   // Replaces A by R and writes Q (and P when pivoting): A = Q R or A P = Q R.
-  // A factor above the entry limit empties A instead (error 19).
+  // A factor above the entry limit empties A instead (eERROR_MATRIX_SIZE).
   static void qrCompute(ClMatrix& mA, bool bPivoting);
 
   // --- argument functions (argfunctions.cpp)

@@ -11,22 +11,22 @@
 namespace {
 
 // Every failure here empties the value and records one error.
-void fail(ClMatrix& mV, uint16_t uiError) {
+void fail(ClMatrix& mV, eERROR eError) {
   mV.resize(0, 0);
-  setError(uiError);
+  setError(eError);
 }
 
 // LAPACK refuses a NaN entry and leaves its outputs unset; an infinite one only
 // gives NaN. A prefix before (Exp of 1E300) or a list entry may leave either.
 bool requireFinite(ClMatrix& mV) {
   if (isNumber(mV)) return true;
-  fail(mV, 12);
+  fail(mV, eERROR_INVALID_NUMBERS);
   return false;
 }
 
 bool requireSquare(ClMatrix& mV) {
   if (mV.rows() == mV.cols()) return true;
-  fail(mV, 9);
+  fail(mV, eERROR_NON_SQUARE);
   return false;
 }
 
@@ -35,7 +35,7 @@ bool requireSquare(ClMatrix& mV) {
 // 262144 V.
 bool factorFits(ClMatrix& mV, Eigen::Index iOrder) {
   if (iOrder * iOrder <= gc_lMAX_ENTRIES) return true;
-  fail(mV, 19);
+  fail(mV, eERROR_MATRIX_SIZE);
   return false;
 }
 
@@ -60,7 +60,7 @@ int factorLu(ClMatrix& mV, std::vector<lapack_int>& aiPivot) {
 }
 
 void inverse(ClMatrix& mV) {
-  if (!invertInPlace(mV)) fail(mV, 10);
+  if (!invertInPlace(mV)) fail(mV, eERROR_SINGULAR);
 }
 
 // A singular matrix leaves a rounding residue as its smallest LU pivot. The
@@ -111,7 +111,7 @@ ClMatrix unitTriangularEigenvectors(const ClMatrix& mT) {
 void eigen(ClMatrix& mV) {
   const Eigen::ComplexSchur<ClMatrix> schur(mV, true);
   if (schur.info() != Eigen::Success) {
-    fail(mV, 13);
+    fail(mV, eERROR_OPERATOR_CALCULATION);
     return;
   }
   Eigen::VectorXcd vcValues = schur.matrixT().diagonal();
@@ -144,7 +144,7 @@ void schur(ClMatrix& mV) {
 void singularValues(ClMatrix& mV) {
   ClSvd svd;
   if (!decomposeSvd(mV, true, svd)) {
-    fail(mV, 13);
+    fail(mV, eERROR_OPERATOR_CALCULATION);
     return;
   }
   ClCalculator::mp_mVariable[eVAR_U].swap(svd.m_mU);
@@ -187,13 +187,13 @@ void reducedRowEchelon(ClMatrix& mV) {
 // Eigenvalues of the companion matrix of the row p (highest degree first).
 void polynomialRoots(ClMatrix& mV) {
   if (mV.rows() != 1 || mV.cols() < 2 || mV.cols() > 512 || std::abs(mV(0, 0)) == 0.0) {
-    fail(mV, 22);
+    fail(mV, eERROR_INVALID_POLYNOMIAL);
     return;
   }
   ClCalculator::cleanMatrix(mV);
   // A leading coefficient negligible beside the others is cleaned to 0.
   if (std::abs(mV(0, 0)) == 0.0) {
-    fail(mV, 22);
+    fail(mV, eERROR_INVALID_POLYNOMIAL);
     return;
   }
   const Eigen::Index n = mV.cols() - 1;

@@ -1,4 +1,4 @@
-// Prefix operators: which tokens are prefix operators, and the elementwise
+// Prefix operators (the tokens flagged eFLAG_PREFIX_LEVEL): the elementwise
 // functions, row reductions and random generators they compute. The matrix
 // functions and decompositions are in decompositions.cpp; the complex gamma
 // function (for nCr) is here because it is a scalar function.
@@ -166,28 +166,6 @@ ClComplex gammaRight(double dX, double dY) {
 
 }  // namespace
 
-bool ClCalculator::isPrefixOperator(eTOKEN eToken) {
-  switch (eToken) {
-    case eSUM:
-    case eMAX:
-    case eMIN:
-    case eRNDU:
-    case eRNDN:
-    case eTRAN:
-    case eINV:
-    case eDET:
-    case eCHARP:
-    case eEVALS:
-    case eSCHUR:
-    case eSVD:
-    case eRREF:
-    case eROOTS:
-      return true;
-    default:
-      return findElementwise(eToken) != nullptr;
-  }
-}
-
 void ClCalculator::applyPrefix(eTOKEN eToken, ClMatrix& mV) {
   if (const ClElementwise* pFunction = findElementwise(eToken)) {
     applyElementwise(*pFunction, mV);
@@ -203,7 +181,7 @@ void ClCalculator::applyPrefix(eTOKEN eToken, ClMatrix& mV) {
     mV.transposeInPlace();
   } else if (!applyMatrixFunction(eToken, mV)) {
     mV.resize(0, 0);
-    setError(8);
+    setError(eERROR_EXPRESSION);
   }
 }
 

@@ -26,14 +26,14 @@ struct ClLexer {
   bool bResult = true;
 };
 
-inline eTOKEN lastKind() {
+inline eTOKEN lastStreamToken() {
   return lg_aToken_Stream[lg_uiToken_Stream_Length - 1].m_eToken;
 }
 
 // A line whose tokens do not fit the stream is refused: "Expression error".
 bool appendToken(ClLexer& lex, eTOKEN eToken, ClMatrix* pmMatrix = nullptr, double dValue = 0.0) {
   if (lg_uiToken_Stream_Length >= gc_uiMAX_TOKENS) {
-    g_uiError_Number = 8;
+    g_uiError_Number = eERROR_EXPRESSION;
     lex.bResult = false;
     return false;
   }
@@ -59,7 +59,7 @@ void finishNumber(ClLexer& lex) {
     // the line is cut just after the number
     g_Current_State.m_uiLength = lex.uiPos;
     g_Current_State.m_uiCursor = lex.uiPos;
-    g_uiError_Number = 1;
+    g_uiError_Number = eERROR_NUMBER_INPUT;
   }
   lex.uiFill = 0;
   lex.bAssembling = false;
@@ -114,7 +114,7 @@ void closeBracket(ClLexer& lex, eTOKEN eToken) {
   if (!ClCalculator::closeCheck(lg_uiToken_Stream_Length)) {
     lex.bResult = false;
   } else if (iOpen == 0) {
-    setError(4);
+    setError(eERROR_MISSING_PARENTHESES);
     lex.bResult = false;
   } else if (appendToken(lex, eToken)) {
     --iOpen;
@@ -142,11 +142,17 @@ void handleToken(ClLexer& lex, eTOKEN eToken) {
       lex.bResult = false;
     return;
   }
+  // the element-wise operators have no character: "." builds them
+  if (isBinaryOperator(eToken)) {
+    appendBinary(lex, eToken);
+    return;
+  }
   switch (eToken) {
     case eNULL:
       return;
     case eI:
-      if (lg_uiToken_Stream_Length > 0 && lastKind() == eREAL_NUMBER && !appendToken(lex, eTIMES))
+      if (lg_uiToken_Stream_Length > 0 && lastStreamToken() == eREAL_NUMBER &&
+          !appendToken(lex, eTIMES))
         return;
       appendToken(lex, eIMAG_NUMBER, nullptr, 1.0);
       return;
@@ -176,19 +182,10 @@ void handleToken(ClLexer& lex, eTOKEN eToken) {
     case eRPAREN:
       closeBracket(lex, eToken);
       return;
-    case ePLUS:
-    case eLEFT_DIV:
-    case eRIGHT_DIV:
-    case eTIMES:
-    case eSOLVE:
-    case ePOWER:
-    case eTENSOR:
-      appendBinary(lex, eToken);
-      return;
     default:
       // a command key or an unused code never belongs in a line
       if (lex.uiPos + 1 < gc_iLINE_SIZE) g_Current_State.m_acLine[lex.uiPos + 1] = '\0';
-      g_uiError_Number = 2;
+      g_uiError_Number = eERROR_KEY_INPUT;
       lex.bResult = false;
       return;
   }
@@ -202,7 +199,7 @@ void closeOpenBrackets(ClLexer& lex) {
   ClState& line = g_Current_State;
   if (line.m_uiLength + iMissing > gc_uiMAX_LINE ||
       lg_uiToken_Stream_Length + iMissing > gc_uiMAX_TOKENS) {
-    g_uiError_Number = 18;
+    g_uiError_Number = eERROR_MISSING_CLOSE;
     lex.bResult = false;
     return;
   }
@@ -218,7 +215,7 @@ void closeOpenBrackets(ClLexer& lex) {
 // line: { number | token }
 bool ClCalculator::tLexer() {
   lg_uiToken_Stream_Length = 0;
-  g_uiError_Number = 0;
+  g_uiError_Number = eERROR_NONE;
   ClLexer lex;
   ClState& line = g_Current_State;
   bool bLoopError = false;
@@ -230,7 +227,7 @@ bool ClCalculator::tLexer() {
       if (lex.bAssembling) finishNumber(lex);
       handleToken(lex, eToken);
     }
-    if (g_uiError_Number != 0) {
+    if (g_uiError_Number != eERROR_NONE) {
       bLoopError = true;
       break;
     }
@@ -238,7 +235,8 @@ bool ClCalculator::tLexer() {
   if (!bLoopError) {
     if (lex.bAssembling) finishNumber(lex);
     // a number that did not convert still gets its brackets closed
-    if (g_uiError_Number == 0 || g_uiError_Number == 1) closeOpenBrackets(lex);
+    if (g_uiError_Number == eERROR_NONE || g_uiError_Number == eERROR_NUMBER_INPUT)
+      closeOpenBrackets(lex);
   }
   if (lex.uiCut != 0) line.m_uiLength = lex.uiCut;
   line.m_uiCursor = line.m_uiLength;
@@ -259,9 +257,8 @@ bool ClCalculator::charToDouble(const char* acText, double& dValue) {
 
 bool ClCalculator::valueCheck(uint16_t uiLength) {
   if (uiLength == 0) return true;
-  const int iKind = lg_aToken_Stream[uiLength - 1].m_eToken;
-  if ((iKind >= eREAL_NUMBER && iKind <= eVAR_w) || iKind == eRBRACKET || iKind == eRPAREN) {
-    g_uiError_Number = 14;
+  if (endsValue(lg_aToken_Stream[uiLength - 1].m_eToken)) {
+    g_uiError_Number = eERROR_MISPLACED_VALUE;
     return false;
   }
   return true;
@@ -269,14 +266,13 @@ bool ClCalculator::valueCheck(uint16_t uiLength) {
 
 bool ClCalculator::unaryCheck(uint16_t uiLength) {
   if (valueCheck(uiLength)) return true;
-  g_uiError_Number = 15;
+  g_uiError_Number = eERROR_MISPLACED_OPERATOR;
   return false;
 }
 
 bool ClCalculator::binaryCheck(uint16_t uiLength) {
-  const int iKind = uiLength == 0 ? eNULL : lg_aToken_Stream[uiLength - 1].m_eToken;
-  if (uiLength == 0 || (iKind >= eDIAG && iKind <= eASSIGN) || iKind >= eLPAREN) {
-    g_uiError_Number = 16;
+  if (uiLength == 0 || waitsForOperand(lg_aToken_Stream[uiLength - 1].m_eToken)) {
+    g_uiError_Number = eERROR_MISPLACED_BINARY;
     return false;
   }
   return true;
@@ -284,12 +280,11 @@ bool ClCalculator::binaryCheck(uint16_t uiLength) {
 
 bool ClCalculator::closeCheck(uint16_t uiLength) {
   if (uiLength == 0) {
-    g_uiError_Number = 18;
+    g_uiError_Number = eERROR_MISSING_CLOSE;
     return false;
   }
-  const int iKind = lg_aToken_Stream[uiLength - 1].m_eToken;
-  if (iKind >= eDIAG && iKind <= eASSIGN) {
-    g_uiError_Number = 17;
+  if (refusesCloseAfter(lg_aToken_Stream[uiLength - 1].m_eToken)) {
+    g_uiError_Number = eERROR_MISPLACED_CLOSE;
     return false;
   }
   return true;

@@ -16,12 +16,6 @@ constexpr int gc_iMAX_BLOCKS = 16;
 inline bool isScalar(const ClMatrix& mM) {
   return mM.rows() == 1 && mM.cols() == 1;
 }
-inline bool isNamedValue(eTOKEN eToken) {
-  return isVariableToken(eToken) || eToken == eANS;
-}
-inline bool isListEnd(eTOKEN eToken) {
-  return eToken == eRBRACKET || eToken == eRPAREN || eToken == eNULL;
-}
 inline bool fitsLimit(double dRows, double dCols) {
   return dRows * dCols <= static_cast<double>(gc_lMAX_ENTRIES);
 }
@@ -101,12 +95,12 @@ bool withinBound(const ClMatrix& mIndex, double dBound) {
 bool extract(Clmatrixref& ref, const ClMatrix& mV) {
   const Eigen::Index lRows = ref.m_mRow_Indices.cols(), lCols = ref.m_mColumn_Indices.cols();
   if (!fitsLimit(static_cast<double>(lRows), static_cast<double>(lCols))) {
-    setError(19);
+    setError(eERROR_MATRIX_SIZE);
     return false;
   }
   if (!withinBound(ref.m_mRow_Indices, static_cast<double>(mV.rows())) ||
       !withinBound(ref.m_mColumn_Indices, static_cast<double>(mV.cols()))) {
-    setError(21);
+    setError(eERROR_INVALID_COORDINATES);
     return false;
   }
   ref.m_mValue.resize(lRows, lCols);
@@ -127,7 +121,7 @@ bool readIndices(Clmatrixref& ref, const ClMatrix& mV) {
   if (ClCalculator::peekToken() == eCOMMA) {
     ClCalculator::nextToken();
     bOk = bOk && withinBound(mI, dRows);
-    if (!bOk) setError(21);
+    if (!bOk) setError(eERROR_INVALID_COORDINATES);
     ClMatrix mJ = ClCalculator::expression();
     bOk = bOk && indexRow(mJ, 0.0) && withinBound(mJ, dCols);
     ref.m_mRow_Indices = mI;
@@ -138,7 +132,7 @@ bool readIndices(Clmatrixref& ref, const ClMatrix& mV) {
     ref.m_mRow_Indices = mV.rows() == 1 ? mOne : mI;
     ref.m_mColumn_Indices = mV.rows() == 1 ? mI : mOne;
   }
-  if (!bOk) setError(21);
+  if (!bOk) setError(eERROR_INVALID_COORDINATES);
   return bOk;
 }
 
@@ -147,7 +141,7 @@ ClMatrix range(const ClMatrix& mA, ClListFlags& flags) {
   ClCalculator::nextToken();
   const ClMatrix mB = ClCalculator::expression();
   if (!isScalar(mB)) {
-    setError(21);
+    setError(eERROR_INVALID_COORDINATES);
     return ClMatrix();
   }
   flags.bArgList = true;
@@ -162,7 +156,7 @@ ClMatrix range(const ClMatrix& mA, ClListFlags& flags) {
     const double dH = isScalar(mH) ? mH(0, 0).real() : 0.0;
     if (!(dH != 0.0 && dD * dH > 0.0 && dD / dH < static_cast<double>(gc_lMAX_ENTRIES))) {
       flags.bArgList = false;
-      setError(25);
+      setError(eERROR_STEP_SIZE);
       return ClMatrix();
     }
     dStep = std::fabs(dH);
@@ -176,7 +170,7 @@ ClMatrix range(const ClMatrix& mA, ClListFlags& flags) {
   const long lK = std::fabs(dD) * gc_dRANGE_SHRINK <= static_cast<double>(lN) * dStep ? lN : lN + 1;
   if (lK + 1 > gc_lMAX_ENTRIES) {
     flags.bArgList = false;
-    setError(19);
+    setError(eERROR_MATRIX_SIZE);
     return ClMatrix();
   }
   const double dSigned = dD > 0 ? dStep : -dStep;
@@ -203,12 +197,12 @@ bool scanScalars(ClMatrix* pmFill, std::vector<ClElement>& aElements, bool bTake
           pmFill != nullptr ? elementAt(aElements, uiIndex, bTake_All) : ClCalculator::expression();
       if (!isScalar(mElement)) {
         // a surplus element of a later row is left to the operand level (24)
-        if (lWidth < 0 || lCol != lWidth) setError(3);
+        if (lWidth < 0 || lCol != lWidth) setError(eERROR_ASSIGNMENT);
         return false;
       }
       if (pmFill != nullptr) {
         if (lRow >= pmFill->rows() || lCol >= pmFill->cols()) {
-          setError(3);
+          setError(eERROR_ASSIGNMENT);
           return false;
         }
         (*pmFill)(lRow, lCol) = mElement(0, 0);
@@ -219,7 +213,7 @@ bool scanScalars(ClMatrix* pmFill, std::vector<ClElement>& aElements, bool bTake
     bRead = false;
     ++lCol;
     const eTOKEN eNext = ClCalculator::peekToken();
-    if (isListEnd(eNext)) break;
+    if (endsList(eNext)) break;
     if (eNext == eCOMMA) {
       ClCalculator::nextToken();
       flags.bSingle = false;
@@ -228,7 +222,7 @@ bool scanScalars(ClMatrix* pmFill, std::vector<ClElement>& aElements, bool bTake
       flags.bArgList = false;
       if (lWidth < 0) lWidth = lCol;
       if (lCol != lWidth) {
-        setError(3);
+        setError(eERROR_ASSIGNMENT);
         return false;
       }
       ++lRow;
@@ -237,7 +231,7 @@ bool scanScalars(ClMatrix* pmFill, std::vector<ClElement>& aElements, bool bTake
   }
   if (lWidth < 0) lWidth = lCol;
   if (lCol != lWidth) {
-    setError(3);
+    setError(eERROR_ASSIGNMENT);
     return false;
   }
   lRows = lRow + 1;
@@ -261,7 +255,7 @@ ClMatrix scalarList(uint16_t uiStart, const ClMatrix& mFirst, ClListFlags& flags
   }
   if (!fitsLimit(static_cast<double>(lRows), static_cast<double>(lCols))) {
     flags.bArgList = false;
-    setError(19);
+    setError(eERROR_MATRIX_SIZE);
     return ClMatrix();
   }
   // The elements with a random operator are evaluated again for their
@@ -323,28 +317,28 @@ struct ClBlocks {
 
 // blocks: block { [ "," | ";" ] block }, at most 16, bands of equal width
 ClMatrix blockList(ClMatrix mFirst, ClListFlags& flags) {
-  if (isListEnd(ClCalculator::peekToken())) {
+  if (endsList(ClCalculator::peekToken())) {
     flags.bArgList = true;
     return mFirst;
   }
   ClBlocks blocks;
   blocks.add(std::move(mFirst), true);
-  while (!isListEnd(ClCalculator::peekToken())) {
+  while (!endsList(ClCalculator::peekToken())) {
     const eTOKEN eSeparator = ClCalculator::peekToken();
     const bool bNewBand = eSeparator == eSEMICOLON;
     if (eSeparator == eCOMMA) flags.bSingle = false;
     if (bNewBand || eSeparator == eCOMMA) ClCalculator::nextToken();
     if (!blocks.add(ClCalculator::expression(), bNewBand)) {
-      setError(3);
+      setError(eERROR_ASSIGNMENT);
       return ClMatrix();
     }
   }
   if (!blocks.sameWidths()) {
-    setError(3);
+    setError(eERROR_ASSIGNMENT);
     return ClMatrix();
   }
   if (!fitsLimit(static_cast<double>(blocks.rows()), static_cast<double>(blocks.alBandCols[0]))) {
-    setError(19);
+    setError(eERROR_MATRIX_SIZE);
     return ClMatrix();
   }
   return blocks.assemble();
@@ -368,12 +362,12 @@ ClMatrix ClCalculator::primary() {
     nextToken();
     mValue = expression();
     if (mValue.rows() == 0) {
-      setError(8);
+      setError(eERROR_EXPRESSION);
     } else if (peekToken() == eRPAREN) {
       nextToken();
     } else {
       mValue.resize(0, 0);
-      setError(4);
+      setError(eERROR_MISSING_PARENTHESES);
     }
     return mValue;
   }
@@ -381,7 +375,7 @@ ClMatrix ClCalculator::primary() {
     const ClToken& before = lg_aToken_Stream[lg_uiNext_Token - 1];
     if (isNamedValue(before.m_eToken)) {
       // the name just read is undefined
-      if (before.m_pmMatrix->rows() == 0) setError(24);
+      if (before.m_pmMatrix->rows() == 0) setError(eERROR_EMPTY_MATRIX);
       return ClMatrix();
     }
     nextToken();
@@ -432,7 +426,7 @@ Clmatrixref ClCalculator::matrixref() {
   nextToken();
   bool bOk = readIndices(ref, mV);
   if (peekToken() != eRPAREN) {
-    setError(21);
+    setError(eERROR_INVALID_COORDINATES);
     bOk = false;
   }
   nextToken();
@@ -443,7 +437,7 @@ Clmatrixref ClCalculator::matrixref() {
 // bracket: "[" list [ "]" ]
 ClMatrix ClCalculator::mvlist() {
   if (peekToken() != eLBRACKET) {
-    setError(4);
+    setError(eERROR_MISSING_PARENTHESES);
     return ClMatrix();
   }
   nextToken();
@@ -455,20 +449,20 @@ ClMatrix ClCalculator::mvlist() {
 // arguments: "(" list ")"
 ClMatrix ClCalculator::rowlist() {
   if (peekToken() != eLPAREN) {
-    setError(4);
+    setError(eERROR_MISSING_PARENTHESES);
     return ClMatrix();
   }
   nextToken();
   ClMatrix mValue = list();
   if (!lg_bIs_Arg_List) {
     mValue.resize(0, 0);
-    setError(5);
+    setError(eERROR_BAD_PARAMETER_LIST);
   }
   if (peekToken() == eRPAREN) {
     nextToken();
   } else {
     mValue.resize(0, 0);
-    setError(4);
+    setError(eERROR_MISSING_PARENTHESES);
   }
   return mValue;
 }

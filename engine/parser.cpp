@@ -43,11 +43,11 @@ void divideByScalar(ClMatrix& mM, ClComplex cS) {
 bool invert(ClMatrix& mM) {
   // LAPACK refuses a NaN entry and leaves its pivots unset: an abort or garbage
   if (!isNumber(mM)) {
-    setError(12);
+    setError(eERROR_INVALID_NUMBERS);
     return false;
   }
   if (invertInPlace(mM)) return true;
-  setError(10);
+  setError(eERROR_SINGULAR);
   return false;
 }
 
@@ -80,7 +80,7 @@ bool combineSum(ClMatrix& mLeft, const ClMatrix& mRight, bool bMinus) {
 
 bool multiply(ClMatrix& mL, const ClMatrix& mR) {
   if (mR.rows() == 0) {
-    setError(8);
+    setError(eERROR_EXPRESSION);
     return false;
   }
   if (isScalar(mL)) {
@@ -88,10 +88,10 @@ bool multiply(ClMatrix& mL, const ClMatrix& mR) {
   } else if (isScalar(mR)) {
     mL *= mR(0, 0);
   } else if (mL.cols() != mR.rows()) {
-    setError(6);
+    setError(eERROR_SIZE_MISMATCH);
     return false;
   } else if (!fitsLimit(mL.rows(), mR.cols())) {
-    setError(19);  // refused before the product is allocated
+    setError(eERROR_MATRIX_SIZE);  // refused before the product is allocated
     return false;
   } else {
     product(mL, mR);
@@ -101,11 +101,11 @@ bool multiply(ClMatrix& mL, const ClMatrix& mR) {
 
 bool rightDivide(ClMatrix& mL, ClMatrix mR) {
   if (mR.rows() == 0) {
-    setError(8);
+    setError(eERROR_EXPRESSION);
     return false;
   }
   if (mR.rows() != mR.cols()) {
-    setError(9);
+    setError(eERROR_NON_SQUARE);
     return false;
   }
   if (isScalar(mR)) {
@@ -113,7 +113,7 @@ bool rightDivide(ClMatrix& mL, ClMatrix mR) {
     return true;
   }
   if (mR.rows() != mL.cols()) {
-    setError(6);
+    setError(eERROR_SIZE_MISMATCH);
     return false;
   }
   if (!invert(mR)) return false;
@@ -124,12 +124,12 @@ bool rightDivide(ClMatrix& mL, ClMatrix mR) {
 // Left division: the square left side is tested before the right is read.
 bool leftDivide(ClMatrix& mL) {
   if (mL.rows() != mL.cols()) {
-    setError(9);
+    setError(eERROR_NON_SQUARE);
     return false;
   }
   ClMatrix mR = ClCalculator::binary();
   if (mR.rows() == 0) {
-    setError(8);
+    setError(eERROR_EXPRESSION);
     return false;
   }
   if (isScalar(mL)) {
@@ -139,7 +139,7 @@ bool leftDivide(ClMatrix& mL) {
     return true;
   }
   if (mR.rows() != mL.rows()) {
-    setError(6);
+    setError(eERROR_SIZE_MISMATCH);
     return false;
   }
   if (!invert(mL)) return false;
@@ -151,7 +151,7 @@ bool leftDivide(ClMatrix& mL) {
 // division forms |r|^2 and so fails on 1E200 ./ 1E200 or 1 ./ 1E-200.
 bool elementwise(ClMatrix& mL, const ClMatrix& mR, eTOKEN eOperator) {
   if (!sameSize(mL, mR)) {
-    setError(6);
+    setError(eERROR_SIZE_MISMATCH);
     return false;
   }
   ClComplex* pcL = mL.data();
@@ -176,7 +176,7 @@ inline ClComplex plainProduct(ClComplex cA, ClComplex cB) {
 
 bool tensor(ClMatrix& mL, const ClMatrix& mR) {
   if (mR.rows() == 0 || !fitsLimit(mL.rows() * mL.cols(), mR.rows() * mR.cols())) {
-    setError(8);
+    setError(eERROR_EXPRESSION);
     return false;
   }
   ClMatrix mResult(mL.rows() * mR.rows(), mL.cols() * mR.cols());
@@ -212,7 +212,7 @@ ClComplex raise(ClComplex cZ, ClComplex cE) {
 bool power(ClMatrix& mBase, ClMatrix& mExponent) {
   const bool bScalar = isScalar(mExponent);
   if (!bScalar && !sameSize(mBase, mExponent)) {
-    setError(8);
+    setError(eERROR_EXPRESSION);
     return false;
   }
   ClCalculator::cleanMatrix(mBase);
@@ -226,16 +226,16 @@ bool power(ClMatrix& mBase, ClMatrix& mExponent) {
 // Least squares with minimum norm through the singular value decomposition.
 bool solve(ClMatrix& mM, const ClMatrix& mB) {
   if (mB.rows() == 0 || mB.rows() != mM.rows()) {
-    setError(8);
+    setError(eERROR_EXPRESSION);
     return false;
   }
   if (!fitsLimit(mM.cols(), mB.cols())) {
-    setError(19);  // refused before the solution is allocated
+    setError(eERROR_MATRIX_SIZE);  // refused before the solution is allocated
     return false;
   }
   // LAPACK refuses a NaN entry and leaves the singular values unset
   if (!isNumber(mM) || !isNumber(mB)) {
-    setError(12);
+    setError(eERROR_INVALID_NUMBERS);
     return false;
   }
   const Eigen::Index lCols = mM.cols();
@@ -243,7 +243,7 @@ bool solve(ClMatrix& mM, const ClMatrix& mB) {
       mM.stableNorm() * 1e-16 * static_cast<double>(std::max(mM.rows(), lCols));
   ClSvd svd;
   if (!decomposeSvd(mM, false, svd)) {
-    setError(13);
+    setError(eERROR_OPERATOR_CALCULATION);
     return false;
   }
   const Eigen::VectorXd& vdSigma = svd.m_vdSigma;
@@ -290,9 +290,10 @@ bool storeIndexed(const Clmatrixref& ref, const ClMatrix& mV, ClMatrix& mVariabl
 
 // A value left behind by a failure (a failed reference before a "-") is not
 // the one asked for and must not replace the variable; a value that is merely
-// not finite (error 12) is what was computed, and is stored.
+// not finite (eERROR_INVALID_NUMBERS) is what was computed, and is stored.
 bool storable(const ClMatrix& mValue) {
-  return mValue.rows() > 0 && (g_uiError_Number == 0 || g_uiError_Number == 12);
+  return mValue.rows() > 0 &&
+         (g_uiError_Number == eERROR_NONE || g_uiError_Number == eERROR_INVALID_NUMBERS);
 }
 
 ClMatrix assignPlain() {
@@ -336,16 +337,16 @@ bool ClCalculator::tParser() {
   }
   mp_mParser_Output = statement();
   if (mp_mParser_Output.rows() == 0) {
-    setError(8);
+    setError(eERROR_EXPRESSION);
     lg_uiNext_Token = 0;
-  } else if (lg_uiNext_Token < lg_uiToken_Stream_Length && g_uiError_Number != 0) {
+  } else if (lg_uiNext_Token < lg_uiToken_Stream_Length && g_uiError_Number != eERROR_NONE) {
     // an error stopped the statement early: the value stands as it is
   } else if (mp_mParser_Output.size() > gc_lMAX_ENTRIES) {
     mp_mParser_Output.resize(0, 0);
-    setError(19);
+    setError(eERROR_MATRIX_SIZE);
     lg_uiNext_Token = 0;
   }
-  if (g_uiError_Number == 12) {
+  if (g_uiError_Number == eERROR_INVALID_NUMBERS) {
     displayMatrix(mp_mParser_Output, false);
     lg_uiNext_Token = 0;
     return false;
@@ -355,11 +356,11 @@ bool ClCalculator::tParser() {
     if (g_bZero_Out && mp_mParser_Output.rows() > 0) cleanMatrix(mp_mParser_Output);
     matrixDisplay(mp_mParser_Output);
     mp_mLast_Output = mp_mParser_Output;
-    return g_uiError_Number == 0;
+    return g_uiError_Number == eERROR_NONE;
   }
   matrixDisplay(mp_mParser_Output);
   lg_uiNext_Token = 0;
-  setError(12);
+  setError(eERROR_INVALID_NUMBERS);
   return false;
 }
 
@@ -375,7 +376,7 @@ ClMatrix ClCalculator::statement() {
       lg_aToken_Stream[3].m_eToken == eRBRACKET) {
     // assigning "[]" makes the variable undefined
     mp_mVariable[lg_aToken_Stream[0].m_eToken].resize(0, 0);
-    g_uiError_Number = 24;
+    g_uiError_Number = eERROR_EMPTY_MATRIX;
     return ClMatrix();
   }
   return assignment();
@@ -386,7 +387,7 @@ ClMatrix ClCalculator::assignment() {
   ClMatrix mResult;
   if (isVariableAt(0))
     mResult = lg_aToken_Stream[1].m_eToken == eASSIGN ? assignPlain() : assignIndexed();
-  if (mResult.rows() == 0) setError(3);
+  if (mResult.rows() == 0) setError(eERROR_ASSIGNMENT);
   return mResult;
 }
 
@@ -395,7 +396,7 @@ ClMatrix ClCalculator::expression() {
   ClMatrix mLeft = term();
   if (mLeft.rows() == 0) return mLeft;
   if (mLeft.size() > gc_lMAX_ENTRIES) {
-    setError(19);
+    setError(eERROR_MATRIX_SIZE);
     return ClMatrix();
   }
   while (peekToken() == ePLUS || peekToken() == eMINUS) {
@@ -403,11 +404,11 @@ ClMatrix ClCalculator::expression() {
     nextToken();
     const ClMatrix mRight = term();
     if (!combineSum(mLeft, mRight, bMinus)) {
-      setError(6);
+      setError(eERROR_SIZE_MISMATCH);
       return ClMatrix();
     }
   }
-  if (!isNumber(mLeft)) setError(12);
+  if (!isNumber(mLeft)) setError(eERROR_INVALID_NUMBERS);
   return mLeft;
 }
 
@@ -479,21 +480,21 @@ ClMatrix ClCalculator::operand() {
   const uint16_t uiFirst = lg_uiNext_Token;
   // an operand that starts with Mod is the argument function, not a square
   if (peekToken() != eMOD)
-    while (isPrefixOperator(peekToken())) nextToken();
+    while (isPrefixLevel(peekToken())) nextToken();
   const uint16_t uiEnd = lg_uiNext_Token;
   ClMatrix mValue = primary();
   if (!isNumber(mValue)) {
-    setError(12);
+    setError(eERROR_INVALID_NUMBERS);
     return mValue;
   }
   if (mValue.rows() == 0) {
-    setError(24);
+    setError(eERROR_EMPTY_MATRIX);
     return mValue;
   }
   for (uint16_t k = uiEnd; k > uiFirst && mValue.rows() > 0; --k) {
     if (mValue.size() > gc_lMAX_ENTRIES) {
       mValue.resize(0, 0);
-      setError(19);
+      setError(eERROR_MATRIX_SIZE);
       break;
     }
     applyPrefix(lg_aToken_Stream[k - 1].m_eToken, mValue);

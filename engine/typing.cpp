@@ -10,51 +10,13 @@ bool lg_bAssignTrue = false;
 
 namespace {
 
-// Id .. RREF and the two prefix functions outside that range that take a
-// value after them.
-bool isHeavyFunction(int t) {
-  return (t >= eID && t <= eRREF) || t == eROOTS || t == eSQRT;
-}
-
-bool isValueEnding(int t) {
-  return t == eI || t == ePI || isVariableToken(t) || t == eANS || t == eRBRACKET || t == eRPAREN ||
-         isNumberPart(t);
-}
-
-// `-` may be unary and `Solve` stands anywhere: both are outside this group.
-bool isStrictBinary(int t) {
-  switch (t) {
-    case ePLUS:
-    case eLEFT_DIV:
-    case eEL_LEFT_DIV:
-    case eRIGHT_DIV:
-    case eEL_RIGHT_DIV:
-    case eTIMES:
-    case eEL_TIMES:
-    case ePOWER:
-    case eTENSOR:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool isSeparator(int t) {
-  return t == eSEMICOLON || t == eCOLON || t == eCOMMA;
-}
-
-bool isClosing(int t) {
-  return t == eRBRACKET || t == eRPAREN;
-}
-
 // The token of the character just before the cursor; the cursor is above 0.
 eTOKEN tokenBeforeCursor() {
   return tokenOf(g_Current_State.m_acLine[g_Current_State.m_uiCursor - 1]);
 }
 
 bool acceptAtLineStart(eTOKEN t) {
-  if (t == eASSIGN || isClosing(t) || isSeparator(t) || t == eSOLVE || isStrictBinary(t))
-    return false;
+  if (t == eASSIGN || isClosing(t) || isSeparator(t) || isBinaryOperator(t)) return false;
   lg_bAssignTrue = false;
   return true;
 }
@@ -77,16 +39,12 @@ bool tokenErrorCheck(eTOKEN t) {
   if (g_Current_State.m_uiCursor == 0) return acceptAtLineStart(t);
 
   const eTOKEN p = tokenBeforeCursor();
-  if ((isVariableToken(t) || t == eANS || isHeavyFunction(t)) && isValueEnding(p)) return false;
-  if ((p == eI || isNumberPart(p)) &&
-      (t == eLBRACKET || t == eLPAREN || t == eASSIGN || (t >= eDIAG && t <= eEL_OP)))
-    return false;
-  if (isStrictBinary(t) && (isHeavyFunction(p) || p == eEL_OP || p == eASSIGN || isSeparator(p) ||
-                            p == eLBRACKET || p == eLPAREN || p == eSOLVE || isStrictBinary(p)))
-    return false;
+  if ((isNamedValue(t) || isHeavyFunction(t)) && endsTypedValue(p)) return false;
+  if ((p == eI || isNumberPart(p)) && refusedAfterNumber(t)) return false;
+  if (isStrictBinary(t) && refusesStrictBinaryTyped(p)) return false;
   if (isSeparator(t) && isSeparator(p)) return false;
   // `.` before an operator is the first half of `.*`, `./` or `.\`
-  if (p == ePOINT) return t == eMINUS || t == eSOLVE || t == eQR || isStrictBinary(t);
+  if (p == ePOINT) return t == eMINUS || t == eQR || isBinaryOperator(t);
   if (t == eASSIGN) return acceptAssignment(p);
   if (p == eASSIGN) return !isClosing(t) && !isSeparator(t);
   if (t == p) return t != eI && t != ePI;
@@ -103,10 +61,9 @@ bool digitKeyCheck(eTOKEN t) {
     // a `.` after a value may start `.*`, `./` or `.\`
     return true;
   }
-  return digitErrorCheck(t);
+  return digitErrorCheck();
 }
 
-bool digitErrorCheck(eTOKEN) {
-  const eTOKEN p = tokenBeforeCursor();
-  return p != eI && p != ePI && !isVariableToken(p) && !isClosing(p);
+bool digitErrorCheck() {
+  return !endsValue(tokenBeforeCursor());
 }

@@ -17,5 +17,6 @@ extern bool lg_bAssignTrue;
 bool tokenErrorCheck(eTOKEN eToken);
 // The number-key rules, run whatever the setting; eToken is 0..9, '.', 'E'.
 bool digitKeyCheck(eTOKEN eToken);
-// Part of the number-key rules: refused after i, Pi, a variable, ] or ).
-bool digitErrorCheck(eTOKEN eToken);
+// Part of the number-key rules, the same for every number key: refused
+// after i, Pi, a variable, ] or ).
+bool digitErrorCheck();

@@ -16,12 +16,6 @@ namespace {
 // Lines past this many are not run: each may print 3.75 MB.
 constexpr int gc_iMAX_LINES = 64;
 
-// A character of a stored line: a token's, but not an editing key's.
-bool isLineCharacter(char c) {
-  const eTOKEN eToken = tokenOf(c);
-  return eToken != eNULL && gc_aTOKEN_TABLE[eToken].m_eKind != eKIND_COMMAND;
-}
-
 // What orvel-batch takes: at most 511 token characters a line.
 bool isScriptLine(const std::string& sLine) {
   if (sLine.size() > gc_iMAX_TYPED_LINE) return false;

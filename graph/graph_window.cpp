@@ -18,7 +18,6 @@ const Fl_Color acGRAPH_COLOR[gc_iPLOT_SLOTS] = {56, 88, 63, 216, 76, 223};
 
 namespace {
 
-constexpr uint16_t gc_uiPARAMETER_NOTICE = 29;
 constexpr double gc_dGRID = 10000.0;  // parameters are multiples of 0.0001
 
 void emptyPlots() {
@@ -69,7 +68,7 @@ void insertBeforePrompt(const char* acNotice) {
 }
 
 void showParameterNotice() {
-  const char* acNotice = gc_aacERROR_MESSAGE[gc_uiPARAMETER_NOTICE];
+  const char* acNotice = gc_aacERROR_MESSAGE[eERROR_GRAPH_PARAMETERS];
   ClPane& output = g_pSeam->pane(ePANE_OUTPUT);
   output.insert(acNotice);
   output.showInsertPosition();

@@ -2,6 +2,7 @@
 // kind and appended only when accepted, as the callbacks do.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "engine/calculator.h"
@@ -27,19 +28,26 @@ std::string type(const std::string& sKeys) {
   return std::string(g_Current_State.m_acLine, g_Current_State.m_uiLength);
 }
 
-class TypingTest : public ::testing::Test {
- protected:
-  void SetUp() override { resetEngineState(); }
-  void TearDown() override { lg_eActive_Input = 0; }
-};
-
 struct ClTypingCase {
   const char* acKeys;  // token characters: I Inv, g Diag, Y Sum, X Rpt, G Solve, p Pi, a Ans
   const char* acLine;  // what the line holds afterwards
 };
 
+class TypingTest : public ::testing::Test {
+ protected:
+  void SetUp() override { resetEngineState(); }
+  void TearDown() override { lg_eActive_Input = 0; }
+  // Types each case's keys on a fresh line.
+  void expectLines(std::initializer_list<ClTypingCase> aCases) {
+    for (const ClTypingCase& c : aCases) {
+      SetUp();
+      EXPECT_EQ(type(c.acKeys), c.acLine) << "keys " << c.acKeys;
+    }
+  }
+};
+
 TEST_F(TypingTest, KeysAgainstTheTokenBeforeTheCursor) {
-  const ClTypingCase aCases[] = {
+  expectLines({
       {"AB", "A"},    {"A(", "A("},   {"2(", "2"},    {"=", ""},        {"A=B=", "A=B"},
       {"I+", "I"},    {"g+", "g+"},   {"Y*", "Y*"},   {"1..", "1."},    {"A.*", "A.*"},
       {"A.B", "A."},  {"A5", "A"},    {"a5", "a5"},   {"E1", "1"},      {"1E-3", "1E-3"},
@@ -49,11 +57,19 @@ TEST_F(TypingTest, KeysAgainstTheTokenBeforeTheCursor) {
       {"-+", "-+"},   {"[=", "["},    {"A)=", "A)="}, {"2A", "2"},      {"2g", "2"},
       {"Ag", "Ag"},   {"+", ""},      {"]", ""},      {";", ""},        {"G", ""},
       {"i(", "i"},    {"i.|", "i.|"}, {"i.i", "i."},  {"A.(", "A."},
-  };
-  for (const ClTypingCase& c : aCases) {
-    SetUp();
-    EXPECT_EQ(type(c.acKeys), c.acLine) << "keys " << c.acKeys;
-  }
+  });
+}
+
+// The classes that look alike but are kept apart: QR is no heavy function,
+// Diag and Sum may follow a value, Solve is no strict binary, a number may
+// follow Ans but Ans may not follow a number.
+TEST_F(TypingTest, LookAlikeClassesStayApart) {
+  expectLines({
+      {"2|", "2|"},   {"2}", "2"},    {"2z", "2"},   {"Az", "A"},  {"A|", "A|"},
+      {"z+", "z"},    {"|+", "|+"},   {"o+", "o"},   {"aA", "a"},  {"5a", "5"},
+      {"A.G", "A.G"}, {"A.-", "A.-"}, {"A.s", "A."}, {"[+", "["},  {"A,+", "A,"},
+      {"(G", "(G"},   {"(*", "("},    {"AY", "AY"},  {"Y+", "Y+"}, {"5d", "5"},
+  });
 }
 
 TEST_F(TypingTest, OnlyTheTokenLeftOfTheCursorCounts) {

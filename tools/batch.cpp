@@ -248,12 +248,6 @@ bool readInput(const std::string& sScript, std::string& sInput) {
   return bRead;
 }
 
-// A character of a stored line: a token's, but not an editing key's.
-bool isLineCharacter(char c) {
-  const eTOKEN eToken = tokenOf(c);
-  return eToken != eNULL && gc_aTOKEN_TABLE[eToken].m_eKind != eKIND_COMMAND;
-}
-
 // A script line is one calculator line, at most 511 token characters: any
 // other byte (a blank, a quote) would corrupt a history file saved from it.
 std::string lineComplaint(const std::string& sLine) {

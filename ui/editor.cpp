@@ -104,7 +104,7 @@ void ClCallback::editSizes_cb(Fl_Widget*, void* pData) {
   ClORVELUI& u = ui();
   g_Editor.m_pEdit_Token = static_cast<int32_t*>(pData);
   const int32_t iCode = g_Editor.m_pEdit_Token ? *g_Editor.m_pEdit_Token : eNULL;
-  if (iCode < eVAR_A || iCode > eVAR_w) {
+  if (!isVariableToken(iCode)) {
     g_Main_Window.arrangePanes();
     return;
   }
