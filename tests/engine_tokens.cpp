@@ -156,7 +156,7 @@ TEST(TokensTest, LexerKeepsTheClassesApart) {
       {"2g", eERROR_MISPLACED_OPERATOR},
   };
   for (const ClLexCase& c : aCases) {
-    resetEngine();
+    resetEngineState();
     const ClRun run = runLine(c.acLine);
     SCOPED_TRACE(c.acLine);
     EXPECT_EQ(run.bLexed, c.uiError == 0);
