@@ -129,7 +129,7 @@ void recallLine(const ClState& line) {
 
 void setCurrentLine(const char* acLine, uint16_t uiLength) {
   ClState& line = g_Current_State;
-  if (uiLength > gc_iLINE_SIZE - 2) uiLength = gc_iLINE_SIZE - 2;
+  if (uiLength > gc_iMAX_TYPED_LINE) uiLength = gc_iMAX_TYPED_LINE;
   std::memcpy(line.m_acLine, acLine, uiLength);
   std::memset(line.m_acLine + uiLength, 0, gc_iLINE_SIZE - uiLength);
   line.m_uiLength = uiLength;

@@ -59,8 +59,8 @@ void ClCalculator::releaseAll() {
   mp_mLinear.resize(0, 0);
 }
 
-void setError(uint16_t uiError) {
-  if (g_uiError_Number == eERROR_NONE) g_uiError_Number = uiError;
+void setError(eERROR eError) {
+  if (g_uiError_Number == eERROR_NONE) g_uiError_Number = eError;
 }
 ClCalculator g_Calculator;
 uint16_t g_uiHistory_Next = 0;

@@ -122,7 +122,7 @@ inline ClComplex unsignZero(ClComplex cZ) {
 }
 
 // Records an error unless one is already set (the first error wins).
-void setError(uint16_t uiError);
+void setError(eERROR eError);
 
 // The engine as at program start: no values, no error, the start settings,
 // an empty token stream and line, and rand()'s sequence from its beginning.

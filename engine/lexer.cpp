@@ -9,9 +9,6 @@
 namespace {
 
 constexpr double gc_dPI = 3.141592653589793;
-// The lengthened line keeps its last byte 0 so that it stays loadable as a
-// 512-character line.
-constexpr uint16_t gc_uiMAX_LINE = gc_iLINE_SIZE - 1;
 // The last stream entry is reserved for the terminator.
 constexpr uint16_t gc_uiMAX_TOKENS = gc_iSTREAM_SIZE - 1;
 
@@ -197,7 +194,8 @@ void closeOpenBrackets(ClLexer& lex) {
   const int iMissing = lex.iOpenBrackets + lex.iOpenParens;
   if (iMissing == 0) return;
   ClState& line = g_Current_State;
-  if (line.m_uiLength + iMissing > gc_uiMAX_LINE ||
+  // the lengthened line keeps its last byte 0: it stays loadable
+  if (line.m_uiLength + iMissing > gc_iMAX_LINE ||
       lg_uiToken_Stream_Length + iMissing > gc_uiMAX_TOKENS) {
     g_uiError_Number = eERROR_MISSING_CLOSE;
     lex.bResult = false;

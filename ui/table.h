@@ -5,6 +5,7 @@
 
 #include <FL/Fl_Table.H>
 
+#include "command/seam.h"
 #include "engine/calculator.h"
 #include "ui/widgets.h"
 
@@ -30,7 +31,7 @@ class ClTable : public Fl_Table {
   ClTextDisplay* m_pCell_Editor;
   ClMatrix m_mMatrix;
 
-  static constexpr int gc_iNO_CELL = gc_iMAX_SQUARE;
+  static constexpr int gc_iNO_CELL = ClCells::gc_iNO_CELL;
 
  protected:
   // Keys pass on to the keyboard handler: the table's own cell navigation
