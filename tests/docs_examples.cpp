@@ -239,10 +239,11 @@ TEST_P(DocumentTest, GraphExamplesExportTheirPictures) {
     SCOPED_TRACE(example.sDocument + ": " + example.sName);
     std::remove(sPicture.c_str());
     std::ofstream(sScript, std::ios::binary) << earlierKeys(example, aExamples) + example.sKeys;
-    run(gc_sBATCH + " --keys " + example.sOptions + " --save-graph " + sPicture + " " + sScript +
-        " >/dev/null 2>&1");
+    // what the runner printed tells why a picture is missing
+    const std::string sPrinted = run(gc_sBATCH + " --keys " + example.sOptions + " --save-graph " +
+                                     sPicture + " " + sScript + " 2>&1");
     const std::string sImage = readFile(sPicture);
-    EXPECT_EQ(sImage.compare(0, gc_sPPM_HEADER.size(), gc_sPPM_HEADER), 0);
+    EXPECT_EQ(sImage.compare(0, gc_sPPM_HEADER.size(), gc_sPPM_HEADER), 0) << sPrinted;
     EXPECT_EQ(sImage.size(), gc_sPPM_HEADER.size() + 600 * 400 * 3);
   }
 }
