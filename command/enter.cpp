@@ -13,6 +13,7 @@
 #include "command/history.h"
 #include "command/seam.h"
 #include "engine/calculator.h"
+#include "engine/steps.h"
 #include "engine/typing.h"
 
 const char gc_acSTOP_NOTICE[] = "Rpt stopped on request";
@@ -64,11 +65,15 @@ void printError(bool bNew_Line) {
 // False when the lexer refused the line and the parser did not run. A plot
 // request belongs to the line that made it: an editor line's must not be
 // stored with the next main line.
+// A main line keeps the operands of its row reductions for the Steps window.
 bool evaluateCurrentLine() {
   g_bPlot = false;
-  if (!ClCalculator::tLexer()) return false;
-  ClCalculator::tParser();
-  return true;
+  const bool bMain = lg_eActive_Input == eMAIN_LINE;
+  if (bMain) startKeepingSteps();
+  const bool bLexed = ClCalculator::tLexer();
+  if (bLexed) ClCalculator::tParser();
+  stopKeepingSteps();
+  return bLexed;
 }
 
 void storePlot() {

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "engine/steps.h"
 #include "engine/typing.h"
 
 ClMatrix ClCalculator::mp_mVariable[gc_iVARIABLE_SLOTS];
@@ -85,6 +86,7 @@ void resetEngineState() {
   g_Current_State_Bkp = ClCalculator::mp_NULL_STATE;
   lg_eActive_Input = eMAIN_LINE;
   lg_bAssignTrue = false;
+  g_aSteps_Kept.clear();
   // rand() is never seeded by the program, which is seed 1
   std::srand(1);
 }

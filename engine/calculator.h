@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/state.h"
 
@@ -105,6 +106,13 @@ class ClCalculator {
   // not finite (or M is empty).
   static bool finiteTolerance(const ClMatrix& mM, double& dTolerance);
   static void formatNumber(double dX, char* acText);
+  // The tolerance below which Zero Out hides a part of an entry of M.
+  static double displayTolerance(const ClMatrix& mM);
+  // One entry as formatMatrix writes it (bHide: Zero Out with dTolerance).
+  static std::string entryText(ClComplex cZ, bool bHide, double dTolerance);
+  // The fraction p/q the Rational format shows for x (0 for a tiny x); false
+  // beyond the largest it shows as a fraction, where it shows the integer part.
+  static bool shownFraction(double dX, int64_t& llNumerator, int64_t& llDenominator);
   static void matrixDisplay(const ClMatrix& mM);
   // matrixDisplay with Zero Out given explicitly (error results show all parts).
   static void displayMatrix(const ClMatrix& mM, bool bZeroOut);

@@ -8,6 +8,8 @@
 #include <limits>
 #include <vector>
 
+#include "engine/steps.h"
+
 namespace {
 
 // Every failure here empties the value and records one error.
@@ -204,6 +206,14 @@ void polynomialRoots(ClMatrix& mV) {
   mV = Eigen::ComplexEigenSolver<ClMatrix>(mCompanion, false).eigenvalues();
 }
 
+// The operands whose row operations the Steps window shows.
+void keepForSteps(eTOKEN eToken, const ClMatrix& mV) {
+  const bool bSquare = mV.rows() == mV.cols();
+  if (eToken == eRREF) keepStepsOperand(eSTEPS_RREF, mV);
+  if (eToken == eINV && bSquare) keepStepsOperand(eSTEPS_INV, mV);
+  if (eToken == eDET && bSquare) keepStepsOperand(eSTEPS_DET, mV);
+}
+
 }  // namespace
 
 bool invertInPlace(ClMatrix& mV) {
@@ -248,6 +258,7 @@ bool decomposeSvd(ClMatrix& mM, bool bFull, ClSvd& svd) {
 }
 
 bool applyMatrixFunction(eTOKEN eToken, ClMatrix& mV) {
+  keepForSteps(eToken, mV);
   switch (eToken) {
     case eINV:
       if (requireFinite(mV) && requireSquare(mV)) inverse(mV);

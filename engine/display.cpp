@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "engine/calculator.h"
 
@@ -19,16 +20,15 @@ inline bool isFinitePart(double dX) {
   return std::fabs(dX) <= DBL_MAX;
 }
 
-int writeRational(double dX, char* acText) {
-  const double dA = std::fabs(dX);
-  if (dA > gc_dRATIONAL_LIMIT) return std::snprintf(acText, gc_iNUMBER_ROOM, "%G", std::trunc(dX));
-  if (dA < gc_dRATIONAL_EPS) return std::snprintf(acText, gc_iNUMBER_ROOM, "%d", 0);
-  // Continued fraction; the convergents are kept in 64 bits and the expansion
-  // stops at the last one whose terms still fit in 32 bits.
+// The continued fraction of |x| (at most the limit, at least the smallest
+// shown); the convergents are kept in 64 bits and the expansion stops at the
+// last one whose terms still fit in 32 bits.
+void continuedFraction(double dA, int64_t& llNumerator, int64_t& llDenominator) {
   double dQ = std::floor(dA);
   double dY = dA;
   int64_t llH = 1, llH1 = 0, llK = 0, llK1 = 1;
-  int64_t llNumerator = 0, llDenominator = 1;
+  llNumerator = 0;
+  llDenominator = 1;
   for (int iStep = 0; iStep < gc_iFRACTION_STEPS; ++iStep) {
     const int64_t llQ = static_cast<int64_t>(dQ);
     const int64_t llH2 = llQ * llH + llH1;
@@ -45,6 +45,14 @@ int writeRational(double dX, char* acText) {
     llK1 = llK;
     llK = llK2;
   }
+}
+
+int writeRational(double dX, char* acText) {
+  const double dA = std::fabs(dX);
+  if (dA > gc_dRATIONAL_LIMIT) return std::snprintf(acText, gc_iNUMBER_ROOM, "%G", std::trunc(dX));
+  if (dA < gc_dRATIONAL_EPS) return std::snprintf(acText, gc_iNUMBER_ROOM, "%d", 0);
+  int64_t llNumerator = 0, llDenominator = 1;
+  continuedFraction(dA, llNumerator, llDenominator);
   const int iNumerator = static_cast<int>(dX > 0 ? llNumerator : -llNumerator);
   if (llDenominator == 1) return std::snprintf(acText, gc_iNUMBER_ROOM, "%d", iNumerator);
   return std::snprintf(acText, gc_iNUMBER_ROOM, "%d/%d", iNumerator,
@@ -118,7 +126,9 @@ char* appendEntry(char* pcEnd, ClComplex cZ, bool bZeroOut, double dTolerance) {
   return appendFull(pcEnd, cZ);
 }
 
-double displayTolerance(const ClMatrix& mM) {
+}  // namespace
+
+double ClCalculator::displayTolerance(const ClMatrix& mM) {
   const double dSize = static_cast<double>(std::max(mM.rows(), mM.cols()));
   if (!isNumber(mM)) return 5e-15 * dSize;
   // the stable norm does not overflow: entries near 1E200 must not get an
@@ -126,7 +136,22 @@ double displayTolerance(const ClMatrix& mM) {
   return mM.stableNorm() * 5e-15 * dSize;
 }
 
-}  // namespace
+std::string ClCalculator::entryText(ClComplex cZ, bool bHide, double dTolerance) {
+  char acText[gc_iENTRY_ROOM];
+  *appendEntry(acText, cZ, bHide, dTolerance) = '\0';
+  return acText;
+}
+
+bool ClCalculator::shownFraction(double dX, int64_t& llNumerator, int64_t& llDenominator) {
+  const double dA = std::fabs(dX);
+  if (!(dA <= gc_dRATIONAL_LIMIT)) return false;
+  llNumerator = 0;
+  llDenominator = 1;
+  if (dA < gc_dRATIONAL_EPS) return true;
+  continuedFraction(dA, llNumerator, llDenominator);
+  if (dX < 0) llNumerator = -llNumerator;
+  return true;
+}
 
 namespace {
 

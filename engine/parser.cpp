@@ -6,6 +6,7 @@
 
 #include "engine/calculator.h"
 #include "engine/decompositions.h"
+#include "engine/steps.h"
 
 namespace {
 
@@ -142,6 +143,7 @@ bool leftDivide(ClMatrix& mL) {
     setError(eERROR_SIZE_MISMATCH);
     return false;
   }
+  keepStepsOperand(eSTEPS_SOLVE, mL, &mR);
   if (!invert(mL)) return false;
   product(mL, mR);
   return true;

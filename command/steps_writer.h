@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Steps documents written from the operands the last main line kept:
+// plain text (orvel-batch --steps, Copy Steps as Text), the help viewer's
+// HTML (the Steps window) and LaTeX (Copy Steps as LaTeX: a whole document
+// that pdflatex compiles).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/steps.h"
+
+// Every operation with the matrix after it, or one block per pivot column:
+// its operations, then the matrix after the last.
+enum eSTEPS_GROUPING : int32_t { eGROUP_EACH_OPERATION, eGROUP_PER_COLUMN };
+enum eSTEPS_FORM : int32_t { eFORM_TEXT, eFORM_HTML, eFORM_LATEX };
+
+// What the reader asked for: the Steps window's choices, or orvel-batch's.
+struct ClStepsView {
+  ClStepsOptions m_Options;
+  eSTEPS_GROUPING m_eGrouping = eGROUP_EACH_OPERATION;
+};
+
+// The steps of every kept operand in one document; where none was kept, the
+// document says which functions have steps and that the last line had none.
+std::string stepsDocument(const std::vector<ClStepsOperand>& aKept, const ClStepsView& view,
+                          eSTEPS_FORM eForm);
+// One kept application's steps, its title first.
+std::string writeSteps(const ClStepsOperand& operand, const ClSteps& steps,
+                       eSTEPS_GROUPING eGrouping, eSTEPS_FORM eForm);
