@@ -26,6 +26,13 @@ struct ClStepsView {
 // document says which functions have steps and that the last line had none.
 std::string stepsDocument(const std::vector<ClStepsOperand>& aKept, const ClStepsView& view,
                           eSTEPS_FORM eForm);
-// One kept application's steps, its title first.
+// One kept application's steps, its title first: a part of a document.
 std::string writeSteps(const ClStepsOperand& operand, const ClSteps& steps,
                        eSTEPS_GROUPING eGrouping, eSTEPS_FORM eForm);
+// Parts from writeSteps made one whole document: the HTML page around them,
+// or the LaTeX preamble and end; plain text is joined as it is.
+std::string wholeDocument(const std::vector<std::string>& asParts, eSTEPS_FORM eForm);
+
+// An entry as the calculator writes it ("-2/3", "1.5E-03", "1/2 - 3/4i", "i")
+// in LaTeX math: \frac for fractions, \times 10^{n} for exponents.
+std::string latexNumber(const std::string& sEntry);
