@@ -15,7 +15,9 @@
 #include "command/enter.h"
 #include "command/headless_seam.h"
 #include "command/history.h"
+#include "command/steps_writer.h"
 #include "engine/calculator.h"
+#include "engine/steps.h"
 #include "files/codec.h"
 #include "files/data_file.h"
 #include "files/output_export.h"
@@ -33,7 +35,8 @@ const char gc_acUSAGE[] =
     "                   [--execute on|off] [--error-check on|off] [--auto-parens on|off]\n"
     "                   [--open FILE.orv] [--append FILE.orv] [--save-input FILE.orv]\n"
     "                   [--save-variable NAME FILE.orv] [--graph | --graph-line LINE]\n"
-    "                   [--scales on|off] [--corners on|off] [--save-graph FILE] [SCRIPT]\n"
+    "                   [--scales on|off] [--corners on|off] [--save-graph FILE]\n"
+    "                   [--steps [exact|computed]] [--pivot first|largest] [SCRIPT]\n"
     "       orvel-batch --help | --version\n"
     "\n"
     "Runs the ORVEL Calculator without a window. The input is SCRIPT, or standard\n"
@@ -67,6 +70,14 @@ const char gc_acUSAGE[] =
     "store plots. --scales and --corners switch the labels. --save-graph FILE\n"
     "exports the graph after the last line as Save Graph does (600 x 400, .ppm, .bmp\n"
     "or .png); it needs an X display (DISPLAY set; xvfb-run works).\n"
+    "\n"
+    "Steps: --steps writes, after the result of every line that applied RREF, Inv,\n"
+    "Det or a left division A\\B with a square A, the row operations behind it as\n"
+    "the Steps window shows them, in plain text: in exact fractions where the\n"
+    "operand allows (--steps exact, the default), or as the calculator computed\n"
+    "them (--steps computed); only these two words are taken as its value.\n"
+    "--pivot chooses the exact steps' pivot: the first non-zero entry (first, the\n"
+    "default) or the largest (largest); it needs --steps.\n"
     "Exit status: 0 done, 1 a data file or the graph was not loaded or saved, the\n"
     "output could not be written or --save-graph has no display, 2 bad option or\n"
     "unreadable script.\n";
@@ -100,6 +111,9 @@ struct ClOptions {
   std::string sGraph_Line;
   std::string sSave_Graph;
   std::string sScript;
+  bool bSteps = false;
+  bool bPivot = false;
+  ClStepsView stepsView;
 };
 
 int badUsage(const std::string& sText) {
@@ -187,6 +201,39 @@ std::string parseGraphOption(int argc, char** argv, int& k, ClOptions& options) 
   return sComplaint.empty() ? "" : "--graph-line LINE " + sComplaint;
 }
 
+// --steps [exact|computed], --pivot first|largest; returns the complaint,
+// empty when the option is well formed.
+std::string parseStepsOption(int argc, char** argv, int& k, ClOptions& options) {
+  ClStepsOptions& steps = options.stepsView.m_Options;
+  const bool bHas_Value = k + 1 < argc;
+  if (std::strcmp(argv[k], "--steps") == 0) {
+    options.bSteps = true;
+    // the value is optional: any other word is the script or an option
+    if (bHas_Value && std::strcmp(argv[k + 1], "exact") == 0) {
+      steps.m_eArithmetic = eSTEPS_EXACT;
+      ++k;
+    } else if (bHas_Value && std::strcmp(argv[k + 1], "computed") == 0) {
+      steps.m_eArithmetic = eSTEPS_COMPUTED;
+      ++k;
+    }
+    return "";
+  }
+  options.bPivot = true;
+  const char* acValue = bHas_Value ? argv[++k] : "";
+  if (std::strcmp(acValue, "first") == 0) {
+    steps.m_ePivot = ePIVOT_FIRST;
+  } else if (std::strcmp(acValue, "largest") == 0) {
+    steps.m_ePivot = ePIVOT_LARGEST;
+  } else {
+    return "--pivot takes first or largest";
+  }
+  return "";
+}
+
+bool isStepsOption(const std::string& sOption) {
+  return sOption == "--steps" || sOption == "--pivot";
+}
+
 bool isGraphOption(const std::string& sOption) {
   return sOption == "--graph" || sOption == "--graph-line" || sOption == "--save-graph";
 }
@@ -219,6 +266,9 @@ int parseOptions(int argc, char** argv, ClOptions& options) {
     } else if (isGraphOption(sOption)) {
       const std::string sComplaint = parseGraphOption(argc, argv, k, options);
       if (!sComplaint.empty()) return badUsage(sComplaint);
+    } else if (isStepsOption(sOption)) {
+      const std::string sComplaint = parseStepsOption(argc, argv, k, options);
+      if (!sComplaint.empty()) return badUsage(sComplaint);
     } else if (sOption.size() > 1 && sOption[0] == '-') {
       return badUsage("unknown option " + sOption);
     } else if (bHave_Script) {
@@ -230,6 +280,7 @@ int parseOptions(int argc, char** argv, ClOptions& options) {
   }
   if (!options.sSave_Graph.empty() && !options.bGraph)
     return badUsage("--save-graph needs --graph or --graph-line");
+  if (options.bPivot && !options.bSteps) return badUsage("--pivot needs --steps");
   return -1;
 }
 
@@ -274,13 +325,38 @@ bool checkLines(const std::string& sInput) {
   return true;
 }
 
-void runLines(const std::string& sInput) {
+// With --steps: after an Enter that evaluated a main line, the steps of the
+// operands it kept follow its result in the output pane.
+class ClStepsPrinter {
+ public:
+  ClStepsPrinter(const ClOptions& options, ClSeam& seam) : m_Options(options), m_Seam(seam) {}
+
+  void afterEnter() {
+    if (!m_Options.bSteps || g_uiSteps_Line == m_uiLine) return;
+    m_uiLine = g_uiSteps_Line;
+    if (g_aSteps_Kept.empty()) return;
+    const std::string sSteps =
+        "\n\n" + stepsDocument(g_aSteps_Kept, m_Options.stepsView, eFORM_TEXT);
+    ClPane& output = m_Seam.pane(ePANE_OUTPUT);
+    output.setInsertPosition(m_Seam.outputMark());
+    output.insert(sSteps.c_str());
+    m_Seam.setOutputMark(output.insertPosition());
+  }
+
+ private:
+  const ClOptions& m_Options;
+  ClSeam& m_Seam;
+  uint32_t m_uiLine = g_uiSteps_Line;
+};
+
+void runLines(const std::string& sInput, ClStepsPrinter& steps) {
   std::istringstream lines(sInput);
   std::string sLine;
   while (lg_iInterrupted == 0 && std::getline(lines, sLine)) {
     if (!sLine.empty() && sLine.back() == '\r') sLine.pop_back();
     setCurrentLine(sLine.data(), static_cast<uint16_t>(sLine.size()));
     enterLine();
+    steps.afterEnter();
   }
 }
 
@@ -292,10 +368,11 @@ void pressKey(unsigned char ucKey) {
     pressToken(g_aeDictionary[ucKey]);
 }
 
-void runKeys(const std::string& sInput) {
+void runKeys(const std::string& sInput, ClStepsPrinter& steps) {
   for (const char cKey : sInput) {
     if (lg_iInterrupted != 0) return;
     pressKey(static_cast<unsigned char>(cKey));
+    steps.afterEnter();
   }
 }
 
@@ -383,7 +460,8 @@ int main(int argc, char** argv) {
   bool bFiles_Done = loadFiles(options);
   if (bFiles_Done) {
     if (options.bGraph) openGraph(options, seam);
-    (options.bKeys ? runKeys : runLines)(sInput);
+    ClStepsPrinter steps(options, seam);
+    (options.bKeys ? runKeys : runLines)(sInput, steps);
     bFiles_Done = lg_iInterrupted != 0 || (saveFiles(options) && saveGraphFile(options, seam));
   }
 
