@@ -16,9 +16,6 @@ const char gc_acNOTHING_KEPT[] =
     "Steps are shown for RREF, Inv, Det and left division A\\B with a square A. The last line "
     "had none.";
 
-// The help viewer's monospaced lines read well up to about this many
-// characters at its base text size in the narrowest window mode.
-constexpr int gc_iHTML_LINE = 48;
 // The LaTeX page holds this many array columns of short entries.
 constexpr int gc_iLATEX_COLUMNS = gc_iSTEPS_FOLD;
 // Operations stacked over one arrow; a longer group is listed above it.
@@ -238,7 +235,6 @@ struct ClMarkup {
   const char* m_acPivot_Open;
   const char* m_acPivot_Close;
   const char* m_acChanged;
-  size_t m_uiMax_Characters;
 };
 
 std::string asIs(const std::string& sText) {
@@ -265,8 +261,8 @@ std::string escapeHtml(const std::string& sText) {
   return sOut;
 }
 
-const ClMarkup gc_TEXT_MARKUP = {asIs, "[", "]", "  <", static_cast<size_t>(-1)};
-const ClMarkup gc_HTML_MARKUP = {escapeHtml, "<b>[", "]</b>", "  &lt;", gc_iHTML_LINE};
+const ClMarkup gc_TEXT_MARKUP = {asIs, "[", "]", "  <"};
+const ClMarkup gc_HTML_MARKUP = {escapeHtml, "<b>[", "]</b>", "  &lt;"};
 
 // One entry right-justified in its column: the pivot in brackets, the others
 // with a blank where the brackets would be, so that the digits line up.
@@ -293,9 +289,11 @@ std::string rowLine(const ClShownMatrix& m, int32_t i, std::pair<int32_t, int32_
   return sLine + "\n";
 }
 
-std::string matrixLines(const ClShownMatrix& m, bool bMark_Changed, const ClMarkup& markup) {
+// Lines of at most uiMax_Characters where the columns allow.
+std::string matrixLines(const ClShownMatrix& m, bool bMark_Changed, const ClMarkup& markup,
+                        size_t uiMax_Characters = static_cast<size_t>(-1)) {
   const std::vector<size_t> auiWidth = columnWidths(m);
-  const auto aStrips = columnStrips(m, auiWidth, markup.m_uiMax_Characters);
+  const auto aStrips = columnStrips(m, auiWidth, uiMax_Characters);
   std::string sLines;
   for (const auto& strip : aStrips) {
     if (aStrips.size() > 1) sLines += columnsLabel(strip.first, strip.second, "-") + "\n";
@@ -361,6 +359,7 @@ class ClTextForm : public ClForm {
 
 class ClHtmlForm : public ClForm {
  public:
+  explicit ClHtmlForm(int32_t iLine) : m_uiLine(static_cast<size_t>(std::max(iLine, 1))) {}
   void title(const std::string& sTitle) override {
     m_sOut += "<h2>" + escapeHtml(sTitle) + "</h2>\n";
   }
@@ -392,9 +391,11 @@ class ClHtmlForm : public ClForm {
   }
 
  private:
-  static std::string pre(const ClShownMatrix& m, bool bMark_Changed) {
-    return "<pre>" + matrixLines(m, bMark_Changed, gc_HTML_MARKUP) + "</pre>\n";
+  std::string pre(const ClShownMatrix& m, bool bMark_Changed) const {
+    return "<pre>" + matrixLines(m, bMark_Changed, gc_HTML_MARKUP, m_uiLine) + "</pre>\n";
   }
+
+  size_t m_uiLine;
 };
 
 // ----- LaTeX
@@ -516,10 +517,10 @@ class ClLatexForm : public ClForm {
   }
 };
 
-std::unique_ptr<ClForm> formOf(eSTEPS_FORM eForm) {
+std::unique_ptr<ClForm> formOf(eSTEPS_FORM eForm, int32_t iHtml_Line = gc_iSTEPS_HTML_LINE) {
   switch (eForm) {
     case eFORM_HTML:
-      return std::make_unique<ClHtmlForm>();
+      return std::make_unique<ClHtmlForm>(iHtml_Line);
     case eFORM_LATEX:
       return std::make_unique<ClLatexForm>();
     case eFORM_TEXT:
@@ -548,8 +549,8 @@ std::string latexMagnitude(const std::string& sNumber) {
   std::string sExponent = sNumber.substr(uiE + 1);
   const bool bNegative = !sExponent.empty() && sExponent[0] == '-';
   if (!sExponent.empty() && (sExponent[0] == '-' || sExponent[0] == '+')) sExponent.erase(0, 1);
-  const size_t uiDigit = std::min(sExponent.find_first_not_of('0'), sExponent.size() - 1);
-  sExponent = sExponent.empty() ? "0" : sExponent.substr(uiDigit);
+  const size_t uiDigit = sExponent.find_first_not_of('0');
+  sExponent = uiDigit == std::string::npos ? "0" : sExponent.substr(uiDigit);
   return sNumber.substr(0, uiE) + " \\times 10^{" + (bNegative ? "-" : "") + sExponent + "}";
 }
 
@@ -577,8 +578,8 @@ std::string latexNumber(const std::string& sEntry) {
 }
 
 std::string writeSteps(const ClStepsOperand& operand, const ClSteps& steps,
-                       eSTEPS_GROUPING eGrouping, eSTEPS_FORM eForm) {
-  std::unique_ptr<ClForm> pForm = formOf(eForm);
+                       eSTEPS_GROUPING eGrouping, eSTEPS_FORM eForm, int32_t iHtml_Line) {
+  std::unique_ptr<ClForm> pForm = formOf(eForm, iHtml_Line);
   writeInto(*pForm, operand, steps, eGrouping);
   return pForm->m_sOut;
 }
@@ -606,8 +607,8 @@ std::string stepsDocument(const std::vector<ClStepsOperand>& aKept, const ClStep
                           eSTEPS_FORM eForm) {
   std::vector<std::string> asParts;
   for (const ClStepsOperand& operand : aKept)
-    asParts.push_back(
-        writeSteps(operand, computeSteps(operand, view.m_Options), view.m_eGrouping, eForm));
+    asParts.push_back(writeSteps(operand, computeSteps(operand, view.m_Options), view.m_eGrouping,
+                                 eForm, view.m_iHtml_Line));
   if (asParts.empty()) asParts.push_back(nothingKept(eForm));
   return wholeDocument(asParts, eForm);
 }

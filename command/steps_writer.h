@@ -16,10 +16,17 @@
 enum eSTEPS_GROUPING : int32_t { eGROUP_EACH_OPERATION, eGROUP_PER_COLUMN };
 enum eSTEPS_FORM : int32_t { eFORM_TEXT, eFORM_HTML, eFORM_LATEX };
 
+// The characters of a monospaced line that the Steps window shows without
+// scrolling at the landscape window's text size (18); wider matrices are
+// written in narrower column strips in HTML. The portrait window (text size
+// 16, 375 pixels wide) holds about 36.
+constexpr int32_t gc_iSTEPS_HTML_LINE = 48;
+
 // What the reader asked for: the Steps window's choices, or orvel-batch's.
 struct ClStepsView {
   ClStepsOptions m_Options;
   eSTEPS_GROUPING m_eGrouping = eGROUP_EACH_OPERATION;
+  int32_t m_iHtml_Line = gc_iSTEPS_HTML_LINE;
 };
 
 // The steps of every kept operand in one document; where none was kept, the
@@ -28,7 +35,8 @@ std::string stepsDocument(const std::vector<ClStepsOperand>& aKept, const ClStep
                           eSTEPS_FORM eForm);
 // One kept application's steps, its title first: a part of a document.
 std::string writeSteps(const ClStepsOperand& operand, const ClSteps& steps,
-                       eSTEPS_GROUPING eGrouping, eSTEPS_FORM eForm);
+                       eSTEPS_GROUPING eGrouping, eSTEPS_FORM eForm,
+                       int32_t iHtml_Line = gc_iSTEPS_HTML_LINE);
 // Parts from writeSteps made one whole document: the HTML page around them,
 // or the LaTeX preamble and end; plain text is joined as it is.
 std::string wholeDocument(const std::vector<std::string>& asParts, eSTEPS_FORM eForm);
