@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "engine/calculator.h"
+#include "engine/computed_steps.h"
+#include "engine/decompositions.h"
 
 namespace {
 
@@ -76,6 +78,62 @@ BENCHMARK_CAPTURE(BM_Line, rref, "RA")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Line, solve_512x256, "AGC")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Line, tensor_262144, "u{v")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Line, exp_262144, "eA")->Unit(benchmark::kMillisecond);
+
+// A main line keeps the operands of RREF, Inv and Det for the Steps window:
+// the same line with keeping on (as Enter runs it) and off.
+void BM_Keeping(benchmark::State& state, const char* acLine, bool bKeep) {
+  setVariables();
+  for (auto _ : state) {
+    if (bKeep) startKeepingSteps();
+    const bool bOk = evaluate(acLine);
+    stopKeepingSteps();
+    if (!bOk) {
+      state.SkipWithError(gc_aacERROR_MESSAGE[g_uiError_Number]);
+      break;
+    }
+  }
+}
+
+BENCHMARK_CAPTURE(BM_Keeping, rref_off, "RA", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Keeping, rref_on, "RA", true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Keeping, inv_off, "IA", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Keeping, inv_on, "IA", true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Keeping, det_off, "DA", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Keeping, det_on, "DA", true)->Unit(benchmark::kMillisecond);
+
+// The steps as computed of a 512 x 512 RREF (every operation's factor, the
+// last matrix; the folding shows no other matrix at this size) beside the
+// reduction itself. range(0): 1 for a complex operand, 0 for a real one.
+ClMatrix stepsOperand(bool bComplex) {
+  ClMatrix mA = seededMatrix(gc_iN, gc_iN, 7);
+  if (!bComplex) mA = mA.real().cast<ClComplex>();
+  return mA;
+}
+
+void BM_Rref(benchmark::State& state) {
+  const ClMatrix mA = stepsOperand(state.range(0) != 0);
+  for (auto _ : state) {
+    ClMatrix mV = mA;
+    reducedRowEchelon(mV);
+    benchmark::DoNotOptimize(mV.data());
+  }
+}
+BENCHMARK(BM_Rref)->ArgName("complex")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_ComputedStepsRref(benchmark::State& state) {
+  g_eView_State = eDECIMAL;
+  g_bZero_Out = true;
+  ClStepsOperand operand;
+  operand.m_mA = stepsOperand(state.range(0) != 0);
+  size_t uiSteps = 0;
+  for (auto _ : state) {
+    const ClSteps steps = computedSteps(operand);
+    uiSteps = steps.m_aSteps.size();
+    benchmark::DoNotOptimize(steps.m_aSteps.data());
+  }
+  state.SetLabel(std::to_string(uiSteps) + " operations");
+}
+BENCHMARK(BM_ComputedStepsRref)->ArgName("complex")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_Display(benchmark::State& state) {
   const ClMatrix mM = seededMatrix(gc_iN, gc_iN, 6);

@@ -6,4 +6,6 @@
 
 #include "engine/steps.h"
 
-ClSteps computedSteps(const ClStepsOperand& operand);
+// pmLast, when given, receives the last matrix (m_Final) as numbers: empty
+// where m_Final is.
+ClSteps computedSteps(const ClStepsOperand& operand, ClMatrix* pmLast = nullptr);

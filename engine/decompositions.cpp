@@ -45,38 +45,14 @@ lapack_complex_double* lapackData(ClMatrix& mM) {
   return reinterpret_cast<lapack_complex_double*>(mM.data());
 }
 
-// LU with partial pivoting in place (LAPACK's getrf, as Eigen's PartialPivLU
-// runs it, without its copy and 1-norm); returns the sign of the row
-// permutation, or 0 for an exact zero pivot. The _work entry points skip
-// LAPACKE's NaN scan: every caller has refused non-finite entries already.
-int factorLu(ClMatrix& mV, std::vector<lapack_int>& aiPivot) {
-  const auto n = static_cast<lapack_int>(mV.rows());
-  aiPivot.resize(static_cast<size_t>(n));
-  const lapack_int iInfo =
-      LAPACKE_zgetrf_work(LAPACK_COL_MAJOR, n, n, lapackData(mV), n, aiPivot.data());
-  if (iInfo != 0) return 0;
-  int iSign = 1;
-  for (lapack_int k = 0; k < n; ++k)
-    if (aiPivot[static_cast<size_t>(k)] != k + 1) iSign = -iSign;
-  return iSign;
-}
-
 void inverse(ClMatrix& mV) {
   if (!invertInPlace(mV)) fail(mV, eERROR_SINGULAR);
 }
 
-// A singular matrix leaves a rounding residue as its smallest LU pivot. The
-// test compares pivots with each other, not the degree-n determinant with a
-// norm, so scaling the matrix does not change the verdict. Only a finite
-// determinant can be a residue: an infinite one must reach the caller.
 void determinant(ClMatrix& mV) {
   std::vector<lapack_int> aiPivot;
-  const int iSign = factorLu(mV, aiPivot);
-  // an exact zero pivot: LAPACK stops there, the product would be 0 anyway
-  ClComplex cDet = iSign == 0 ? ClComplex(0.0) : ClComplex(iSign) * mV.diagonal().prod();
-  const Eigen::VectorXd adPivot = mV.diagonal().cwiseAbs();
-  const double dTolerance = adPivot.maxCoeff() * 1e-16 * static_cast<double>(mV.rows());
-  if (std::isfinite(std::abs(cDet)) && adPivot.minCoeff() <= dTolerance) cDet = 0.0;
+  const lapack_int iInfo = factorLu(mV, aiPivot);
+  const ClComplex cDet = luDeterminant(mV, iInfo, permutationSign(aiPivot));
   mV.resize(1, 1);
   mV(0, 0) = cDet;
 }
@@ -154,38 +130,6 @@ void singularValues(ClMatrix& mV) {
   mV = svd.m_vdSigma.cast<ClComplex>();
 }
 
-// Gauss-Jordan with partial pivoting on the largest modulus. Each elimination
-// is one rank-one update of the columns right of the pivot, which walks the
-// column-major storage in order.
-void reducedRowEchelon(ClMatrix& mV) {
-  const Eigen::Index iRows = mV.rows();
-  const Eigen::Index iCols = mV.cols();
-  const double dTolerance = mV.stableNorm() * 1e-16 * static_cast<double>(std::max(iRows, iCols));
-  Eigen::Index r = 0;
-  for (Eigen::Index c = 0; c < iCols && r < iRows; ++c) {
-    Eigen::Index p = -1;
-    double dLargest = dTolerance;
-    for (Eigen::Index i = r; i < iRows; ++i) {
-      const double dModulus = std::abs(mV(i, c));
-      if (dModulus > dLargest) {
-        dLargest = dModulus;
-        p = i;
-      }
-    }
-    if (p < 0) continue;
-    mV.row(p) /= ClComplex(mV(p, c));
-    mV(p, c) = 1.0;  // x / x may miss 1 by an ulp in complex division
-    if (p > r) mV.row(p).swap(mV.row(r));
-    Eigen::VectorXcd vcFactor = mV.col(c);
-    vcFactor(r) = 0.0;
-    const Eigen::RowVectorXcd vcPivotRow = mV.row(r).tail(iCols - c);
-    mV.rightCols(iCols - c).noalias() -= vcFactor * vcPivotRow;
-    mV.col(c).setZero();
-    mV(r, c) = 1.0;
-    ++r;
-  }
-}
-
 // Eigenvalues of the companion matrix of the row p (highest degree first).
 void polynomialRoots(ClMatrix& mV) {
   if (mV.rows() != 1 || mV.cols() < 2 || mV.cols() > 512 || std::abs(mV(0, 0)) == 0.0) {
@@ -216,9 +160,73 @@ void keepForSteps(eTOKEN eToken, const ClMatrix& mV) {
 
 }  // namespace
 
+// The _work entry point skips LAPACKE's NaN scan: every caller has refused
+// non-finite entries already.
+lapack_int factorLu(ClMatrix& mV, std::vector<lapack_int>& aiPivot) {
+  const auto n = static_cast<lapack_int>(mV.rows());
+  aiPivot.resize(static_cast<size_t>(n));
+  return LAPACKE_zgetrf_work(LAPACK_COL_MAJOR, n, n, lapackData(mV), n, aiPivot.data());
+}
+
+int permutationSign(const std::vector<lapack_int>& aiPivot) {
+  int iSign = 1;
+  for (size_t k = 0; k < aiPivot.size(); ++k)
+    if (aiPivot[k] != static_cast<lapack_int>(k) + 1) iSign = -iSign;
+  return iSign;
+}
+
+// A singular matrix leaves a rounding residue as its smallest LU pivot. The
+// test compares pivots with each other, not the degree-n determinant with a
+// norm, so scaling the matrix does not change the verdict. Only a finite
+// determinant can be a residue: an infinite one must reach the caller.
+ClComplex luDeterminant(const ClMatrix& mLu, lapack_int iInfo, int iSign, bool* pbResidue) {
+  if (pbResidue != nullptr) *pbResidue = false;
+  // an exact zero pivot: the product would be 0 anyway
+  if (iInfo != 0) return 0.0;
+  const ClComplex cDet = ClComplex(iSign) * mLu.diagonal().prod();
+  const Eigen::VectorXd adPivot = mLu.diagonal().cwiseAbs();
+  const double dTolerance = adPivot.maxCoeff() * 1e-16 * static_cast<double>(mLu.rows());
+  if (!std::isfinite(std::abs(cDet)) || adPivot.minCoeff() > dTolerance) return cDet;
+  if (pbResidue != nullptr) *pbResidue = cDet != 0.0;
+  return 0.0;
+}
+
+// Each elimination is one rank-one update of the columns right of the pivot,
+// which walks the column-major storage in order.
+void reducedRowEchelon(ClMatrix& mV, ClRrefObserver* pObserver) {
+  const Eigen::Index iRows = mV.rows();
+  const Eigen::Index iCols = mV.cols();
+  const double dTolerance = mV.stableNorm() * 1e-16 * static_cast<double>(std::max(iRows, iCols));
+  Eigen::Index r = 0;
+  for (Eigen::Index c = 0; c < iCols && r < iRows; ++c) {
+    Eigen::Index p = -1;
+    double dLargest = dTolerance;
+    for (Eigen::Index i = r; i < iRows; ++i) {
+      const double dModulus = std::abs(mV(i, c));
+      if (dModulus > dLargest) {
+        dLargest = dModulus;
+        p = i;
+      }
+    }
+    if (p < 0) continue;
+    if (pObserver != nullptr) pObserver->pivotFound(c, p, r, mV);
+    mV.row(p) /= ClComplex(mV(p, c));
+    mV(p, c) = 1.0;  // x / x may miss 1 by an ulp in complex division
+    if (p > r) mV.row(p).swap(mV.row(r));
+    Eigen::VectorXcd vcFactor = mV.col(c);
+    vcFactor(r) = 0.0;
+    const Eigen::RowVectorXcd vcPivotRow = mV.row(r).tail(iCols - c);
+    mV.rightCols(iCols - c).noalias() -= vcFactor * vcPivotRow;
+    mV.col(c).setZero();
+    mV(r, c) = 1.0;
+    if (pObserver != nullptr) pObserver->columnCleared(c, mV);
+    ++r;
+  }
+}
+
 bool invertInPlace(ClMatrix& mV) {
   std::vector<lapack_int> aiPivot;
-  if (factorLu(mV, aiPivot) == 0) return false;
+  if (factorLu(mV, aiPivot) != 0) return false;
   // The identity through the LU factors: getrs is the row swaps and the two
   // triangular solves that Eigen's PartialPivLU::inverse() runs.
   const auto n = static_cast<lapack_int>(mV.rows());

@@ -1,7 +1,10 @@
 // Matrix functions and decompositions behind the prefix operators (the
-// prefix level reaches them through applyMatrixFunction), and the inverse
-// and singular value decomposition that division and Solve share with them.
+// prefix level reaches them through applyMatrixFunction), the inverse and
+// singular value decomposition that division and Solve share with them, and
+// the LU factor and reduction the Steps window replays.
 #pragma once
+
+#include <vector>
 
 #include "engine/calculator.h"
 
@@ -21,3 +24,34 @@ bool invertInPlace(ClMatrix& mV);
 // Full (rows x rows U, columns x columns V) or thin factors of a finite M,
 // which is destroyed; false when LAPACK does not converge.
 bool decomposeSvd(ClMatrix& mM, bool bFull, ClSvd& svd);
+
+// LU with partial pivoting in place (LAPACK's getrf, as Eigen's PartialPivLU
+// runs it, without its copy and 1-norm): L below the unit diagonal, U on and
+// above it; row k was swapped with row aiPivot[k] - 1 (from 1). Returns
+// getrf's info: k + 1 when U(k, k) is an exact zero (the factors are still
+// complete), else 0.
+lapack_int factorLu(ClMatrix& mV, std::vector<lapack_int>& aiPivot);
+// The sign of the row permutation of factorLu's pivots.
+int permutationSign(const std::vector<lapack_int>& aiPivot);
+// Det from factorLu's output: the sign times U's diagonal, or 0 for an exact
+// zero pivot or a smallest pivot that is a rounding residue beside the
+// largest. *pbResidue (when given) tells whether the residue made it 0.
+ClComplex luDeterminant(const ClMatrix& mLu, lapack_int iInfo, int iSign,
+                        bool* pbResidue = nullptr);
+
+// Watches reducedRowEchelon pivot column by pivot column (the Steps window
+// replays the reduction through it): pivotFound sees the matrix before the
+// column's pivot row p is scaled and moved to row r, columnCleared sees it
+// after the column is cleared.
+class ClRrefObserver {
+ public:
+  virtual void pivotFound(Eigen::Index c, Eigen::Index p, Eigen::Index r, const ClMatrix& mV) = 0;
+  virtual void columnCleared(Eigen::Index c, const ClMatrix& mV) = 0;
+
+ protected:
+  ~ClRrefObserver() = default;
+};
+// Gauss-Jordan in place with partial pivoting on the largest modulus; a
+// column whose candidates all lie below a tolerance relative to the norm has
+// no pivot. Evaluation passes no observer.
+void reducedRowEchelon(ClMatrix& mV, ClRrefObserver* pObserver = nullptr);
