@@ -13,6 +13,7 @@
 #include <FL/Fl_Choice.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Help_View.H>
+#include <FL/fl_draw.H>
 // clang-format on
 
 #include <unistd.h>
@@ -24,6 +25,7 @@
 #include <fstream>
 #include <future>
 #include <string>
+#include <vector>
 
 #include "command/steps_writer.h"
 #include "engine/calculator.h"
@@ -225,6 +227,18 @@ TEST_F(StepsTest, CopyPutsLaTeXThatCompilesAndTextOnTheClipboards) {
   EXPECT_EQ(clipboard("clipboard"), expected(ClStepsView(), eFORM_TEXT));
 }
 
+std::vector<const Fl_Widget*> controls() {
+  return {steps().m_pArithmetic, steps().m_pPivot, steps().m_pGrouping, steps().m_pCopy_LaTeX,
+          steps().m_pCopy_Text};
+}
+
+// A choice's label is written left of it.
+int leftEdge(const Fl_Widget* pControl) {
+  if (dynamic_cast<const Fl_Choice*>(pControl) == nullptr) return pControl->x();
+  fl_font(pControl->labelfont(), pControl->labelsize());
+  return pControl->x() - static_cast<int>(fl_width(pControl->label()));
+}
+
 TEST_F(StepsTest, OpensInsideTheScreenInEveryWindowMode) {
   for (Fl_Menu_Item* pMode :
        {ClORVELUI::mp_miTwo_Windows, ClORVELUI::mp_miOne_Window, ClORVELUI::mp_miPortrait_Mode}) {
@@ -240,15 +254,16 @@ TEST_F(StepsTest, OpensInsideTheScreenInEveryWindowMode) {
     EXPECT_GE(pWindow->y(), iY);
     EXPECT_LE(pWindow->x() + pWindow->w(), iX + iW);
     EXPECT_LE(pWindow->y() + pWindow->h(), iY + iH);
-    // every control inside the window and above the viewer
+    // the controls in reading order, none over another, all above the viewer
     const Fl_Help_View* pView = steps().m_pView;
-    for (const Fl_Widget* pControl :
-         {static_cast<Fl_Widget*>(steps().m_pArithmetic), static_cast<Fl_Widget*>(steps().m_pPivot),
-          static_cast<Fl_Widget*>(steps().m_pGrouping),
-          static_cast<Fl_Widget*>(steps().m_pCopy_LaTeX),
-          static_cast<Fl_Widget*>(steps().m_pCopy_Text)}) {
-      EXPECT_GE(pControl->x(), 0);
-      EXPECT_LE(pControl->x() + pControl->w(), pWindow->w());
+    int iRight = 0, iRow_Y = -1;
+    for (const Fl_Widget* pControl : controls()) {
+      SCOPED_TRACE(pControl->label());
+      if (pControl->y() != iRow_Y) iRight = 0;
+      iRow_Y = pControl->y();
+      EXPECT_GE(leftEdge(pControl), iRight);
+      iRight = pControl->x() + pControl->w();
+      EXPECT_LE(iRight, pWindow->w());
       EXPECT_LE(pControl->y() + pControl->h(), pView->y());
     }
     EXPECT_GE(pView->h(), pWindow->h() / 2);

@@ -92,7 +92,8 @@ class ClControlRow {
 
   Fl_Button* button(const char* acLabel) {
     const int iW = textWidth(acLabel) + 2 * gc_iGAP + 8;
-    Fl_Button* pButton = new Fl_Button(place(iW), m_iY, iW, gc_iROW_H, acLabel);
+    const int iX = place(iW);
+    Fl_Button* pButton = new Fl_Button(iX, m_iY, iW, gc_iROW_H, acLabel);
     pButton->labelsize(gc_iCONTROL_TEXT_SIZE);
     return pButton;
   }
