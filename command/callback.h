@@ -5,8 +5,8 @@
 //   command/  token_cb, digit_cb, state_cb, cleanUp, the history menu items,
 //             zeroOut_cb, exit_cb
 //   files/    open_cb, saveIn_cb, saveVariable_cb, appendHistory_cb, saveOut_cb
-//   ui/       alt_cb, mode_cb, window_cb, view_cb, the help and matrix editor
-//             callbacks
+//   ui/       alt_cb, mode_cb, window_cb, view_cb, steps_cb, the help and
+//             matrix editor callbacks
 //   graph/    graph_cb, clearGraph_cb, scales_cb, corners_cb, text_cb, saveGraph_cb
 // The key callbacks token_cb, digit_cb, state_cb and alt_cb are reached
 // through pressToken (command/enter.h); the keypad's own callback keeps a
@@ -38,6 +38,7 @@ class ClCallback {
   static void mode_cb(Fl_Widget* pWidget, void* pData);
   static void window_cb(Fl_Widget* pWidget, void* pData);
   static void view_cb(Fl_Widget* pWidget, void* pData);
+  static void steps_cb(Fl_Widget* pWidget, void* pData);
   static void helpHelp_cb(Fl_Widget* pWidget, void* pData);
   static void helpGuide_cb(Fl_Widget* pWidget, void* pData);
   static void helpAbout_cb(Fl_Widget* pWidget, void* pData);

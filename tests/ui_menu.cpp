@@ -82,6 +82,7 @@ const ClBinding gc_aBINDINGS[] = {
     {"miScales", UI::mp_miScales, "Scales", A + 'j', C::scales_cb, gc_iNO_DATA},
     {"miCorners", UI::mp_miCorners, "Corners", A + 'k', C::corners_cb, gc_iNO_DATA},
     {"miText", UI::mp_miText, "Output Window", K + 't', C::text_cb, gc_iNO_DATA},
+    {"miSteps", UI::mp_miSteps, "Steps", K + A + 's', C::steps_cb, gc_iNO_DATA},
     {"smSettings", UI::mp_smSettings, "Settings", 0, nullptr, gc_iNO_DATA},
     {"miZero_Out", UI::mp_miZero_Out, "Zero Out", 0, C::zeroOut_cb, gc_iNO_DATA},
     {"miError_Item", UI::mp_miError_Item, "Error Check", 0, nullptr, gc_iNO_DATA},

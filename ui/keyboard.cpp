@@ -108,6 +108,11 @@ int ClWindow::handle(int iEvent) {
   if (iEvent != FL_SHORTCUT) return Fl_Double_Window::handle(iEvent);
   // Ctrl and Alt combinations are the menu's shortcuts, never tokens.
   if (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) return Fl_Double_Window::handle(iEvent);
+  // Space types nothing; in the output pane it shows the steps of the results.
+  if (Fl::event_key() == ' ' && Fl::focus() == g_Main_Window.ui()->m_pOutput) {
+    ClCallback::steps_cb(nullptr, nullptr);
+    return 1;
+  }
   const int iCharacter = static_cast<signed char>(Fl::event_text()[0]);
   if (iCharacter < 1 || iCharacter > 126) return Fl_Double_Window::handle(iEvent);
   return runCharacter(g_aeDictionary[iCharacter]);

@@ -31,7 +31,7 @@ struct ClLayoutData {
 extern const ClLayoutData gc_LANDSCAPE;
 extern const ClLayoutData gc_PORTRAIT;
 
-constexpr int gc_iMENU_ITEMS = 71;
+constexpr int gc_iMENU_ITEMS = 72;
 
 class ClORVELUI {
  public:
@@ -110,7 +110,8 @@ class ClORVELUI {
                                                               *const mp_miClear_Graph,
                                                                   *const mp_miScales,
                                                                       *const mp_miCorners,
-                                                                          *const mp_miText;
+                                                                          *const mp_miText,
+                                                                              *const mp_miSteps;
   static Fl_Menu_Item *const mp_smSettings,
       *const mp_miZero_Out, *const mp_miError_Item, *const mp_miParentheses,
                                                         *const mp_miExecute,

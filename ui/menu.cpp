@@ -114,6 +114,7 @@ constexpr std::array<Fl_Menu_Item, gc_iMENU_ITEMS> gc_aMENU = {{
     item("Corners", FL_ALT + 'k', ClCallback::corners_cb, nullptr, gc_iTOGGLE_INACTIVE),
     item("Output Window", FL_CTRL + 't', ClCallback::text_cb, nullptr, gc_iTOGGLE_INACTIVE),
     end(),
+    item("Steps", FL_CTRL + FL_ALT + 's', ClCallback::steps_cb),
     end(),
     title("Settings"),
     item("Zero Out", 0, ClCallback::zeroOut_cb, nullptr, gc_iTOGGLE_ON),
@@ -236,6 +237,7 @@ ITEM(mp_miClear_Graph, "View/Graph/Clear Graph");
 ITEM(mp_miScales, "View/Graph/Scales");
 ITEM(mp_miCorners, "View/Graph/Corners");
 ITEM(mp_miText, "View/Graph/Output Window");
+ITEM(mp_miSteps, "View/Steps");
 ITEM(mp_smSettings, "Settings");
 ITEM(mp_miZero_Out, "Settings/Zero Out");
 ITEM(mp_miError_Item, "Settings/Error Check");

@@ -15,6 +15,7 @@
 //   table.h/.cpp        the matrix editor's table and cell editor
 //   help.cpp            the Help menu: help, guide and About windows
 //   display_window.h/.cpp  the window of one HTML document
+//   steps_window.h/.cpp the Steps window and its View menu item
 //   documents.h         the documents and the About picture, built in
 //   linalg.png          the About picture
 #pragma once
@@ -25,6 +26,7 @@
 #include "ui/layout.h"
 
 class ClDisplayWindow;
+class ClStepsWindow;
 class ClTextBuffer;
 class Fl_PNG_Image;
 
@@ -63,6 +65,8 @@ class ClORVELWindow {
   ClDisplayWindow* m_pHelp = nullptr;
   ClDisplayWindow* m_pGuide = nullptr;
   ClWindow* m_pAbout = nullptr;
+  // Created on first use by View > Steps, shown again afterwards.
+  ClStepsWindow* m_pSteps = nullptr;
   Fl_PNG_Image* m_pAbout_Image = nullptr;
   // The About picture's PNG bytes, copied from the embedded array.
   std::vector<unsigned char> m_aucLinalg;

@@ -103,6 +103,10 @@ int dispatchEvent(int iEvent, Fl_Window* pWindow) {
   return Fl::handle_(iEvent, pWindow);
 }
 
+bool pollingForStop() {
+  return lg_bPolling;
+}
+
 ClTextDisplay* ClWindowPane::display() const {
   ClORVELUI* pUI = g_Main_Window.ui();
   switch (m_ePane) {

@@ -70,6 +70,10 @@ class ClWindowSeam : public ClSeam {
 
 extern ClWindowSeam g_Window_Seam;
 
+// True while a long computation lets the toolkit run to look for Escape:
+// work started by the event loop waits until it has returned.
+bool pollingForStop();
+
 // Routes every event: while a repetition polls for Escape, input is dropped;
 // the line-command keys (and Tab in a table cell) reach the keyboard handler
 // before the focused widget.

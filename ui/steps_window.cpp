@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Steps window, its View menu item and its refilling.
+// clang-format off
+#include "ui/window.h"
+// clang-format on
+
+#include "ui/steps_window.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Choice.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Help_View.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "command/callback.h"
+#include "engine/steps.h"
+#include "ui/window_seam.h"
+
+namespace {
+
+constexpr int gc_iMARGIN = 8, gc_iGAP = 6, gc_iROW_H = 26;
+constexpr int gc_iCONTROL_TEXT_SIZE = 14;
+constexpr int gc_iLANDSCAPE_TEXT_SIZE = 16, gc_iPORTRAIT_TEXT_SIZE = 14;
+constexpr int gc_iMIN_WIDTH = 260, gc_iMIN_HEIGHT = 150;
+constexpr const char* gc_acTITLE = "ORVEL Calculator Steps";
+
+// Escape closes the window; while steps are computed the stop poll takes it
+// before it gets here.
+class ClStepsFrame : public Fl_Double_Window {
+ public:
+  using Fl_Double_Window::Fl_Double_Window;
+  int handle(int iEvent) override {
+    if (iEvent == FL_KEYBOARD && Fl::event_key() == FL_Escape) {
+      hide();
+      return 1;
+    }
+    return Fl_Double_Window::handle(iEvent);
+  }
+};
+
+// The repetition's stop poll: repaints, and takes only Escape.
+bool stopOnEscape() {
+  return g_Window_Seam.stopRequested();
+}
+
+// Beside the display area of the current layout, as the help windows are,
+// and inside the screen.
+ClRect placement() {
+  const ClORVELUI& ui = *g_Main_Window.ui();
+  const ClRect g = ui.m_Data.m_Display;
+  const int iX = g_Main_Window.window()->x() + g.x;
+  const int iY = g_Main_Window.window()->y() + g.y;
+  ClRect r = ui.m_Data.m_bPortrait ? ClRect{iX + 30, iY + 60, g.w + 60, 8 * g.h / 5}
+                                   : ClRect{iX + 150, iY + 60, g.w + 60, 2 * g.h};
+  int iScreen_X, iScreen_Y, iScreen_W, iScreen_H;
+  Fl::screen_work_area(iScreen_X, iScreen_Y, iScreen_W, iScreen_H, r.x, r.y);
+  r.w = std::min(r.w, iScreen_W);
+  r.h = std::min(r.h, iScreen_H);
+  r.x = std::clamp(r.x, iScreen_X, iScreen_X + iScreen_W - r.w);
+  r.y = std::clamp(r.y, iScreen_Y, iScreen_Y + iScreen_H - r.h);
+  return r;
+}
+
+int textWidth(const char* acText) {
+  fl_font(FL_HELVETICA, gc_iCONTROL_TEXT_SIZE);
+  return static_cast<int>(fl_width(acText));
+}
+
+// Places controls left to right, each with its label before it, starting a
+// new row where the next does not fit.
+class ClControlRow {
+ public:
+  ClControlRow(int iWidth) : m_iRight(iWidth - gc_iMARGIN) {}
+
+  Fl_Choice* choice(const char* acLabel, std::initializer_list<const char*> aacItems) {
+    int iItems_W = 0;
+    for (const char* acItem : aacItems) iItems_W = std::max(iItems_W, textWidth(acItem));
+    const int iLabel_W = textWidth(acLabel) + gc_iGAP;
+    const int iX = place(iLabel_W + iItems_W + 2 * gc_iROW_H);
+    Fl_Choice* pChoice =
+        new Fl_Choice(iX + iLabel_W, m_iY, iItems_W + 2 * gc_iROW_H, gc_iROW_H, acLabel);
+    pChoice->labelsize(gc_iCONTROL_TEXT_SIZE);
+    pChoice->textsize(gc_iCONTROL_TEXT_SIZE);
+    for (const char* acItem : aacItems) pChoice->add(acItem);
+    pChoice->value(0);
+    return pChoice;
+  }
+
+  Fl_Button* button(const char* acLabel) {
+    const int iW = textWidth(acLabel) + 2 * gc_iGAP + 8;
+    const int iX = place(iW);
+    Fl_Button* pButton = new Fl_Button(iX, m_iY, iW, gc_iROW_H, acLabel);
+    pButton->labelsize(gc_iCONTROL_TEXT_SIZE);
+    return pButton;
+  }
+
+  int bottom() const { return m_iY + gc_iROW_H; }
+
+ private:
+  // The left edge of a control iW wide.
+  int place(int iW) {
+    if (m_iX > gc_iMARGIN && m_iX + iW > m_iRight) {
+      m_iX = gc_iMARGIN;
+      m_iY += gc_iROW_H + gc_iGAP;
+    }
+    const int iX = m_iX;
+    m_iX += iW + 2 * gc_iGAP;
+    return iX;
+  }
+
+  int m_iX = gc_iMARGIN, m_iY = gc_iMARGIN;
+  const int m_iRight;
+};
+
+}  // namespace
+
+ClStepsWindow::ClStepsWindow() {
+  const ClRect r = placement();
+  m_pWindow = new ClStepsFrame(r.x, r.y, r.w, r.h, gc_acTITLE);
+  m_pWindow->user_data(this);
+  int iTop = 0;
+  buildControls(r.w, iTop);
+  m_pView = new Fl_Help_View(gc_iMARGIN, iTop, r.w - 2 * gc_iMARGIN, r.h - iTop - gc_iMARGIN);
+  m_pView->box(FL_DOWN_BOX);
+  m_pView->textsize(g_Main_Window.ui()->m_Data.m_bPortrait ? gc_iPORTRAIT_TEXT_SIZE
+                                                           : gc_iLANDSCAPE_TEXT_SIZE);
+  m_pWindow->resizable(m_pView);
+  m_pWindow->size_range(gc_iMIN_WIDTH, gc_iMIN_HEIGHT, 0, 0);
+  m_pWindow->end();
+  Fl::add_check(follow_cb, this);
+}
+
+ClStepsWindow::~ClStepsWindow() {
+  Fl::remove_check(follow_cb, this);
+  delete m_pWindow;
+}
+
+// The controls keep their size and place when the window is resized; the
+// viewer takes the rest.
+void ClStepsWindow::buildControls(int iWidth, int& iBottom) {
+  Fl_Group* pControls = new Fl_Group(0, 0, iWidth, 0);
+  ClControlRow row(iWidth);
+  // The items are in the order of the enums they stand for.
+  m_pArithmetic = row.choice("Arithmetic", {"Exact", "As computed"});
+  m_pPivot = row.choice("Pivot", {"First non-zero", "Largest"});
+  m_pGrouping = row.choice("Show", {"Each operation", "Per pivot column"});
+  m_pCopy_LaTeX = row.button("Copy Steps as LaTeX");
+  m_pCopy_Text = row.button("Copy Steps as Text");
+  for (Fl_Choice* pChoice : {m_pArithmetic, m_pPivot, m_pGrouping})
+    pChoice->callback(choice_cb, this);
+  for (Fl_Button* pButton : {m_pCopy_LaTeX, m_pCopy_Text}) pButton->callback(copy_cb, this);
+  m_pArithmetic->tooltip(
+      "Exact fractions where the entries allow, or the calculator's own arithmetic");
+  m_pPivot->tooltip("Exact arithmetic: the first non-zero entry or the largest one as pivot");
+  m_pGrouping->tooltip("Every row operation with its matrix, or one block per pivot column");
+  iBottom = row.bottom() + gc_iGAP;
+  pControls->resizable(nullptr);
+  pControls->resize(0, 0, iWidth, iBottom);
+  pControls->end();
+}
+
+void ClStepsWindow::show() {
+  m_pWindow->show();
+  if (!m_Shown || !(*m_Shown == currentSource())) refill();
+}
+
+ClStepsView ClStepsWindow::view() const {
+  ClStepsView view;
+  view.m_Options.m_eArithmetic = static_cast<eSTEPS_ARITHMETIC>(m_pArithmetic->value());
+  view.m_Options.m_ePivot = static_cast<eSTEPS_PIVOT>(m_pPivot->value());
+  view.m_Options.m_pStop = stopOnEscape;
+  view.m_eGrouping = static_cast<eSTEPS_GROUPING>(m_pGrouping->value());
+  return view;
+}
+
+std::string ClStepsWindow::document(eSTEPS_FORM eForm) const {
+  return stepsDocument(g_aSteps_Kept, view(), eForm);
+}
+
+ClStepsWindow::ClSource ClStepsWindow::currentSource() {
+  return {g_uiSteps_Line, g_eView_State, g_bZero_Out};
+}
+
+void ClStepsWindow::refill() {
+  const ClSource source = currentSource();
+  const bool bSame_Line = m_Shown && m_Shown->m_uiLine == source.m_uiLine;
+  // Set first: the checks that run while the steps are computed see it done.
+  m_Shown = source;
+  const int iTop = m_pView->topline();
+  m_pView->value(document(eFORM_HTML).c_str());
+  if (bSame_Line) m_pView->topline(iTop);
+}
+
+// A check of the event loop: cheap unless the calculator changed. Not while
+// a repetition or a computation polls for Escape; it looks again after.
+void ClStepsWindow::follow_cb(void* pData) {
+  ClStepsWindow* pSteps = static_cast<ClStepsWindow*>(pData);
+  if (!pSteps->m_pWindow->visible() || pollingForStop()) return;
+  if (pSteps->m_Shown && *pSteps->m_Shown == currentSource()) return;
+  pSteps->refill();
+}
+
+void ClStepsWindow::choice_cb(Fl_Widget*, void* pData) {
+  ClStepsWindow* pSteps = static_cast<ClStepsWindow*>(pData);
+  // the pivot rule is only the exact arithmetic's
+  if (pSteps->m_pArithmetic->value() == eSTEPS_EXACT)
+    pSteps->m_pPivot->activate();
+  else
+    pSteps->m_pPivot->deactivate();
+  pSteps->refill();
+}
+
+// The system clipboard and the primary selection.
+void ClStepsWindow::copy_cb(Fl_Widget* pWidget, void* pData) {
+  const ClStepsWindow* pSteps = static_cast<ClStepsWindow*>(pData);
+  const std::string sText =
+      pSteps->document(pWidget == pSteps->m_pCopy_LaTeX ? eFORM_LATEX : eFORM_TEXT);
+  Fl::copy(sText.c_str(), static_cast<int>(sText.size()), 1);
+  Fl::copy(sText.c_str(), static_cast<int>(sText.size()), 0);
+}
+
+void ClCallback::steps_cb(Fl_Widget*, void*) {
+  if (!g_Main_Window.m_pSteps) g_Main_Window.m_pSteps = new ClStepsWindow();
+  g_Main_Window.m_pSteps->show();
+}

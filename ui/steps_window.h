@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Steps window: the row operations behind the last main line's RREF,
+// Inv, Det and left divisions, in the help's document viewer, with the
+// reader's choices (arithmetic, pivot rule, grouping) and the two copy
+// buttons. It follows the calculator: while it is shown, a new main line,
+// another output format or Zero Out refills it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "command/steps_writer.h"
+
+class Fl_Button;
+class Fl_Choice;
+class Fl_Double_Window;
+class Fl_Help_View;
+
+class ClStepsWindow {
+ public:
+  // Built beside the display area of the current layout.
+  ClStepsWindow();
+  ~ClStepsWindow();
+  ClStepsWindow(const ClStepsWindow&) = delete;
+  ClStepsWindow& operator=(const ClStepsWindow&) = delete;
+
+  // Shows the window with the steps of the last main line.
+  void show();
+  // The choices as the controls show them.
+  ClStepsView view() const;
+  // The document in a form, computed again for the current choices.
+  std::string document(eSTEPS_FORM eForm) const;
+
+  Fl_Double_Window* m_pWindow;
+  Fl_Help_View* m_pView;
+  Fl_Choice* m_pArithmetic;
+  Fl_Choice* m_pPivot;
+  Fl_Choice* m_pGrouping;
+  Fl_Button* m_pCopy_LaTeX;
+  Fl_Button* m_pCopy_Text;
+
+ private:
+  // What the shown document was written from, besides the choices.
+  struct ClSource {
+    uint32_t m_uiLine;
+    int32_t m_iFormat;
+    bool m_bZero_Out;
+    bool operator==(const ClSource& other) const {
+      return m_uiLine == other.m_uiLine && m_iFormat == other.m_iFormat &&
+             m_bZero_Out == other.m_bZero_Out;
+    }
+  };
+  static ClSource currentSource();
+  static void follow_cb(void* pData);
+  static void choice_cb(Fl_Widget* pWidget, void* pData);
+  static void copy_cb(Fl_Widget* pWidget, void* pData);
+
+  void buildControls(int iWidth, int& iBottom);
+  // Writes the document again; the reader keeps the place unless the line
+  // is a new one.
+  void refill();
+
+  std::optional<ClSource> m_Shown;
+};
