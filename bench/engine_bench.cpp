@@ -120,10 +120,11 @@ void BM_Rref(benchmark::State& state) {
 }
 BENCHMARK(BM_Rref)->ArgName("complex")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-void BM_ComputedStepsRref(benchmark::State& state) {
+void BM_ComputedSteps(benchmark::State& state, eSTEPS_KIND eKind) {
   g_eView_State = eDECIMAL;
   g_bZero_Out = true;
   ClStepsOperand operand;
+  operand.m_eKind = eKind;
   operand.m_mA = stepsOperand(state.range(0) != 0);
   size_t uiSteps = 0;
   for (auto _ : state) {
@@ -133,7 +134,20 @@ void BM_ComputedStepsRref(benchmark::State& state) {
   }
   state.SetLabel(std::to_string(uiSteps) + " operations");
 }
-BENCHMARK(BM_ComputedStepsRref)->ArgName("complex")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ComputedSteps, rref, eSTEPS_RREF)
+    ->ArgName("complex")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+// Gauss-Jordan on [A | I] and the elimination below U's rows: no target.
+BENCHMARK_CAPTURE(BM_ComputedSteps, inv, eSTEPS_INV)
+    ->ArgName("complex")
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ComputedSteps, det, eSTEPS_DET)
+    ->ArgName("complex")
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_Display(benchmark::State& state) {
   const ClMatrix mM = seededMatrix(gc_iN, gc_iN, 6);

@@ -8,6 +8,7 @@
 #include "engine/computed_steps.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,9 +27,20 @@ ClShownMatrix shownMatrix(const ClMatrix& mM, int32_t iBar) {
   const bool bHide = g_bZero_Out && mM.size() > 1;
   const double dTolerance = bHide ? ClCalculator::displayTolerance(mM) : 0.0;
   shown.m_asEntry.reserve(static_cast<size_t>(mM.size()));
-  for (Eigen::Index i = 0; i < mM.rows(); ++i)
-    for (Eigen::Index j = 0; j < mM.cols(); ++j)
-      shown.m_asEntry.push_back(ClCalculator::entryText(mM(i, j), bHide, dTolerance));
+  // Reduced matrices are mostly zeros and ones: an entry with the bits of
+  // the one before it takes its text without formatting it again.
+  ClComplex cLast(1.0, 1.0);
+  std::string sLast = ClCalculator::entryText(cLast, bHide, dTolerance);
+  for (Eigen::Index i = 0; i < mM.rows(); ++i) {
+    for (Eigen::Index j = 0; j < mM.cols(); ++j) {
+      const ClComplex cZ = mM(i, j);
+      if (std::memcmp(&cZ, &cLast, sizeof cZ) != 0) {
+        cLast = cZ;
+        sLast = ClCalculator::entryText(cZ, bHide, dTolerance);
+      }
+      shown.m_asEntry.push_back(sLast);
+    }
+  }
   return shown;
 }
 
