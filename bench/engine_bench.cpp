@@ -17,6 +17,7 @@
 #include "engine/calculator.h"
 #include "engine/computed_steps.h"
 #include "engine/decompositions.h"
+#include "engine/exact_steps.h"
 
 namespace {
 
@@ -179,6 +180,37 @@ void BM_SnprintfBaseline(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SnprintfBaseline)->Unit(benchmark::kMillisecond);
+
+// Exact steps of a 50 x 50 integer matrix (entries -9..9, fixed seed): the
+// whole document's data, folding and the comparison with the printed result
+// included; Inv works on [A | I], 50 x 100.
+void BM_ExactSteps(benchmark::State& state) {
+  std::mt19937 generator(11);
+  std::uniform_int_distribution<int> digit(-9, 9);
+  ClStepsOperand operand;
+  operand.m_eKind = static_cast<eSTEPS_KIND>(state.range(0));
+  operand.m_mA.resize(50, 50);
+  for (Eigen::Index i = 0; i < operand.m_mA.size(); ++i) operand.m_mA(i) = digit(generator);
+  ClStepsOptions options;
+  options.m_ePivot = static_cast<eSTEPS_PIVOT>(state.range(1));
+  g_eView_State = eRATIONAL;
+  for (auto _ : state) {
+    ClSteps steps;
+    std::string sWhy_Not;
+    if (!exactSteps(operand, options, steps, sWhy_Not)) {
+      state.SkipWithError(sWhy_Not.c_str());
+      break;
+    }
+    benchmark::DoNotOptimize(steps.m_aSteps.data());
+  }
+}
+BENCHMARK(BM_ExactSteps)
+    ->ArgNames({"kind", "pivot"})
+    ->Args({eSTEPS_RREF, ePIVOT_FIRST})
+    ->Args({eSTEPS_INV, ePIVOT_FIRST})
+    ->Args({eSTEPS_DET, ePIVOT_FIRST})
+    ->Args({eSTEPS_INV, ePIVOT_LARGEST})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

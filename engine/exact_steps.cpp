@@ -23,6 +23,12 @@ constexpr int32_t gc_iEXACT_MAX_COLUMNS = 120;  // the augmented width
 // Numerators and denominators of at most 4096 bits (64 limbs of 64 bits).
 constexpr size_t gc_uiEXACT_MAX_LIMBS = 64;
 constexpr int32_t gc_iEXACT_MAX_BITS = 4096;
+// The work of one entry update, in units of about 10 ns: GMP's products and
+// gcds grow with the square of the limbs, and each update has a fixed cost.
+// The budget is 2 to 3 s of a busy 2-core machine; a 50 x 50 integer inverse
+// takes a twentieth of it. It ends the operands that stay under the digit
+// bound but take long, such as complex ones with 30-bit parts.
+constexpr unsigned long long gc_ullEXACT_MAX_WORK = 250000000ULL;
 // Entry updates between two calls of the stop callback.
 constexpr long gc_lSTOP_POLL = 4096;
 
@@ -37,6 +43,11 @@ std::string tooLong() {
          std::to_string(gc_iEXACT_MAX_BITS) +
          " bits (about 1233 digits); this operand's fractions grow beyond that, so the steps "
          "below are as computed.";
+}
+
+std::string tooSlow() {
+  return "Exact steps of this operand would take more than a few seconds (its fractions grow "
+         "long), so the steps below are as computed.";
 }
 
 std::string tooLarge(Eigen::Index lRows, Eigen::Index lColumns) {
@@ -109,7 +120,22 @@ bool isReal(const ClMatrix& mM) {
   return mM.imag().isZero(0.0);
 }
 
-enum eOUTCOME : int32_t { eFINISHED, eTOO_LONG, eSTOPPED };
+enum eOUTCOME : int32_t { eFINISHED, eTOO_LONG, eTOO_SLOW, eSTOPPED };
+
+inline unsigned long long partCost(const mpq_class& q) {
+  const size_t uiLimbs = mpz_size(q.get_num_mpz_t()) + mpz_size(q.get_den_mpz_t());
+  return uiLimbs * uiLimbs + 64;
+}
+
+// An update's work, measured by its result.
+inline unsigned long long exactCost(const mpq_class& q) {
+  return partCost(q);
+}
+
+// Four products per update, each part with its own denominator.
+inline unsigned long long exactCost(const ClGaussianRational& z) {
+  return 4 * (partCost(z.real()) + partCost(z.imag()));
+}
 
 // One elimination on a row-major matrix of exact entries, recording each
 // row operation (with the matrix after it where the folding shows it).
@@ -142,11 +168,12 @@ class ClElimination {
   int32_t findPivot(int32_t iRow, int32_t iColumn) const;
   void swapRows(int32_t iRow, int32_t iOther, int32_t iColumn);
   eOUTCOME scaleRow(int32_t iRow, int32_t iColumn);
-  bool clearEntry(int32_t iRow, int32_t iPivot_Row, int32_t iColumn, const T& tFactor);
+  eOUTCOME clearEntry(int32_t iRow, int32_t iPivot_Row, int32_t iColumn, const T& tFactor);
   eOUTCOME clearColumn(int32_t iPivot_Row, int32_t iColumn, bool bAbove, const T& tFactor);
   void record(ClRowOperation operation, int32_t iPivot_Row, int32_t iColumn);
   void closeBlock(int32_t iPivot_Row, int32_t iColumn, size_t uiFirst_Step);
-  bool countWork(long lEntries);
+  size_t account(const T& tEntry);
+  eOUTCOME rowDone(size_t uiLimbs, long lEntries);
 
   const ClStepsOptions& m_Options;
   ClSteps& m_Steps;
@@ -156,8 +183,8 @@ class ClElimination {
   std::vector<T> m_aEntry;
   ClStepsFolding m_Folding;
   int32_t m_iSwaps = 0;
-  long m_lWork = 0;
-  bool m_bStopped = false;
+  long m_lSince_Poll = 0;
+  unsigned long long m_ullWork = 0;
   mpq_class m_qScratch;
 };
 
@@ -186,14 +213,23 @@ ClElimination<T>::ClElimination(const ClStepsOperand& operand, const ClStepsOpti
   m_Folding = stepsFolding(m_iRows, m_iColumns);
 }
 
-// The stop callback is polled every gc_lSTOP_POLL entry updates.
+// Adds an updated entry's work; returns its limbs.
 template <class T>
-bool ClElimination<T>::countWork(long lEntries) {
-  m_lWork += lEntries;
-  if (m_lWork < gc_lSTOP_POLL) return !m_bStopped;
-  m_lWork = 0;
-  if (m_Options.m_pStop != nullptr && m_Options.m_pStop()) m_bStopped = true;
-  return !m_bStopped;
+size_t ClElimination<T>::account(const T& tEntry) {
+  m_ullWork += exactCost(tEntry);
+  return exactLimbs(tEntry);
+}
+
+// After a row operation: the digit bound, the work budget, and the stop
+// callback every gc_lSTOP_POLL entry updates.
+template <class T>
+eOUTCOME ClElimination<T>::rowDone(size_t uiLimbs, long lEntries) {
+  if (uiLimbs > gc_uiEXACT_MAX_LIMBS) return eTOO_LONG;
+  if (m_ullWork > gc_ullEXACT_MAX_WORK) return eTOO_SLOW;
+  m_lSince_Poll += lEntries;
+  if (m_lSince_Poll < gc_lSTOP_POLL) return eFINISHED;
+  m_lSince_Poll = 0;
+  return m_Options.m_pStop != nullptr && m_Options.m_pStop() ? eSTOPPED : eFINISHED;
 }
 
 template <class T>
@@ -252,7 +288,7 @@ eOUTCOME ClElimination<T>::scaleRow(int32_t iRow, int32_t iColumn) {
   for (int32_t k = iColumn + 1; k < m_iColumns; ++k) {
     if (exactIsZero(at(iRow, k))) continue;
     multiplyBy(cell(iRow, k), tFactor, m_qScratch);
-    uiLimbs = std::max(uiLimbs, exactLimbs(at(iRow, k)));
+    uiLimbs = std::max(uiLimbs, account(at(iRow, k)));
   }
   cell(iRow, iColumn) = T(1);
   ClRowOperation operation;
@@ -260,21 +296,19 @@ eOUTCOME ClElimination<T>::scaleRow(int32_t iRow, int32_t iColumn) {
   operation.m_iTarget = iRow;
   operation.m_sFactor = exactText(tFactor);
   record(std::move(operation), iRow, iColumn);
-  if (uiLimbs > gc_uiEXACT_MAX_LIMBS) return eTOO_LONG;
-  return countWork(m_iColumns - iColumn) ? eFINISHED : eSTOPPED;
+  return rowDone(uiLimbs, m_iColumns - iColumn);
 }
 
-// Ri <- Ri - f Rp with f = a(i, c) / p, which clears a(i, c). False when a
-// numerator or denominator grows past the digit bound.
+// Ri <- Ri - f Rp with f = a(i, c) / p, which clears a(i, c).
 template <class T>
-bool ClElimination<T>::clearEntry(int32_t iRow, int32_t iPivot_Row, int32_t iColumn,
-                                  const T& tFactor) {
+eOUTCOME ClElimination<T>::clearEntry(int32_t iRow, int32_t iPivot_Row, int32_t iColumn,
+                                      const T& tFactor) {
   size_t uiLimbs = 0;
   for (int32_t k = iColumn + 1; k < m_iColumns; ++k) {
     if (exactIsZero(at(iPivot_Row, k))) continue;
     T& tEntry = cell(iRow, k);
     subtractProduct(tEntry, tFactor, at(iPivot_Row, k), m_qScratch);
-    uiLimbs = std::max(uiLimbs, exactLimbs(tEntry));
+    uiLimbs = std::max(uiLimbs, account(tEntry));
   }
   cell(iRow, iColumn) = T(0);
   ClRowOperation operation;
@@ -286,7 +320,7 @@ bool ClElimination<T>::clearEntry(int32_t iRow, int32_t iPivot_Row, int32_t iCol
   operation.m_cSign = bPlus ? '+' : '-';
   operation.m_sFactor = exactText(bPlus ? negated(tFactor) : tFactor);
   record(std::move(operation), iPivot_Row, iColumn);
-  return uiLimbs <= gc_uiEXACT_MAX_LIMBS;
+  return rowDone(uiLimbs, m_iColumns - iColumn);
 }
 
 // Clears column c below the pivot row (and above it for Gauss-Jordan);
@@ -298,8 +332,8 @@ eOUTCOME ClElimination<T>::clearColumn(int32_t iPivot_Row, int32_t iColumn, bool
   for (int32_t i = bAbove ? 0 : iPivot_Row + 1; i < m_iRows; ++i) {
     if (i == iPivot_Row || exactIsZero(at(i, iColumn))) continue;
     const T tFactor = bUnit ? at(i, iColumn) : exactProduct(at(i, iColumn), tInverse);
-    if (!clearEntry(i, iPivot_Row, iColumn, tFactor)) return eTOO_LONG;
-    if (!countWork(m_iColumns - iColumn)) return eSTOPPED;
+    const eOUTCOME eOutcome = clearEntry(i, iPivot_Row, iColumn, tFactor);
+    if (eOutcome != eFINISHED) return eOutcome;
   }
   return eFINISHED;
 }
@@ -488,6 +522,7 @@ bool exactSteps(const ClStepsOperand& operand, const ClStepsOptions& options, Cl
                                   : runKind<ClGaussianRational>(operand, options, steps);
   if (eOutcome == eSTOPPED) sWhy_Not = gc_acSTOPPED;
   if (eOutcome == eTOO_LONG) sWhy_Not = tooLong();
+  if (eOutcome == eTOO_SLOW) sWhy_Not = tooSlow();
   if (eOutcome != eFINISHED) return false;
   const std::string sFolding =
       foldingNote(stepsFolding(steps.m_Start.m_iRows, steps.m_Start.m_iColumns));

@@ -294,17 +294,18 @@ TEST_F(ExactStepsTest, IllConditionedInverseShowsBoth) {
   EXPECT_EQ(steps.m_Final.entry(11, 23), "11445589052352");
 }
 
-TEST_F(ExactStepsTest, SingularOnlyWhenRoundedGetsTheNote) {
-  // exactly singular, but the computed LU finds a tiny last pivot
-  const ClSteps steps = exact(operandOf(eSTEPS_INV, matrixOf({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}})));
-  EXPECT_EQ(steps.m_sConclusion, "Column 3 has no pivot: A is singular and has no inverse.");
+TEST_F(ExactStepsTest, SingularOnlyWhenExactGetsTheNote) {
+  // row 3 is row 1 + row 2, but the computed LU finds a last pivot of
+  // rounding size and the line prints an inverse
+  const ClStepsOperand operand =
+      operandOf(eSTEPS_INV, matrixOf({{0.1, 0.1, 0.2}, {0.2, 0.1, 0.1}, {0.3, 0.2, 0.3}}));
   ClMatrix mPrinted;
-  if (stepsResult(operandOf(eSTEPS_INV, matrixOf({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}})), mPrinted)) {
-    EXPECT_EQ(steps.m_asNotes[0], gc_acDIFFERS);
-    EXPECT_EQ(steps.m_Printed.m_iRows, 3);
-  } else {
-    EXPECT_TRUE(steps.m_asNotes.empty());
-  }
+  ASSERT_TRUE(stepsResult(operand, mPrinted));
+  const ClSteps steps = exact(operand);
+  EXPECT_EQ(steps.m_sConclusion, "Column 3 has no pivot: A is singular and has no inverse.");
+  ASSERT_FALSE(steps.m_asNotes.empty());
+  EXPECT_EQ(steps.m_asNotes[0], gc_acDIFFERS);
+  EXPECT_EQ(steps.m_Printed.m_iRows, 3);
 }
 
 struct FallbackCase {
@@ -320,6 +321,11 @@ TEST_F(ExactStepsTest, InexactOperandsFallBackWithTheReason) {
   std::uniform_int_distribution<int> denominator(100000000, 1000000000);
   ClMatrix mWide(14, 14);
   for (Eigen::Index k = 0; k < mWide.size(); ++k) mWide(k) = 1.0 / denominator(generator);
+  // Gaussian integers with 30-bit parts: within the digit bound, but slow
+  std::uniform_int_distribution<int> part(-1000000000, 1000000000);
+  ClMatrix mSlow(30, 30);
+  for (Eigen::Index k = 0; k < mSlow.size(); ++k)
+    mSlow(k) = ClComplex(part(generator), part(generator));
   const FallbackCase aCases[] = {
       {"a decimal the Rational format does not show",
        operandOf(eSTEPS_RREF, matrixOf({{1, 2, 3}, {4, 5, 0.123456789}})),
@@ -337,6 +343,9 @@ TEST_F(ExactStepsTest, InexactOperandsFallBackWithTheReason) {
       {"too many digits", operandOf(eSTEPS_INV, mWide),
        "Exact steps keep every numerator and denominator within 4096 bits (about 1233 digits); "
        "this operand's fractions grow beyond that, so the steps below are as computed."},
+      {"too long", operandOf(eSTEPS_INV, mSlow),
+       "Exact steps of this operand would take more than a few seconds (its fractions grow "
+       "long), so the steps below are as computed."},
   };
   for (const FallbackCase& c : aCases) {
     SCOPED_TRACE(c.acName);
