@@ -425,8 +425,10 @@ std::vector<std::string> printedTexts(const ClMatrix& mM, bool bParts) {
         asText.push_back(ClCalculator::entryText(mM(i, k), bHide, dTolerance));
         continue;
       }
-      asText.push_back(ClCalculator::entryText(mM(i, k).real(), bHide, dTolerance));
-      asText.push_back(ClCalculator::entryText(mM(i, k).imag(), bHide, dTolerance));
+      // a signed zero part (-0 from a product) reads as the exact 0
+      const ClComplex cZ = unsignZero(mM(i, k));
+      asText.push_back(ClCalculator::entryText(cZ.real(), bHide, dTolerance));
+      asText.push_back(ClCalculator::entryText(cZ.imag(), bHide, dTolerance));
     }
   return asText;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/exact_steps.h"
+#include "engine/gaussian_rational.h"
 #include "engine/steps.h"
 
 namespace {
@@ -306,6 +307,28 @@ TEST_F(ExactStepsTest, SingularOnlyWhenExactGetsTheNote) {
   ASSERT_FALSE(steps.m_asNotes.empty());
   EXPECT_EQ(steps.m_asNotes[0], gc_acDIFFERS);
   EXPECT_EQ(steps.m_Printed.m_iRows, 3);
+}
+
+// The exact result reaches the printed one through the nearest double:
+// rounded once, ties to even, into the subnormals and past the largest.
+TEST_F(ExactStepsTest, NearestDoubleRoundsOnce) {
+  const mpz_class zTwo53 = mpz_class(1) << 53;
+  const mpz_class zTwo1074 = mpz_class(1) << 1074;
+  const struct {
+    mpq_class qValue;
+    double dNearest;
+  } aCases[] = {
+      {mpq_class(1, 3), 1.0 / 3.0},
+      {mpq_class(-1, 10), -0.1},
+      {mpq_class(zTwo53 + 1), 9007199254740992.0},  // a tie: to the even 2^53
+      {mpq_class(zTwo53 + 3), 9007199254740996.0},  // a tie: to the even 2^53 + 4
+      {mpq_class(zTwo53 * 3 + 1, 3), 9007199254740992.0},
+      {mpq_class(1, zTwo1074), std::ldexp(1.0, -1074)},
+      {mpq_class(1, zTwo1074 * 2), 0.0},  // half the least subnormal: a tie to 0
+      {mpq_class(3, zTwo1074 * 4), std::ldexp(1.0, -1074)},
+      {mpq_class(mpz_class(1) << 1024), HUGE_VAL},
+  };
+  for (const auto& c : aCases) EXPECT_EQ(nearestDouble(c.qValue), c.dNearest) << c.qValue;
 }
 
 struct FallbackCase {
