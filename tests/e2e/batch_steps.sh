@@ -62,4 +62,12 @@ printf 'A=[1,2;3,4]\nA(1,1)=1/0\nA\\[1;2]\n' >"$tmp/infinite.txt"
 batch --steps "$tmp/infinite.txt" | grep -q "^No steps: the operand has an infinite" ||
   fail "infinite entry"
 
+# Golden steps: a system in exact fractions, an inverse in Rational format,
+# a determinant whose arithmetic gives a signed zero part, an RREF as
+# computed followed by a line without steps.
+golden steps_system --steps
+golden steps_inverse --steps --format rational
+golden steps_det --steps
+golden steps_rref --steps computed
+
 echo "orvel-batch --steps: all runs as expected"
