@@ -1,8 +1,10 @@
 // The window's costs under Xvfb (needs DISPLAY, no window manager): start-up
 // until the window is drawn, Enter of the largest result until the output
 // pane has drawn its end, a printing script's cost per line as the output
-// pane grows, and the matrix editor's table on a 512 x 512 complex matrix.
+// pane grows, the matrix editor's table on a 512 x 512 complex matrix, and
+// the Steps window of a 12 x 12 inverse.
 #include <FL/Fl.H>
+#include <FL/Fl_Double_Window.H>
 #include <benchmark/benchmark.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -17,6 +19,7 @@
 #include "command/history.h"
 #include "command/text_buffer.h"
 #include "engine/calculator.h"
+#include "ui/steps_window.h"
 #include "ui/table.h"
 #include "ui/window.h"
 
@@ -111,6 +114,24 @@ void BM_EditPressedToTableDrawn(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_EditPressedToTableDrawn)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// View > Steps after Inv of a 12 x 12 integer matrix until the window is
+// drawn: the exact steps (156 operations, each with its matrix) written as
+// HTML and laid out by the viewer.
+void BM_StepsWindowDrawn(benchmark::State& state) {
+  startWindow();
+  enter("A=J(9*r(O(12)))+4*d(12)");
+  for (auto _ : state) {
+    state.PauseTiming();
+    if (g_Main_Window.m_pSteps) g_Main_Window.m_pSteps->m_pWindow->hide();
+    enter("I(A)");
+    Fl::flush();
+    state.ResumeTiming();
+    ClCallback::steps_cb(nullptr, nullptr);
+    Fl::flush();
+  }
+}
+BENCHMARK(BM_StepsWindowDrawn)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // One jump of the 512 x 512 table from its first cell to its far corner, or
 // back, until drawn.
