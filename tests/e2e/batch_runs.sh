@@ -7,18 +7,7 @@ data="$(cd "$(dirname "$0")/../data" && pwd)"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 
-batch() { env -u DISPLAY "$build/orvel-batch" "$@"; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# Runs orvel-batch; fails unless it exits with $1 and prints exactly $2.
-expect() {
-  local status="$1" expected="$2"; shift 2
-  batch "$@" >"$tmp/out" 2>"$tmp/err" </dev/null
-  local got=$?
-  [ "$got" -eq "$status" ] || fail "orvel-batch $* exited $got, expected $status: $(cat "$tmp/err")"
-  printf '%s' "$expected" | cmp -s - "$tmp/out" ||
-    fail "orvel-batch $*: output $(od -c "$tmp/out" | head -5)"
-}
+source "$(dirname "$0")/../support/batch_expect.sh"
 
 batch --format rational "$data/batch_hilbert.txt" >"$tmp/out" || fail "hilbert script"
 cmp "$tmp/out" "$data/batch_hilbert.expected" || fail "hilbert script output"
