@@ -109,7 +109,8 @@ ClStepsFolding stepsFolding(int32_t iRows, int32_t iColumns) {
 std::string foldingNote(const ClStepsFolding& folding) {
   if (folding.m_bEach_Operation) return "";
   if (folding.m_iEvery == 0)
-    return "The matrix is too large to show after each step: only the operations are listed.";
+    return "The matrix is too large to show after each step: only the operations and the last "
+           "matrix are listed.";
   if (folding.m_iEvery == 1)
     return "The matrix is shown once per pivot column, after its last operation.";
   return "The matrix is shown only after every " + std::to_string(folding.m_iEvery) +
