@@ -13,6 +13,7 @@
 #include <FL/Fl_Choice.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Help_View.H>
+#include <FL/Fl_Scrollbar.H>
 #include <FL/fl_draw.H>
 // clang-format on
 
@@ -73,8 +74,21 @@ std::string shown() {
   return acValue ? acValue : "";
 }
 
-std::string expected(const ClStepsView& view, eSTEPS_FORM eForm = eFORM_HTML) {
+// The window's HTML has the line width of its viewer.
+std::string expected(ClStepsView view, eSTEPS_FORM eForm = eFORM_HTML) {
+  view.m_iHtml_Line = steps().view().m_iHtml_Line;
   return stepsDocument(g_aSteps_Kept, view, eForm);
+}
+
+size_t count(const std::string& sText, const std::string& sPart) {
+  size_t uiCount = 0;
+  for (size_t k = sText.find(sPart); k != std::string::npos; k = sText.find(sPart, k + 1))
+    ++uiCount;
+  return uiCount;
+}
+
+bool has(const std::string& sText, const std::string& sPart) {
+  return sText.find(sPart) != std::string::npos;
 }
 
 void choose(Fl_Choice* pChoice, int iItem) {
@@ -126,27 +140,40 @@ TEST_F(StepsTest, ALineWithoutStepsSaysSo) {
   pick(ClORVELUI::mp_miSteps);
   EXPECT_TRUE(g_aSteps_Kept.empty());
   EXPECT_EQ(shown(), expected(ClStepsView()));
-  EXPECT_FALSE(shown().empty());
+  EXPECT_TRUE(has(shown(), "The last line had none.")) << shown();
 }
 
-// Each choice writes the document its view asks for, different from the
-// default one; the pivot rule is offered only with exact arithmetic.
+// Each choice writes the document its view asks for, and what it changes
+// shows; the pivot rule is offered only with exact arithmetic.
 TEST_F(StepsTest, EachChoiceRewritesTheDocument) {
   enterInverse();
   pick(ClORVELUI::mp_miSteps);
   const std::string sDefault = shown();
+  constexpr const char* acEXACT = "Exact fractions, pivot: first non-zero entry.";
+  ASSERT_TRUE(has(sDefault, acEXACT));
   struct ClCase {
     const char* acName;
     Fl_Choice* ClStepsWindow::*pChoice;
     void (*pfChange)(ClStepsView&);
+    bool (*pfChanged)(const std::string& sDefault, const std::string& sShown);
   };
   const ClCase aCASES[] = {
       {"As computed", &ClStepsWindow::m_pArithmetic,
-       [](ClStepsView& v) { v.m_Options.m_eArithmetic = eSTEPS_COMPUTED; }},
+       [](ClStepsView& v) { v.m_Options.m_eArithmetic = eSTEPS_COMPUTED; },
+       [](const std::string&, const std::string& sShown) {
+         return has(sShown, "As computed by the calculator.") && !has(sShown, acEXACT);
+       }},
       {"Largest", &ClStepsWindow::m_pPivot,
-       [](ClStepsView& v) { v.m_Options.m_ePivot = ePIVOT_LARGEST; }},
+       [](ClStepsView& v) { v.m_Options.m_ePivot = ePIVOT_LARGEST; },
+       [](const std::string&, const std::string& sShown) {
+         return has(sShown, "Exact fractions, pivot: largest entry in modulus.") &&
+                !has(sShown, acEXACT);
+       }},
       {"Per pivot column", &ClStepsWindow::m_pGrouping,
-       [](ClStepsView& v) { v.m_eGrouping = eGROUP_PER_COLUMN; }},
+       [](ClStepsView& v) { v.m_eGrouping = eGROUP_PER_COLUMN; },
+       [](const std::string& sDefault, const std::string& sShown) {
+         return count(sShown, "<pre>") < count(sDefault, "<pre>");
+       }},
   };
   for (const ClCase& c : aCASES) {
     SCOPED_TRACE(c.acName);
@@ -156,7 +183,7 @@ TEST_F(StepsTest, EachChoiceRewritesTheDocument) {
     ClStepsView view;
     c.pfChange(view);
     EXPECT_EQ(shown(), expected(view));
-    EXPECT_NE(shown(), sDefault);
+    EXPECT_TRUE(c.pfChanged(sDefault, shown())) << shown();
     choose(pChoice, 0);
     EXPECT_EQ(shown(), sDefault);
   }
@@ -239,13 +266,26 @@ int leftEdge(const Fl_Widget* pControl) {
   return pControl->x() - static_cast<int>(fl_width(pControl->label()));
 }
 
+bool scrollsSideways(const Fl_Help_View* pView) {
+  for (int k = 0; k < pView->children(); ++k) {
+    const Fl_Scrollbar* pBar = dynamic_cast<const Fl_Scrollbar*>(pView->child(k));
+    if (pBar != nullptr && pBar->type() == FL_HORIZONTAL && pBar->visible()) return true;
+  }
+  return false;
+}
+
+// Its place, its controls, and [A | I] of a 6 x 6 inverse in fractions
+// written in strips that the viewer shows without scrolling sideways, also
+// after the window is made narrower.
 TEST_F(StepsTest, OpensInsideTheScreenInEveryWindowMode) {
   for (Fl_Menu_Item* pMode :
        {ClORVELUI::mp_miTwo_Windows, ClORVELUI::mp_miOne_Window, ClORVELUI::mp_miPortrait_Mode}) {
     SCOPED_TRACE(pMode->label());
     closeSteps();
     pick(pMode);
-    enterInverse();
+    pick(ClORVELUI::mp_miRational);
+    enter("A=[2,1,0,0,0,0;1,3,1,0,0,0;0,1,4,1,0,0;0,0,1,5,1,0;0,0,0,1,6,1;0,0,0,0,1,7]");
+    enter("IA");
     pick(ClORVELUI::mp_miSteps);
     const Fl_Window* pWindow = steps().m_pWindow;
     int iX, iY, iW, iH;
@@ -268,6 +308,13 @@ TEST_F(StepsTest, OpensInsideTheScreenInEveryWindowMode) {
     }
     EXPECT_GE(pView->h(), pWindow->h() / 2);
     EXPECT_EQ(shown(), expected(ClStepsView()));
+    EXPECT_TRUE(has(shown(), "Columns")) << "no strips: " << shown();
+    EXPECT_FALSE(scrollsSideways(pView));
+
+    steps().m_pWindow->size(2 * pWindow->w() / 3, pWindow->h());
+    Fl::check();
+    EXPECT_EQ(shown(), expected(ClStepsView()));
+    EXPECT_FALSE(scrollsSideways(pView));
   }
 }
 

@@ -24,7 +24,10 @@ namespace {
 
 constexpr int gc_iMARGIN = 8, gc_iGAP = 6, gc_iROW_H = 26;
 constexpr int gc_iCONTROL_TEXT_SIZE = 14;
-constexpr int gc_iLANDSCAPE_TEXT_SIZE = 16, gc_iPORTRAIT_TEXT_SIZE = 14;
+// The help's text sizes.
+constexpr int gc_iLANDSCAPE_TEXT_SIZE = 18, gc_iPORTRAIT_TEXT_SIZE = 16;
+// The viewer's blank left and right of a block, with a few pixels to spare.
+constexpr int gc_iVIEW_MARGINS = 16;
 constexpr int gc_iMIN_WIDTH = 260, gc_iMIN_HEIGHT = 150;
 constexpr const char* gc_acTITLE = "ORVEL Calculator Steps";
 
@@ -63,6 +66,15 @@ ClRect placement() {
   r.x = std::clamp(r.x, iScreen_X, iScreen_X + iScreen_W - r.w);
   r.y = std::clamp(r.y, iScreen_Y, iScreen_Y + iScreen_H - r.h);
   return r;
+}
+
+// The characters of a <pre> line the viewer shows without a horizontal
+// scrollbar; wider matrices are written in column strips.
+int htmlLine(const Fl_Help_View& view) {
+  const int iScrollbar = view.scrollbar_size() ? view.scrollbar_size() : Fl::scrollbar_size();
+  const int iWidth = view.w() - Fl::box_dw(view.box()) - iScrollbar - gc_iVIEW_MARGINS;
+  fl_font(FL_COURIER, view.textsize());
+  return std::max(1, static_cast<int>(iWidth / fl_width("0")));
 }
 
 int textWidth(const char* acText) {
@@ -165,7 +177,7 @@ void ClStepsWindow::buildControls(int iWidth, int& iBottom) {
 
 void ClStepsWindow::show() {
   m_pWindow->show();
-  if (!m_Shown || !(*m_Shown == currentSource())) refill();
+  if (!m_Shown || !(*m_Shown == source())) refill();
 }
 
 ClStepsView ClStepsWindow::view() const {
@@ -174,6 +186,7 @@ ClStepsView ClStepsWindow::view() const {
   view.m_Options.m_ePivot = static_cast<eSTEPS_PIVOT>(m_pPivot->value());
   view.m_Options.m_pStop = stopOnEscape;
   view.m_eGrouping = static_cast<eSTEPS_GROUPING>(m_pGrouping->value());
+  view.m_iHtml_Line = htmlLine(*m_pView);
   return view;
 }
 
@@ -181,15 +194,15 @@ std::string ClStepsWindow::document(eSTEPS_FORM eForm) const {
   return stepsDocument(g_aSteps_Kept, view(), eForm);
 }
 
-ClStepsWindow::ClSource ClStepsWindow::currentSource() {
-  return {g_uiSteps_Line, g_eView_State, g_bZero_Out};
+ClStepsWindow::ClSource ClStepsWindow::source() const {
+  return {g_uiSteps_Line, g_eView_State, g_bZero_Out, htmlLine(*m_pView)};
 }
 
 void ClStepsWindow::refill() {
-  const ClSource source = currentSource();
-  const bool bSame_Line = m_Shown && m_Shown->m_uiLine == source.m_uiLine;
+  const ClSource current = source();
+  const bool bSame_Line = m_Shown && m_Shown->m_uiLine == current.m_uiLine;
   // Set first: the checks that run while the steps are computed see it done.
-  m_Shown = source;
+  m_Shown = current;
   const int iTop = m_pView->topline();
   m_pView->value(document(eFORM_HTML).c_str());
   if (bSame_Line) m_pView->topline(iTop);
@@ -200,7 +213,7 @@ void ClStepsWindow::refill() {
 void ClStepsWindow::follow_cb(void* pData) {
   ClStepsWindow* pSteps = static_cast<ClStepsWindow*>(pData);
   if (!pSteps->m_pWindow->visible() || pollingForStop()) return;
-  if (pSteps->m_Shown && *pSteps->m_Shown == currentSource()) return;
+  if (pSteps->m_Shown && *pSteps->m_Shown == pSteps->source()) return;
   pSteps->refill();
 }
 

@@ -3,7 +3,8 @@
 // Inv, Det and left divisions, in the help's document viewer, with the
 // reader's choices (arithmetic, pivot rule, grouping) and the two copy
 // buttons. It follows the calculator: while it is shown, a new main line,
-// another output format or Zero Out refills it.
+// another output format or Zero Out refills it, and so does a width that
+// holds a different number of characters.
 #pragma once
 
 #include <cstdint>
@@ -41,17 +42,20 @@ class ClStepsWindow {
   Fl_Button* m_pCopy_Text;
 
  private:
-  // What the shown document was written from, besides the choices.
+  // What the shown document was written from, besides the choices: the
+  // line, the output format, Zero Out and the characters a line of the
+  // viewer holds (it changes with the window's width).
   struct ClSource {
     uint32_t m_uiLine;
     int32_t m_iFormat;
     bool m_bZero_Out;
+    int32_t m_iHtml_Line;
     bool operator==(const ClSource& other) const {
       return m_uiLine == other.m_uiLine && m_iFormat == other.m_iFormat &&
-             m_bZero_Out == other.m_bZero_Out;
+             m_bZero_Out == other.m_bZero_Out && m_iHtml_Line == other.m_iHtml_Line;
     }
   };
-  static ClSource currentSource();
+  ClSource source() const;
   static void follow_cb(void* pData);
   static void choice_cb(Fl_Widget* pWidget, void* pData);
   static void copy_cb(Fl_Widget* pWidget, void* pData);
