@@ -15,6 +15,7 @@
 #include <FL/Fl_Help_View.H>
 #include <FL/Fl_Scrollbar.H>
 #include <FL/fl_draw.H>
+#include <FL/x.H>
 // clang-format on
 
 #include <unistd.h>
@@ -26,6 +27,7 @@
 #include <fstream>
 #include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "command/steps_writer.h"
@@ -208,6 +210,42 @@ TEST_F(StepsTest, FollowsTheOutputFormatAndZeroOut) {
   Fl::check();
   EXPECT_FALSE(g_bZero_Out);
   EXPECT_EQ(shown(), expected(view));
+}
+
+// An Escape press queued at the X server for the window, read at the next
+// event check.
+void queueEscape(Fl_Window* pWindow) {
+  XEvent event = {};
+  XKeyEvent& key = event.xkey;
+  key.display = fl_display;
+  key.window = fl_xid(pWindow);
+  key.root = RootWindow(fl_display, fl_screen);
+  key.same_screen = True;
+  key.keycode = XKeysymToKeycode(fl_display, XK_Escape);
+  for (const int iType : {KeyPress, KeyRelease}) {
+    key.type = iType;
+    XSendEvent(fl_display, key.window, True, KeyPressMask | KeyReleaseMask, &event);
+  }
+  XSync(fl_display, False);
+}
+
+// Escape while exact steps are computed stops them (the steps are the
+// computed ones, after the sentence that says why) and leaves the window open.
+TEST_F(StepsTest, EscapeStopsExactStepsAndKeepsTheWindow) {
+  enter("A=d20)+O20");
+  enter("IA");
+  ASSERT_EQ(g_aSteps_Kept.size(), 1u);
+  pick(ClORVELUI::mp_miSteps);
+  constexpr const char* acSTOPPED =
+      "Exact steps were stopped (Escape); the steps below are as computed.";
+  ASSERT_TRUE(has(shown(), "Exact fractions, pivot: first non-zero entry.")) << shown();
+  // the stop poll checks events only after a pause
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));
+  queueEscape(steps().m_pWindow);
+  choose(steps().m_pPivot, 1);
+  EXPECT_TRUE(has(shown(), acSTOPPED)) << shown();
+  EXPECT_TRUE(has(shown(), "As computed by the calculator.")) << shown();
+  EXPECT_TRUE(steps().m_pWindow->shown());
 }
 
 // Reads the clipboard with xclip while the window answers the request.

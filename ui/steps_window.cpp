@@ -51,14 +51,14 @@ bool stopOnEscape() {
 }
 
 // Beside the display area of the current layout, as the help windows are,
-// and inside the screen.
+// and inside the screen; tall enough for the start and two steps.
 ClRect placement() {
   const ClORVELUI& ui = *g_Main_Window.ui();
   const ClRect g = ui.m_Data.m_Display;
   const int iX = g_Main_Window.window()->x() + g.x;
   const int iY = g_Main_Window.window()->y() + g.y;
-  ClRect r = ui.m_Data.m_bPortrait ? ClRect{iX + 30, iY + 60, g.w + 60, 8 * g.h / 5}
-                                   : ClRect{iX + 150, iY + 60, g.w + 60, 2 * g.h};
+  ClRect r = ui.m_Data.m_bPortrait ? ClRect{iX + 30, iY + 60, g.w + 60, 2 * g.h}
+                                   : ClRect{iX + 150, iY + 60, g.w + 60, 3 * g.h};
   int iScreen_X, iScreen_Y, iScreen_W, iScreen_H;
   Fl::screen_work_area(iScreen_X, iScreen_Y, iScreen_W, iScreen_H, r.x, r.y);
   r.w = std::min(r.w, iScreen_W);
