@@ -605,10 +605,18 @@ std::string wholeDocument(const std::vector<std::string>& asParts, eSTEPS_FORM e
 
 std::string stepsDocument(const std::vector<ClStepsOperand>& aKept, const ClStepsView& view,
                           eSTEPS_FORM eForm) {
-  std::vector<std::string> asParts;
+  std::vector<ClSteps> aSteps;
   for (const ClStepsOperand& operand : aKept)
-    asParts.push_back(writeSteps(operand, computeSteps(operand, view.m_Options), view.m_eGrouping,
-                                 eForm, view.m_iHtml_Line));
+    aSteps.push_back(computeSteps(operand, view.m_Options));
+  return stepsDocument(aKept, aSteps, view, eForm);
+}
+
+std::string stepsDocument(const std::vector<ClStepsOperand>& aKept,
+                          const std::vector<ClSteps>& aSteps, const ClStepsView& view,
+                          eSTEPS_FORM eForm) {
+  std::vector<std::string> asParts;
+  for (size_t k = 0; k < aKept.size() && k < aSteps.size(); ++k)
+    asParts.push_back(writeSteps(aKept[k], aSteps[k], view.m_eGrouping, eForm, view.m_iHtml_Line));
   if (asParts.empty()) asParts.push_back(nothingKept(eForm));
   return wholeDocument(asParts, eForm);
 }

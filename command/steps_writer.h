@@ -33,6 +33,11 @@ struct ClStepsView {
 // document says which functions have steps and that the last line had none.
 std::string stepsDocument(const std::vector<ClStepsOperand>& aKept, const ClStepsView& view,
                           eSTEPS_FORM eForm);
+// The same from steps computed already, one per kept operand in order: a
+// reader that writes several forms or groupings computes them once.
+std::string stepsDocument(const std::vector<ClStepsOperand>& aKept,
+                          const std::vector<ClSteps>& aSteps, const ClStepsView& view,
+                          eSTEPS_FORM eForm);
 // One kept application's steps, its title first: a part of a document.
 std::string writeSteps(const ClStepsOperand& operand, const ClSteps& steps,
                        eSTEPS_GROUPING eGrouping, eSTEPS_FORM eForm,

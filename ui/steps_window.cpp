@@ -190,8 +190,20 @@ ClStepsView ClStepsWindow::view() const {
   return view;
 }
 
-std::string ClStepsWindow::document(eSTEPS_FORM eForm) const {
-  return stepsDocument(g_aSteps_Kept, view(), eForm);
+const std::vector<ClSteps>& ClStepsWindow::keptSteps(const ClStepsView& view) {
+  const ClComputed computed{g_uiSteps_Line, g_eView_State, g_bZero_Out,
+                            view.m_Options.m_eArithmetic, view.m_Options.m_ePivot};
+  if (m_Computed && *m_Computed == computed) return m_aSteps;
+  m_aSteps.clear();
+  for (const ClStepsOperand& operand : g_aSteps_Kept)
+    m_aSteps.push_back(computeSteps(operand, view.m_Options));
+  m_Computed = computed;
+  return m_aSteps;
+}
+
+std::string ClStepsWindow::document(eSTEPS_FORM eForm) {
+  const ClStepsView current = view();
+  return stepsDocument(g_aSteps_Kept, keptSteps(current), current, eForm);
 }
 
 ClStepsWindow::ClSource ClStepsWindow::source() const {
@@ -229,7 +241,7 @@ void ClStepsWindow::choice_cb(Fl_Widget*, void* pData) {
 
 // The system clipboard and the primary selection.
 void ClStepsWindow::copy_cb(Fl_Widget* pWidget, void* pData) {
-  const ClStepsWindow* pSteps = static_cast<ClStepsWindow*>(pData);
+  ClStepsWindow* pSteps = static_cast<ClStepsWindow*>(pData);
   const std::string sText =
       pSteps->document(pWidget == pSteps->m_pCopy_LaTeX ? eFORM_LATEX : eFORM_TEXT);
   Fl::copy(sText.c_str(), static_cast<int>(sText.size()), 1);

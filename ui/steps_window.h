@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "command/steps_writer.h"
 
@@ -30,8 +31,8 @@ class ClStepsWindow {
   void show();
   // The choices as the controls show them.
   ClStepsView view() const;
-  // The document in a form, computed again for the current choices.
-  std::string document(eSTEPS_FORM eForm) const;
+  // The document in a form for the current choices.
+  std::string document(eSTEPS_FORM eForm);
 
   Fl_Double_Window* m_pWindow;
   Fl_Help_View* m_pView;
@@ -56,6 +57,23 @@ class ClStepsWindow {
     }
   };
   ClSource source() const;
+  // What the steps were computed from: only a change of these computes them
+  // again (exact steps may take seconds), not the grouping, the width or a
+  // copy.
+  struct ClComputed {
+    uint32_t m_uiLine;
+    int32_t m_iFormat;
+    bool m_bZero_Out;
+    int32_t m_iArithmetic;
+    int32_t m_iPivot;
+    bool operator==(const ClComputed& other) const {
+      return m_uiLine == other.m_uiLine && m_iFormat == other.m_iFormat &&
+             m_bZero_Out == other.m_bZero_Out && m_iArithmetic == other.m_iArithmetic &&
+             m_iPivot == other.m_iPivot;
+    }
+  };
+  // The steps of the kept operands for the current choices.
+  const std::vector<ClSteps>& keptSteps(const ClStepsView& view);
   static void follow_cb(void* pData);
   static void choice_cb(Fl_Widget* pWidget, void* pData);
   static void copy_cb(Fl_Widget* pWidget, void* pData);
@@ -66,4 +84,6 @@ class ClStepsWindow {
   void refill();
 
   std::optional<ClSource> m_Shown;
+  std::optional<ClComputed> m_Computed;
+  std::vector<ClSteps> m_aSteps;
 };
