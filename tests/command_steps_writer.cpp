@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -230,6 +229,22 @@ TEST(StepsWriterTest, StepsWithoutAMatrixRunOnAsAList) {
       << sText;
 }
 
+// A line of HTML as the viewer shows it: without its tags, "&lt;" as "<".
+std::string shownLine(const std::string& sLine) {
+  std::string sShown;
+  for (size_t i = 0; i < sLine.size(); ++i) {
+    if (sLine[i] == '<') {
+      i = sLine.find('>', i);
+      if (i == std::string::npos) break;
+    } else if (sLine.compare(i, 4, "&lt;") == 0) {
+      sShown += '<';
+      i += 3;
+    } else {
+      sShown += sLine[i];
+    }
+  }
+  return sShown;
+}
 TEST(StepsWriterTest, WideMatrixIsWrittenInColumnStrips) {
   const std::string sText =
       writeSteps(operandOf(eSTEPS_SOLVE, 2, 14), wideSteps(), eGROUP_EACH_OPERATION, eFORM_TEXT);
@@ -249,8 +264,7 @@ TEST(StepsWriterTest, WideMatrixIsWrittenInColumnStrips) {
     EXPECT_NE(sHtml.find("Columns 1-"), std::string::npos);
     std::istringstream lines(sHtml);
     for (std::string sLine; std::getline(lines, sLine);) {
-      const std::string sShown = std::regex_replace(
-          std::regex_replace(sLine, std::regex("<[^>]*>"), ""), std::regex("&lt;"), "<");
+      const std::string sShown = shownLine(sLine);
       if (sShown.find("   ") != 0) continue;
       EXPECT_LE(sShown.size(), static_cast<size_t>(iLine)) << sLine;
     }
@@ -263,10 +277,11 @@ void expectViewerTagsOnly(const std::string& sHtml) {
       "html", "head", "title",  "body", "b",  "i",  "u",  "tt", "code", "pre",   "font",
       "p",    "br",   "h1",     "h2",   "h3", "h4", "h5", "h6", "hr",   "table", "tr",
       "td",   "th",   "center", "ul",   "ol", "li", "dl", "dt", "dd",   "a"};
-  const std::regex tag("<(/?)([^ >]*)");
-  for (auto it = std::sregex_iterator(sHtml.begin(), sHtml.end(), tag);
-       it != std::sregex_iterator(); ++it)
-    EXPECT_EQ(asALLOWED.count((*it)[2].str()), 1u) << it->str();
+  for (size_t i = sHtml.find('<'); i != std::string::npos; i = sHtml.find('<', i + 1)) {
+    const size_t iName = sHtml[i + 1] == '/' ? i + 2 : i + 1;
+    const std::string sName = sHtml.substr(iName, sHtml.find_first_of(" >", iName) - iName);
+    EXPECT_EQ(asALLOWED.count(sName), 1u) << sHtml.substr(i, 20);
+  }
 }
 
 TEST(StepsWriterTest, HtmlEscapesTheTextAndUsesTheViewersTagsOnly) {
