@@ -22,7 +22,7 @@ constexpr int32_t gc_iEXACT_MAX_ROWS = 60;
 constexpr int32_t gc_iEXACT_MAX_COLUMNS = 120;  // the augmented width
 // Numerators and denominators of at most 4096 bits (64 limbs of 64 bits).
 constexpr size_t gc_uiEXACT_MAX_LIMBS = 64;
-constexpr int32_t gc_iEXACT_MAX_BITS = 4096;
+constexpr int32_t gc_iEXACT_MAX_BITS = static_cast<int32_t>(gc_uiEXACT_MAX_LIMBS) * GMP_NUMB_BITS;
 // The work of one entry update, in units of about 10 ns: GMP's products and
 // gcds grow with the square of the limbs, and each update has a fixed cost.
 // The budget is 2 to 3 s of a busy 2-core machine; a 50 x 50 integer inverse
