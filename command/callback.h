@@ -3,7 +3,7 @@
 // token code, a window mode, an output format or a variable code).
 // Members are defined by the subsystem that owns them:
 //   command/  token_cb, digit_cb, state_cb, cleanUp, the history menu items,
-//             zeroOut_cb, exit_cb
+//             zeroOut_cb, exit_cb, paste_cb, copyResult_cb
 //   files/    open_cb, saveIn_cb, saveVariable_cb, appendHistory_cb, saveOut_cb
 //   ui/       alt_cb, mode_cb, window_cb, view_cb, steps_cb, the help and
 //             matrix editor callbacks
@@ -27,6 +27,9 @@ class ClCallback {
   static void clearEverything_cb(Fl_Widget* pWidget, void* pData);
   static void zeroOut_cb(Fl_Widget* pWidget, void* pData);
   static void exit_cb(Fl_Widget* pWidget, void* pData);
+  // Edit > Paste; Edit > Copy Result As, data pointing at an eRESULT_FORM.
+  static void paste_cb(Fl_Widget* pWidget, void* pData);
+  static void copyResult_cb(Fl_Widget* pWidget, void* pData);
 
   static void open_cb(Fl_Widget* pWidget, void* pData);
   static void saveIn_cb(Fl_Widget* pWidget, void* pData);

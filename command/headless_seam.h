@@ -47,6 +47,9 @@ class ClHeadlessCells : public ClCells {
   int columns() const override { return static_cast<int>(m_mEntries.cols()); }
   int editRow() const override { return m_iEdit_Row; }
   int editColumn() const override { return m_iEdit_Column; }
+  std::complex<double> entry(int iRow, int iColumn) const override {
+    return m_mEntries(iRow, iColumn);
+  }
   void setEntry(int iRow, int iColumn, std::complex<double> cValue) override {
     m_mEntries(iRow, iColumn) = cValue;
   }

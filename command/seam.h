@@ -13,12 +13,17 @@
 //   enter.h/.cpp        Enter, repetition, Zero Out and Exit; enter.h declares
 //                       what other folders call in input_line.cpp and history.cpp
 //   headless_seam.h/.cpp  the seam in memory (batch runner, tests)
+//   steps_writer.h/.cpp the Steps documents: text, HTML and LaTeX
+//   matrix_reader.h/.cpp  pasted text read as a matrix
+//   matrix_forms.h/.cpp   a matrix written as LaTeX, Markdown, NumPy, Octave, CSV
+//   clipboard.h/.cpp    paste into the line or the editor's table, copy out
 //   text_buffer.h       the panes' text buffer with a growing gap
 #pragma once
 
 #include <complex>
 #include <string>
 
+#include "command/matrix_forms.h"
 #include "engine/calculator.h"
 
 class Fl_Text_Buffer;
@@ -30,6 +35,8 @@ enum eSWITCH {
   eSWITCH_EXECUTE,
   eSWITCH_SCALES,
   eSWITCH_CORNERS,
+  // Copy Result As (and orvel-batch's printed results) with 17 digits
+  eSWITCH_FULL_PRECISION,
   eSWITCH_COUNT,
 };
 
@@ -70,6 +77,7 @@ class ClCells {
   virtual int columns() const = 0;
   virtual int editRow() const = 0;
   virtual int editColumn() const = 0;
+  virtual std::complex<double> entry(int iRow, int iColumn) const = 0;
   virtual void setEntry(int iRow, int iColumn, std::complex<double> cValue) = 0;
   // Opens the cell editor, empty, over the cell.
   virtual void startEditing(int iRow, int iColumn) = 0;
@@ -117,6 +125,15 @@ class ClSeam {
 
   // The matrix editor's table; null while there is none.
   virtual ClCells* cells() { return nullptr; }
+
+  // Puts text on the clipboard and the primary selection.
+  virtual void copyText(const std::string&) {}
+  // Asks for the clipboard's text; it arrives, maybe later, in pasteText
+  // (command/clipboard.h).
+  virtual void requestPaste() {}
+  // orvel-batch prints results in a form that other tools read
+  // (--result-format); false in the window, which prints the display text.
+  virtual bool printsForm(eRESULT_FORM&) const { return false; }
 };
 
 extern ClSeam* g_pSeam;

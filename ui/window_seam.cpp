@@ -242,6 +242,9 @@ int ClWindowCells::editRow() const {
 int ClWindowCells::editColumn() const {
   return g_Editor.m_pActive_Table->m_iEdit_Col;
 }
+std::complex<double> ClWindowCells::entry(int iRow, int iColumn) const {
+  return g_Editor.m_pActive_Table->m_mMatrix(iRow, iColumn);
+}
 void ClWindowCells::setEntry(int iRow, int iColumn, std::complex<double> cValue) {
   g_Editor.m_pActive_Table->m_mMatrix(iRow, iColumn) = cValue;
 }

@@ -34,6 +34,7 @@ class ClWindowCells : public ClCells {
   int columns() const override;
   int editRow() const override;
   int editColumn() const override;
+  std::complex<double> entry(int iRow, int iColumn) const override;
   void setEntry(int iRow, int iColumn, std::complex<double> cValue) override;
   void startEditing(int iRow, int iColumn) override;
   void stopEditing() override;
