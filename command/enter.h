@@ -4,6 +4,7 @@
 
 #include <complex>
 #include <cstdint>
+#include <string>
 
 #include "engine/tokens.h"
 
@@ -22,6 +23,12 @@ void setCurrentLine(const char* acLine, uint16_t uiLength);
 // buttons: pAlt does that, and where there is no keypad (batch runner, tests)
 // it is null and Alt does nothing.
 void pressToken(eTOKEN eToken, void (*pAlt)() = nullptr);
+// Types the token characters of sKeys at the cursor as their keys would,
+// through the same checks (Error Check, the number-key rules, the line's
+// length, Auto Parentheses), then renders the line once. All or nothing: when
+// a key is refused the line stays as it was, sWhy says which key where, or
+// that the keys do not fit, and the result is false.
+bool typeKeysAtCursor(const std::string& sKeys, std::string& sWhy);
 // Removes the cursor character "_" when it ends the pane's text.
 void removeTrailingCursor(ClPane& pane);
 // Where Enter in a matrix editor cell moves on to: the next cell (Enter, Tab)

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "command/callback.h"
+#include "command/clipboard.h"
 #include "command/enter.h"
 #include "engine/typing.h"
 
@@ -82,6 +83,10 @@ bool ClHeadlessSeam::stopRequested() {
   if (m_lStop_Countdown == 0) return true;
   --m_lStop_Countdown;
   return false;
+}
+
+void ClHeadlessSeam::requestPaste() {
+  pasteText(m_sClipboard);
 }
 
 void ClHeadlessSeam::report(const std::string& sText) {

@@ -86,6 +86,9 @@ class ClHeadlessSeam : public ClSeam {
   bool stopRequested() override;
   void hideAll() override { m_bHidden = true; }
   ClCells* cells() override { return &m_Cells; }
+  // The clipboard is a string: a paste types it at once.
+  void copyText(const std::string& sText) override { m_sClipboard = sText; }
+  void requestPaste() override;
 
   // Answers: the next choice boxes (button index; "No"-like 0 when none is
   // queued) and file choosers (a cancel when none is queued).
@@ -101,6 +104,7 @@ class ClHeadlessSeam : public ClSeam {
   const std::vector<std::string>& messages() const { return m_asMessages; }
   const std::vector<std::string>& questions() const { return m_asQuestions; }
   bool isHidden() const { return m_bHidden; }
+  const std::string& clipboard() const { return m_sClipboard; }
   ClHeadlessPane& input() { return m_Input; }
   ClHeadlessPane& output() { return m_Output; }
   ClHeadlessPane& editor() { return m_Editor; }
@@ -123,4 +127,5 @@ class ClHeadlessSeam : public ClSeam {
   const volatile std::sig_atomic_t* m_piStop_Flag = nullptr;
   std::FILE* m_pMessage_Stream = nullptr;
   bool m_bHidden = false;
+  std::string m_sClipboard;
 };

@@ -3,7 +3,9 @@
 // tokens move the cursor or recall history lines. Enter is in enter.cpp.
 #include <FL/Fl_Text_Buffer.H>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "command/callback.h"
 #include "command/enter.h"
@@ -77,6 +79,55 @@ eKEY_ACTION keyActionOf(eTOKEN eToken) {
   if (eToken == eALT) return eKEY_ALT;
   if (kindOf(eToken) == eKIND_COMMAND) return eKEY_LINE;
   return isNumberPart(eToken) ? eKEY_DIGIT : eKEY_TOKEN;
+}
+
+// What one key did to the line.
+enum eTYPED { eTYPED_IN, eTYPED_REFUSED, eTYPED_NO_ROOM };
+
+// An ordinary token's key without the rendering.
+eTYPED typeToken(eTOKEN eToken) {
+  if (g_pSeam->isOn(eSWITCH_ERROR_CHECK) && !tokenErrorCheck(eToken)) return eTYPED_REFUSED;
+  const uint16_t uiLength = g_Current_State.m_uiLength;
+  if (uiLength >= gc_iMAX_TYPED_LINE) return eTYPED_NO_ROOM;
+  insertToken(eToken);
+  return g_Current_State.m_uiLength > uiLength ? eTYPED_IN : eTYPED_NO_ROOM;
+}
+
+// A number part's key without the rendering; the number-key rules apply
+// whatever the "Error Check" setting.
+eTYPED typeDigit(eTOKEN eToken) {
+  const uint16_t uiLength = g_Current_State.m_uiLength;
+  if (uiLength >= gc_iMAX_LINE) return eTYPED_NO_ROOM;
+  if (!digitKeyCheck(eToken)) return eTYPED_REFUSED;
+  insertToken(eToken);
+  return g_Current_State.m_uiLength > uiLength ? eTYPED_IN : eTYPED_NO_ROOM;
+}
+
+// The characters the keys of sKeys add, an automatic `(` included.
+int charactersOf(const std::string& sKeys) {
+  const bool bAuto = g_pSeam->isOn(eSWITCH_AUTO_PARENS);
+  int iCount = 0;
+  for (const char c : sKeys) iCount += bAuto && isPrefixFunction(tokenOf(c)) ? 2 : 1;
+  return iCount;
+}
+
+// A token's display name without its blanks: "*", "Sin", ";".
+std::string shownName(eTOKEN eToken) {
+  std::string sName = tokenName(eToken);
+  sName.erase(0, sName.find_first_not_of(' '));
+  sName.erase(sName.find_last_not_of(' ') + 1);
+  return sName;
+}
+
+// Key k of n was refused where the cursor is now.
+std::string refusal(eTOKEN eToken, size_t k, size_t n) {
+  const ClState& line = g_Current_State;
+  const std::string sWhere =
+      line.m_uiCursor == 0 ? "cannot start the line"
+                           : "cannot follow \"" +
+                                 shownName(tokenOf(line.m_acLine[line.m_uiCursor - 1])) + "\"";
+  return "Pasted text refused: \"" + shownName(eToken) + "\" (key " + std::to_string(k + 1) +
+         " of " + std::to_string(n) + ") " + sWhere + ".";
 }
 
 }  // namespace
@@ -175,21 +226,14 @@ void ClCallback::cleanUp(bool bErase) {
 
 void ClCallback::token_cb(Fl_Widget*, void* pData) {
   const eTOKEN eToken = tokenFrom(pData);
-  if (eToken == eNULL) return;
-  if (g_pSeam->isOn(eSWITCH_ERROR_CHECK) && !tokenErrorCheck(eToken)) return;
-  if (g_Current_State.m_uiLength >= gc_iMAX_TYPED_LINE) return;
-  insertToken(eToken);
+  if (eToken == eNULL || typeToken(eToken) != eTYPED_IN) return;
   displayCurrent();
   g_pSeam->redraw();
 }
 
 void ClCallback::digit_cb(Fl_Widget*, void* pData) {
   const eTOKEN eToken = tokenFrom(pData);
-  if (!isNumberPart(eToken)) return;
-  if (g_Current_State.m_uiLength >= gc_iMAX_LINE) return;
-  // the number-key rules apply whatever the "Error Check" setting
-  if (!digitKeyCheck(eToken)) return;
-  insertToken(eToken);
+  if (!isNumberPart(eToken) || typeDigit(eToken) != eTYPED_IN) return;
   displayCurrent();
   g_pSeam->redraw();
 }
@@ -238,4 +282,30 @@ void pressToken(eTOKEN eToken, void (*pAlt)()) {
       if (pAlt) pAlt();
       return;
   }
+}
+
+bool typeKeysAtCursor(const std::string& sKeys, std::string& sWhy) {
+  const ClState saved = g_Current_State;
+  const bool bAssign = lg_bAssignTrue;
+  for (size_t k = 0; k < sKeys.size(); ++k) {
+    const eTOKEN eToken = tokenOf(sKeys[k]);
+    const eTYPED eTyped = !isLineToken(eToken)  ? eTYPED_REFUSED
+                          : isNumberPart(eToken) ? typeDigit(eToken)
+                                                 : typeToken(eToken);
+    if (eTyped == eTYPED_IN) continue;
+    // a refused key is told as it stands in the line: before the restore
+    sWhy = refusal(eToken, k, sKeys.size());
+    g_Current_State = saved;
+    lg_bAssignTrue = bAssign;
+    // a token key adds to a line of at most gc_iMAX_LINE_BEFORE_TOKEN
+    const int iRoom = std::max(0, gc_iMAX_LINE_BEFORE_TOKEN + 1 - saved.m_uiLength);
+    const int iNeeded = charactersOf(sKeys);
+    if (iNeeded > iRoom)
+      sWhy = "Pasted text needs " + std::to_string(iNeeded) + " characters; the line has room for " +
+             std::to_string(iRoom) + ".";
+    return false;
+  }
+  displayCurrent();
+  g_pSeam->redraw();
+  return true;
 }

@@ -5,11 +5,16 @@
 
 #include <FL/Fl.H>
 
+#include <string>
+
 #include "command/callback.h"
+#include "command/clipboard.h"
 #include "command/enter.h"
 #include "engine/tokens.h"
 #include "engine/typing.h"
+#include "ui/table.h"
 #include "ui/window.h"
+#include "ui/window_seam.h"
 
 namespace {
 
@@ -60,6 +65,13 @@ bool isCellKey(int iKey) {
   return lg_eActive_Input == eEDITOR_CELL && arrives(iKey, eARRIVES_IN_A_CELL);
 }
 
+bool isTableClipboardKey() {
+  const int iKey = Fl::event_key();
+  return lg_eActive_Input == eEDITOR_CELL &&
+         (Fl::event_state() & (FL_CTRL | FL_SHIFT | FL_ALT | FL_META)) == FL_CTRL &&
+         (iKey == 'v' || iKey == 'c');
+}
+
 int specialKeyOf(eTOKEN eToken) {
   const ClSpecialKey* pKey = shortcutOfToken(eToken);
   return pKey ? pKey->m_iKey : 0;
@@ -88,6 +100,24 @@ int runCellKey() {
   return 1;
 }
 
+// A paste requested by Edit > Paste, a middle click or the table's Ctrl+V.
+// One arriving while a repetition polls for Escape would change its line.
+int runPaste() {
+  if (!pollingForStop()) pasteText(std::string(Fl::event_text(), Fl::event_length()));
+  return 1;
+}
+
+// A middle click on the input pane pastes the primary selection.
+bool isPrimaryPaste(int iEvent, ClWindow& window) {
+  ClTextDisplay* pInput = g_Main_Window.ui()->m_pInput;
+  if (iEvent != FL_PUSH || Fl::event_button() != FL_MIDDLE_MOUSE) return false;
+  if (lg_eActive_Input != eMAIN_LINE || !pInput->visible() || !Fl::event_inside(pInput))
+    return false;
+  pInput->take_focus();
+  Fl::paste(window, 0);
+  return true;
+}
+
 int runCharacter(eTOKEN eCode) {
   // Line commands come only from their own keys and buttons.
   const ClSpecialKey* pKey = shortcutOfToken(eCode);
@@ -99,6 +129,10 @@ int runCharacter(eTOKEN eCode) {
 
 int ClWindow::handle(int iEvent) {
   if (iEvent == FL_MOVE) return Fl_Double_Window::handle(iEvent);
+  if (iEvent == FL_PASTE) return runPaste();
+  if (isPrimaryPaste(iEvent, *this)) return 1;
+  if (isTableClipboardKey() && (iEvent == FL_KEYBOARD || iEvent == FL_KEYUP))
+    return iEvent == FL_KEYUP || g_Main_Window.ui()->m_pTable->clipboardKey(Fl::event_key());
   const eTOKEN eLine = lineCommandOf(Fl::event_key());
   // Acting on the key-down only makes one press act once.
   if (eLine != eNULL && iEvent == FL_KEYBOARD) return runLineCommand(eLine);

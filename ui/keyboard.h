@@ -9,6 +9,9 @@
 eTOKEN lineCommandOf(int iKey);
 // Tab (with or without Shift) while a matrix editor cell is edited.
 bool isCellKey(int iKey);
+// Ctrl+V or Ctrl+C in the matrix editor's table step: the table's paste and
+// copy, which reach it before the focused cell editor.
+bool isTableClipboardKey();
 // The key symbol bound to the button of eToken, 0 when its token character is.
 int specialKeyOf(eTOKEN eToken);
 // One press of the key of eToken from the window: Alt swaps the keypad.

@@ -31,7 +31,7 @@ struct ClLayoutData {
 extern const ClLayoutData gc_LANDSCAPE;
 extern const ClLayoutData gc_PORTRAIT;
 
-constexpr int gc_iMENU_ITEMS = 72;
+constexpr int gc_iMENU_ITEMS = 82;
 
 class ClORVELUI {
  public:
@@ -80,7 +80,9 @@ class ClORVELUI {
                                                                         *const mp_miws,
                                                                             *const mp_miSave_Graph,
                                                                                 *const mp_miExit;
-  static Fl_Menu_Item *const mp_smEdit,
+  static Fl_Menu_Item *const mp_smEdit, *const mp_smCopy_Result, *const mp_miCopy_Text,
+      *const mp_miCopy_LaTeX, *const mp_miCopy_Markdown, *const mp_miCopy_NumPy,
+      *const mp_miCopy_Octave, *const mp_miCopy_CSV, *const mp_miFull_Precision, *const mp_miPaste,
       *const mp_smHistory,
           *const mp_miInsert, *const mp_miClear,
                                   *const mp_Append_History,

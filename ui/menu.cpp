@@ -10,6 +10,7 @@
 
 #include "command/callback.h"
 #include "command/history.h"
+#include "command/matrix_forms.h"
 #include "engine/calculator.h"
 #include "ui/editor.h"
 #include "ui/layout.h"
@@ -21,6 +22,8 @@ int32_t lg_aeToken_Matrix[10] = {eVAR_A, eVAR_B, eVAR_C, eVAR_P, eVAR_Q,
                                  eVAR_U, eVAR_V, eVAR_u, eVAR_v, eVAR_w};
 int32_t lg_aeView_State[3] = {eDECIMAL, eFLOATING_POINT, eRATIONAL};
 int32_t lg_aeWindow_Mode[3] = {eTWO_WINDOWS, eONE_WINDOW, ePORTRAIT_MODE};
+int32_t lg_aeResult_Form[eRESULT_FORM_COUNT] = {eRESULT_TEXT,  eRESULT_LATEX,  eRESULT_MARKDOWN,
+                                                eRESULT_NUMPY, eRESULT_OCTAVE, eRESULT_CSV};
 
 constexpr int gc_iTOP = 18;
 constexpr int gc_iITEM = 16;
@@ -46,6 +49,7 @@ constexpr int gc_iTOGGLE_INACTIVE = FL_MENU_TOGGLE | FL_MENU_INACTIVE;
 
 Fl_Callback* const gc_pSave = ClCallback::saveVariable_cb;
 Fl_Callback* const gc_pEdit = ClCallback::editSizes_cb;
+Fl_Callback* const gc_pCopy = ClCallback::copyResult_cb;
 
 }  // namespace
 
@@ -70,6 +74,16 @@ constexpr std::array<Fl_Menu_Item, gc_iMENU_ITEMS> gc_aMENU = {{
     item("Quit", 0, ClCallback::exit_cb),
     end(),
     title("Edit"),
+    submenu("Copy Result As"),
+    item("Text", FL_CTRL + FL_SHIFT + 'c', gc_pCopy, &lg_aeResult_Form[eRESULT_TEXT]),
+    item("LaTeX", FL_CTRL + FL_SHIFT + 'l', gc_pCopy, &lg_aeResult_Form[eRESULT_LATEX]),
+    item("Markdown", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_MARKDOWN]),
+    item("NumPy", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_NUMPY]),
+    item("Octave", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_OCTAVE]),
+    item("CSV", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_CSV], FL_MENU_DIVIDER),
+    item("Full Precision", 0, nullptr, nullptr, FL_MENU_TOGGLE),
+    end(),
+    item("Paste", FL_CTRL + 'v', ClCallback::paste_cb, nullptr, FL_MENU_DIVIDER),
     submenu("History"),
     item("Insert  Item", 0, ClCallback::insert_cb, nullptr, 0, gc_iHISTORY),
     item("Clear Item", 0, ClCallback::clear_cb, nullptr, 0, gc_iHISTORY),
@@ -205,6 +219,15 @@ ITEM(mp_miws, "File/Save Variable/  w  ");
 ITEM(mp_miSave_Graph, "File/Save Graph");
 ITEM(mp_miExit, "File/Quit");
 ITEM(mp_smEdit, "Edit");
+ITEM(mp_smCopy_Result, "Edit/Copy Result As");
+ITEM(mp_miCopy_Text, "Edit/Copy Result As/Text");
+ITEM(mp_miCopy_LaTeX, "Edit/Copy Result As/LaTeX");
+ITEM(mp_miCopy_Markdown, "Edit/Copy Result As/Markdown");
+ITEM(mp_miCopy_NumPy, "Edit/Copy Result As/NumPy");
+ITEM(mp_miCopy_Octave, "Edit/Copy Result As/Octave");
+ITEM(mp_miCopy_CSV, "Edit/Copy Result As/CSV");
+ITEM(mp_miFull_Precision, "Edit/Copy Result As/Full Precision");
+ITEM(mp_miPaste, "Edit/Paste");
 ITEM(mp_smHistory, "Edit/History");
 ITEM(mp_miInsert, "Edit/History/Insert  Item");
 ITEM(mp_miClear, "Edit/History/Clear Item");

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "command/callback.h"
+#include "command/clipboard.h"
 #include "command/enter.h"
 #include "engine/calculator.h"
 
@@ -75,6 +76,14 @@ void ClTable::stopEditing() {
 int ClTable::handle(int iEvent) {
   if (iEvent == FL_KEYBOARD) return 0;
   return Fl_Table::handle(iEvent);
+}
+
+int ClTable::clipboardKey(int iKey) {
+  if (iKey == 'v')
+    g_pSeam->requestPaste();
+  else
+    g_pSeam->copyText(tableText(g_pSeam->isOn(eSWITCH_FULL_PRECISION)));
+  return 1;
 }
 
 const char* ClTable::text(TableContext eContext, int iRow, int iCol) {

@@ -23,6 +23,10 @@ class ClTable : public Fl_Table {
   // The text drawn for a header ("Row %d", "Col %d") or an entry, formatted
   // as a result is (output format, Zero Out). Valid until the next call.
   const char* text(TableContext eContext, int iRow, int iCol);
+  // Ctrl+V with iKey 'v' pastes a block of cells from the clipboard at the
+  // edited cell (the first cell when none is); Ctrl+C with 'c' copies the
+  // table as tab-separated rows. Returns 1.
+  int clipboardKey(int iKey);
   // Where the cell is in the window now (scrolled), clipped to the table.
   void cellRect(int iRow, int iCol, int& iX, int& iY, int& iW, int& iH);
 

@@ -79,6 +79,8 @@ Fl_Menu_Item* switchItem(eSWITCH eSwitch) {
       return ClORVELUI::mp_miScales;
     case eSWITCH_CORNERS:
       return ClORVELUI::mp_miCorners;
+    case eSWITCH_FULL_PRECISION:
+      return ClORVELUI::mp_miFull_Precision;
     default:
       return ClORVELUI::mp_miExecute;
   }
@@ -98,7 +100,8 @@ int dispatchEvent(int iEvent, Fl_Window* pWindow) {
   if (iEvent == FL_KEYDOWN || iEvent == FL_PUSH) lg_bStop_Requested = false;
   // An open menu or a modal box keeps its keys.
   if (iEvent == FL_KEYDOWN && pWindow == g_Main_Window.window() && !Fl::grab() && !Fl::modal() &&
-      (lineCommandOf(Fl::event_key()) != eNULL || isCellKey(Fl::event_key())))
+      (lineCommandOf(Fl::event_key()) != eNULL || isCellKey(Fl::event_key()) ||
+       isTableClipboardKey()))
     return pWindow->handle(FL_KEYBOARD);
   return Fl::handle_(iEvent, pWindow);
 }
@@ -228,6 +231,15 @@ void ClWindowSeam::hideAll() {
 
 ClCells* ClWindowSeam::cells() {
   return g_Editor.m_pActive_Table ? &m_Cells : nullptr;
+}
+
+// The clipboard and the primary selection, as other programs expect both.
+void ClWindowSeam::copyText(const std::string& sText) {
+  Fl::copy(sText.c_str(), static_cast<int>(sText.size()), 1);
+  Fl::copy(sText.c_str(), static_cast<int>(sText.size()), 0);
+}
+void ClWindowSeam::requestPaste() {
+  Fl::paste(*g_Main_Window.window(), 1);
 }
 
 int ClWindowCells::rows() const {

@@ -61,6 +61,9 @@ class ClWindowSeam : public ClSeam {
   bool isFrontmost() const override;
   void hideAll() override;
   ClCells* cells() override;
+  void copyText(const std::string& sText) override;
+  // The text arrives as FL_PASTE at the main window (keyboard.cpp).
+  void requestPaste() override;
 
  private:
   ClWindowPane m_Input{eWINDOW_INPUT};
@@ -76,6 +79,6 @@ extern ClWindowSeam g_Window_Seam;
 bool pollingForStop();
 
 // Routes every event: while a repetition polls for Escape, input is dropped;
-// the line-command keys (and Tab in a table cell) reach the keyboard handler
+// the line-command keys (and Tab, Ctrl+V and Ctrl+C in the table step) reach the keyboard handler
 // before the focused widget.
 int dispatchEvent(int iEvent, Fl_Window* pWindow);
