@@ -3,6 +3,7 @@
 // the line at the cursor (all or nothing, with the typing checks), into the
 // matrix editor's table, Copy Result As, the table's copy, and the round trip
 // of results through every form.
+#include <cmath>
 #include <cstring>
 #include <random>
 #include <string>
@@ -143,6 +144,160 @@ TEST_F(ClipboardTest, TextThatDoesNotFitTheLineIsRefused) {
   EXPECT_EQ(paste(sLong), std::vector<std::string>{
                               "Pasted text needs 600 characters; the line has room for 510."});
   EXPECT_EQ(currentLine(), "");
+}
+
+TEST_F(ClipboardTest, CopyResultAsPutsTheLastResultInItsFormOnTheClipboard) {
+  EXPECT_EQ(copy(eRESULT_TEXT), "");
+  EXPECT_EQ(m_Seam.messages(), std::vector<std::string>{
+                                   "No result to copy yet: Copy Result As copies the last result "
+                                   "(Ans)."});
+  enter("[1,2;3,4]");
+  // the output pane's result text, as the line printed it
+  EXPECT_EQ(copy(eRESULT_TEXT), "1, 2 ;\n3, 4");
+  EXPECT_EQ(ending(output(), "1, 2 ;\n3, 4"), "1, 2 ;\n3, 4");
+  EXPECT_EQ(copy(eRESULT_OCTAVE), "[1, 2; 3, 4]");
+  // a number alone in LaTeX, then 17 digits with Full Precision
+  g_eView_State = eRATIONAL;
+  enter("D[1,2;3,4]/3");
+  EXPECT_EQ(copy(eRESULT_LATEX), "-\\frac{2}{3}");
+  m_Seam.setOn(eSWITCH_FULL_PRECISION, true);
+  EXPECT_EQ(copy(eRESULT_TEXT), "-0.66666666666666663");
+  EXPECT_EQ(m_Seam.messages().size(), 1u);
+}
+
+class TablePasteTest : public ClipboardTest {
+ protected:
+  void SetUp() override {
+    ClipboardTest::SetUp();
+    cells().m_mEntries = ClMatrix::Zero(3, 3);
+    lg_eActive_Input = eEDITOR_CELL;
+  }
+  void TearDown() override {
+    lg_eActive_Input = eMAIN_LINE;
+    ClipboardTest::TearDown();
+  }
+  ClHeadlessCells& cells() { return m_Seam.table(); }
+  void expectCell(int iRow, int iColumn) {
+    EXPECT_EQ(cells().editRow(), iRow);
+    EXPECT_EQ(cells().editColumn(), iColumn);
+  }
+};
+
+TEST_F(TablePasteTest, ABlockFillsCellsFromTheEditedCellOrTheFirst) {
+  paste("1\t-2/3\n0.1\t3+4i\n");
+  ClMatrix mExpected = ClMatrix::Zero(3, 3);
+  mExpected.topLeftCorner(2, 2) << 1.0, -2.0 / 3, 0.1, ClComplex(3, 4);
+  EXPECT_EQ(cells().m_mEntries, mExpected);
+  expectCell(ClCells::gc_iNO_CELL, ClCells::gc_iNO_CELL);
+
+  // an edited cell's typed line gives way: it starts again, empty
+  cells().startEditing(1, 1);
+  typeKeys("7");
+  EXPECT_EQ(paste("5 6\n7 8"), std::vector<std::string>());
+  mExpected.bottomRightCorner(2, 2) << 5.0, 6.0, 7.0, 8.0;
+  EXPECT_EQ(cells().m_mEntries, mExpected);
+  expectCell(1, 1);
+  EXPECT_EQ(currentLine(), "");
+  EXPECT_EQ(m_Seam.editor().text(), "_");
+}
+
+TEST_F(TablePasteTest, ABlockThatDoesNotFitChangesNothing) {
+  struct {
+    int iRow, iColumn;
+    const char* acText;
+    const char* acMessage;
+  } const aCases[] = {
+      {ClCells::gc_iNO_CELL, 0, "1 2 3 4",
+       "The pasted block of 1 x 4 does not fit: from Row 1, Col 1 the table has 3 x 3 cells."},
+      {1, 0, "1 2 3\n4 5 6\n7 8 9",
+       "The pasted block of 3 x 3 does not fit: from Row 2, Col 1 the table has 2 x 3 cells."},
+      {2, 2, "1 2",
+       "The pasted block of 1 x 2 does not fit: from Row 3, Col 3 the table has 1 x 1 cells."},
+  };
+  for (const auto& c : aCases) {
+    if (c.iRow == ClCells::gc_iNO_CELL) {
+      cells().stopEditing();
+    } else {
+      cells().startEditing(c.iRow, c.iColumn);
+      typeKeys("4");
+    }
+    EXPECT_EQ(paste(c.acText), std::vector<std::string>{c.acMessage});
+    EXPECT_EQ(cells().m_mEntries, ClMatrix::Zero(3, 3));
+    EXPECT_EQ(currentLine(), c.iRow == ClCells::gc_iNO_CELL ? "" : "4");
+  }
+}
+
+TEST_F(TablePasteTest, KeyTextGoesIntoTheEditedCellsLineOnly) {
+  EXPECT_EQ(paste("A + 1").size(), 1u);
+  EXPECT_EQ(currentLine(), "");
+  cells().startEditing(0, 2);
+  EXPECT_EQ(paste("A + 1"), std::vector<std::string>());
+  EXPECT_EQ(currentLine(), "A+1");
+  EXPECT_EQ(cells().m_mEntries, ClMatrix::Zero(3, 3));
+}
+
+TEST_F(TablePasteTest, TableTextIsTabSeparatedAndFullPrecisionPastesBackExactly) {
+  ClMatrix mEntries(2, 2);
+  mEntries << 1.0, 0.5, 1.0 / 3, ClComplex(-1e-20, 2);
+  cells().m_mEntries = ClMatrix::Zero(3, 3);
+  cells().m_mEntries.topLeftCorner(2, 2) = mEntries;
+  cells().m_mEntries.conservativeResize(2, 2);
+  EXPECT_EQ(tableText(false), "1\t0.5\n0.333333\t-1E-20 + 2i\n");
+  const std::string sFull = tableText(true);
+  EXPECT_EQ(sFull, "1\t0.5\n0.33333333333333331\t-9.9999999999999995E-21 + 2i\n");
+  cells().m_mEntries = ClMatrix::Zero(2, 2);
+  paste(sFull);
+  EXPECT_EQ(cells().m_mEntries, mEntries);
+}
+
+// Results in every output format, copied in every form and pasted back into
+// the line: with Full Precision the same matrix, bit for bit; without it a
+// matrix the output pane shows as it showed the result.
+TEST_F(ClipboardTest, ResultsTravelThroughEveryFormAndBack) {
+  std::mt19937_64 generator(19);
+  std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+  std::uniform_int_distribution<int> exponent(-4, 4);
+  const auto random = [&] { return mantissa(generator) * std::pow(10.0, exponent(generator)); };
+  const auto shown = [](const ClMatrix& mM) {
+    static char acText[8192];
+    ClCalculator::formatMatrix(mM, g_bZero_Out, acText, sizeof acText);
+    return std::string(acText);
+  };
+  for (const int32_t eFormat : {eDECIMAL, eFLOATING_POINT, eRATIONAL}) {
+    g_eView_State = eFormat;
+    for (const bool bComplex : {false, true}) {
+      for (const int iColumns : {2, 3}) {
+        ClMatrix& mA = ClCalculator::mp_mVariable[eVAR_A];
+        mA.resize(2, iColumns);
+        for (ClComplex& cZ : mA.reshaped()) cZ = {random(), bComplex ? random() : 0.0};
+        enter("A");
+        const ClMatrix mResult = ClCalculator::mp_mLast_Output;
+        ASSERT_EQ(mResult, mA);
+        for (int iForm = 0; iForm < eRESULT_FORM_COUNT; ++iForm) {
+          for (const bool bFull : {true, false}) {
+            SCOPED_TRACE(std::string(gc_aacRESULT_FORM_LABEL[iForm]) + (bFull ? " full " : " ") +
+                         std::to_string(eFormat) + (bComplex ? " complex" : " real"));
+            m_Seam.setOn(eSWITCH_FULL_PRECISION, bFull);
+            const std::string sText = copy(eRESULT_FORM(iForm));
+            ASSERT_EQ(paste(sText), std::vector<std::string>()) << sText;
+            press(eENTER);
+            const ClMatrix& mBack = ClCalculator::mp_mLast_Output;
+            if (bFull) {
+              ASSERT_EQ(mBack.size(), mResult.size()) << sText;
+              EXPECT_EQ(std::memcmp(mBack.data(), mResult.data(),
+                                    sizeof(ClComplex) * static_cast<size_t>(mResult.size())),
+                        0)
+                  << sText;
+            } else {
+              EXPECT_EQ(shown(mBack), shown(mResult)) << sText;
+            }
+            // Ans is the original again for the next form
+            enter("A");
+          }
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

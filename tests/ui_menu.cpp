@@ -9,6 +9,7 @@
 #include <set>
 
 #include "command/callback.h"
+#include "command/matrix_forms.h"
 #include "engine/tokens.h"
 #include "ui/layout.h"
 
@@ -48,6 +49,16 @@ const ClBinding gc_aBINDINGS[] = {
     {"miSave_Graph", UI::mp_miSave_Graph, "Save Graph", 0, C::saveGraph_cb, gc_iNO_DATA},
     {"miExit", UI::mp_miExit, "Quit", 0, C::exit_cb, gc_iNO_DATA},
     {"smEdit", UI::mp_smEdit, "Edit", 0, nullptr, gc_iNO_DATA},
+    {"smCopy_Result", UI::mp_smCopy_Result, "Copy Result As", 0, nullptr, gc_iNO_DATA},
+    {"miCopy_Text", UI::mp_miCopy_Text, "Text", K + S + 'c', C::copyResult_cb, eRESULT_TEXT},
+    {"miCopy_LaTeX", UI::mp_miCopy_LaTeX, "LaTeX", K + S + 'l', C::copyResult_cb, eRESULT_LATEX},
+    {"miCopy_Markdown", UI::mp_miCopy_Markdown, "Markdown", 0, C::copyResult_cb,
+     eRESULT_MARKDOWN},
+    {"miCopy_NumPy", UI::mp_miCopy_NumPy, "NumPy", 0, C::copyResult_cb, eRESULT_NUMPY},
+    {"miCopy_Octave", UI::mp_miCopy_Octave, "Octave", 0, C::copyResult_cb, eRESULT_OCTAVE},
+    {"miCopy_CSV", UI::mp_miCopy_CSV, "CSV", 0, C::copyResult_cb, eRESULT_CSV},
+    {"miFull_Precision", UI::mp_miFull_Precision, "Full Precision", 0, nullptr, gc_iNO_DATA},
+    {"miPaste", UI::mp_miPaste, "Paste", K + 'v', C::paste_cb, gc_iNO_DATA},
     {"smHistory", UI::mp_smHistory, "History", 0, nullptr, gc_iNO_DATA},
     {"miInsert", UI::mp_miInsert, "Insert  Item", 0, C::insert_cb, gc_iNO_DATA},
     {"miClear", UI::mp_miClear, "Clear Item", 0, C::clear_cb, gc_iNO_DATA},

@@ -1,6 +1,7 @@
-// The scrolling shortcut of the text panes.
+// The scrolling shortcut of the text panes and their keys.
 #include "ui/widgets.h"
 
+#include <FL/Fl.H>
 #include <FL/Fl_Text_Buffer.H>
 
 void ClTextDisplay::showInsertPositionFast() {
@@ -16,4 +17,11 @@ void ClTextDisplay::showInsertPositionFast() {
 void ClTextDisplay::showEnd() {
   const int iTop = mNBufferLines - mNVisibleLines + 3;
   scroll(iTop < 1 ? 1 : iTop, 0);
+}
+
+int ClTextDisplay::handle(int iEvent) {
+  const bool bCopy_Result = (Fl::event_state() & (FL_CTRL | FL_SHIFT)) == (FL_CTRL | FL_SHIFT) &&
+                            Fl::event_key() == 'c';
+  if (iEvent == FL_KEYBOARD && bCopy_Result) return 0;
+  return Fl_Text_Display::handle(iEvent);
 }

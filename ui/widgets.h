@@ -1,5 +1,6 @@
-// The small widget subclasses of the calculator window. Only ClWindow
-// overrides anything: its handle() is the keyboard handler (keyboard.cpp).
+// The small widget subclasses of the calculator window. ClWindow's handle()
+// is the keyboard handler (keyboard.cpp); ClTextDisplay's leaves the menu's
+// Ctrl+Shift+C alone.
 // The matrix editor's table is in table.h.
 #pragma once
 
@@ -39,6 +40,9 @@ class ClTextDisplay : public Fl_Text_Display {
   // show_insert_position() would measure every inserted character again.
   void showEnd();
   void showInsertPositionFast();
+  // The toolkit's display copies its selection at Ctrl+C, Shift or not;
+  // Ctrl+Shift+C is Edit > Copy Result As > Text.
+  int handle(int iEvent) override;
 
   int m_iMark = 0;  // where the next output is appended (output pane)
   const int m_iX, m_iY, m_iW, m_iH;
