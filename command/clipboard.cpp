@@ -101,8 +101,7 @@ void ClCallback::copyResult_cb(Fl_Widget*, void* pData) {
   if (pData == nullptr) return;
   const int32_t iForm = *static_cast<const int32_t*>(pData);
   if (iForm < 0 || iForm >= eRESULT_FORM_COUNT) return;
-  const std::string sText =
-      resultText(eRESULT_FORM(iForm), g_pSeam->isOn(eSWITCH_FULL_PRECISION));
+  const std::string sText = resultText(eRESULT_FORM(iForm), g_pSeam->isOn(eSWITCH_FULL_PRECISION));
   if (sText.empty()) {
     g_pSeam->message(gc_acNO_RESULT);
     return;

@@ -123,9 +123,9 @@ std::string shownName(eTOKEN eToken) {
 std::string refusal(eTOKEN eToken, size_t k, size_t n) {
   const ClState& line = g_Current_State;
   const std::string sWhere =
-      line.m_uiCursor == 0 ? "cannot start the line"
-                           : "cannot follow \"" +
-                                 shownName(tokenOf(line.m_acLine[line.m_uiCursor - 1])) + "\"";
+      line.m_uiCursor == 0
+          ? "cannot start the line"
+          : "cannot follow \"" + shownName(tokenOf(line.m_acLine[line.m_uiCursor - 1])) + "\"";
   return "Pasted text refused: \"" + shownName(eToken) + "\" (key " + std::to_string(k + 1) +
          " of " + std::to_string(n) + ") " + sWhere + ".";
 }
@@ -289,7 +289,7 @@ bool typeKeysAtCursor(const std::string& sKeys, std::string& sWhy) {
   const bool bAssign = lg_bAssignTrue;
   for (size_t k = 0; k < sKeys.size(); ++k) {
     const eTOKEN eToken = tokenOf(sKeys[k]);
-    const eTYPED eTyped = !isLineToken(eToken)  ? eTYPED_REFUSED
+    const eTYPED eTyped = !isLineToken(eToken)   ? eTYPED_REFUSED
                           : isNumberPart(eToken) ? typeDigit(eToken)
                                                  : typeToken(eToken);
     if (eTyped == eTYPED_IN) continue;
@@ -301,8 +301,8 @@ bool typeKeysAtCursor(const std::string& sKeys, std::string& sWhy) {
     const int iRoom = std::max(0, gc_iMAX_LINE_BEFORE_TOKEN + 1 - saved.m_uiLength);
     const int iNeeded = charactersOf(sKeys);
     if (iNeeded > iRoom)
-      sWhy = "Pasted text needs " + std::to_string(iNeeded) + " characters; the line has room for " +
-             std::to_string(iRoom) + ".";
+      sWhy = "Pasted text needs " + std::to_string(iNeeded) +
+             " characters; the line has room for " + std::to_string(iRoom) + ".";
     return false;
   }
   displayCurrent();

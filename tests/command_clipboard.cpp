@@ -148,9 +148,9 @@ TEST_F(ClipboardTest, TextThatDoesNotFitTheLineIsRefused) {
 
 TEST_F(ClipboardTest, CopyResultAsPutsTheLastResultInItsFormOnTheClipboard) {
   EXPECT_EQ(copy(eRESULT_TEXT), "");
-  EXPECT_EQ(m_Seam.messages(), std::vector<std::string>{
-                                   "No result to copy yet: Copy Result As copies the last result "
-                                   "(Ans)."});
+  EXPECT_EQ(m_Seam.messages(),
+            std::vector<std::string>{"No result to copy yet: Copy Result As copies the last result "
+                                     "(Ans)."});
   enter("[1,2;3,4]");
   // the output pane's result text, as the line printed it
   EXPECT_EQ(copy(eRESULT_TEXT), "1, 2 ;\n3, 4");

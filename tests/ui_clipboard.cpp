@@ -64,8 +64,8 @@ class ClSelectionOwner {
       _exit(127);
     }
     close(aiPipe[0]);
-    const bool bWritten = write(aiPipe[1], sText.data(), sText.size()) ==
-                          static_cast<ssize_t>(sText.size());
+    const bool bWritten =
+        write(aiPipe[1], sText.data(), sText.size()) == static_cast<ssize_t>(sText.size());
     close(aiPipe[1]);
     // xclip owns the selection once it serves the text; the window has
     // meanwhile learnt that it lost the selection

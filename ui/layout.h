@@ -80,9 +80,14 @@ class ClORVELUI {
                                                                         *const mp_miws,
                                                                             *const mp_miSave_Graph,
                                                                                 *const mp_miExit;
-  static Fl_Menu_Item *const mp_smEdit, *const mp_smCopy_Result, *const mp_miCopy_Text,
-      *const mp_miCopy_LaTeX, *const mp_miCopy_Markdown, *const mp_miCopy_NumPy,
-      *const mp_miCopy_Octave, *const mp_miCopy_CSV, *const mp_miFull_Precision, *const mp_miPaste,
+  static Fl_Menu_Item *const mp_smCopy_Result,
+      *const mp_miCopy_Text, *const mp_miCopy_LaTeX, *const mp_miCopy_Markdown,
+                                                         *const mp_miCopy_NumPy,
+                                                             *const mp_miCopy_Octave,
+                                                                 *const mp_miCopy_CSV,
+                                                                     *const mp_miFull_Precision,
+                                                                         *const mp_miPaste;
+  static Fl_Menu_Item *const mp_smEdit,
       *const mp_smHistory,
           *const mp_miInsert, *const mp_miClear,
                                   *const mp_Append_History,

@@ -20,8 +20,8 @@ void ClTextDisplay::showEnd() {
 }
 
 int ClTextDisplay::handle(int iEvent) {
-  const bool bCopy_Result = (Fl::event_state() & (FL_CTRL | FL_SHIFT)) == (FL_CTRL | FL_SHIFT) &&
-                            Fl::event_key() == 'c';
+  const bool bCopy_Result =
+      (Fl::event_state() & (FL_CTRL | FL_SHIFT)) == (FL_CTRL | FL_SHIFT) && Fl::event_key() == 'c';
   if (iEvent == FL_KEYBOARD && bCopy_Result) return 0;
   return Fl_Text_Display::handle(iEvent);
 }
