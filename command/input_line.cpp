@@ -119,15 +119,21 @@ std::string shownName(eTOKEN eToken) {
   return sName;
 }
 
-// Key k of n was refused where the cursor is now.
-std::string refusal(eTOKEN eToken, size_t k, size_t n) {
+// Key k of sKeys was refused where the cursor is now. The keys are told as
+// typed, which for a matrix is not the pasted text.
+std::string refusal(const std::string& sKeys, size_t k) {
+  constexpr size_t gc_uiSHOWN_KEYS = 30;
   const ClState& line = g_Current_State;
   const std::string sWhere =
       line.m_uiCursor == 0
           ? "cannot start the line"
           : "cannot follow \"" + shownName(tokenOf(line.m_acLine[line.m_uiCursor - 1])) + "\"";
-  return "Pasted text refused: \"" + shownName(eToken) + "\" (key " + std::to_string(k + 1) +
-         " of " + std::to_string(n) + ") " + sWhere + ".";
+  const std::string sShown = sKeys.size() > gc_uiSHOWN_KEYS
+                                 ? sKeys.substr(0, gc_uiSHOWN_KEYS) + "..."
+                                 : sKeys;
+  return "Pasted text refused: \"" + shownName(tokenOf(sKeys[k])) + "\" " + sWhere + " (key " +
+         std::to_string(k + 1) + " of " + std::to_string(sKeys.size()) + " in \"" + sShown +
+         "\").";
 }
 
 }  // namespace
@@ -294,7 +300,7 @@ bool typeKeysAtCursor(const std::string& sKeys, std::string& sWhy) {
                                                  : typeToken(eToken);
     if (eTyped == eTYPED_IN) continue;
     // a refused key is told as it stands in the line: before the restore
-    sWhy = refusal(eToken, k, sKeys.size());
+    sWhy = refusal(sKeys, k);
     g_Current_State = saved;
     lg_bAssignTrue = bAssign;
     // a token key adds to a line of at most gc_iMAX_LINE_BEFORE_TOKEN

@@ -89,10 +89,13 @@ TEST_F(ClipboardTest, RefusedTextLeavesTheLineAsItWasAndSaysWhy) {
     const char* acText;
     const char* acMessage;
   } const aCases[] = {
-      {"3", "1 2", "Pasted text refused: \"[\" (key 1 of 5) cannot follow \"3\"."},
-      {"", "*2", "Pasted text refused: \"*\" (key 1 of 2) cannot start the line."},
-      {"1+", "2**3", "Pasted text refused: \"*\" (key 3 of 4) cannot follow \"*\"."},
-      {"A", "=2-I*", "Pasted text refused: \"*\" (key 5 of 5) cannot follow \"(\"."},
+      {"3", "1 2", "Pasted text refused: \"[\" cannot follow \"3\" (key 1 of 5 in \"[1,2]\")."},
+      {"", "*2", "Pasted text refused: \"*\" cannot start the line (key 1 of 2 in \"*2\")."},
+      {"1+", "2**3", "Pasted text refused: \"*\" cannot follow \"*\" (key 3 of 4 in \"2**3\")."},
+      {"A", "=2-I*", "Pasted text refused: \"*\" cannot follow \"(\" (key 5 of 5 in \"=2-I*\")."},
+      {"", "1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16A",
+       "Pasted text refused: \"A\" cannot follow \"6\" (key 39 of 39 in "
+       "\"1+2+3+4+5+6+7+8+9+10+11+12+13+...\")."},
       {"A", "", "Clipboard text is empty."},
       {"A", "1 2\n3", "Clipboard text is not a matrix: row 2 has 1 entry, row 1 has 2."},
   };

@@ -135,7 +135,7 @@ TEST_F(ClipboardWindowTest, CtrlVAndEditPastePasteTheClipboard) {
   pumpUntil([] { return !g_Answers.m_asMessages.empty(); });
   ASSERT_EQ(g_Answers.m_asMessages.size(), 1u);
   EXPECT_EQ(g_Answers.m_asMessages[0],
-            "Pasted text refused: \"2\" (key 1 of 3) cannot follow \"A\".");
+            "Pasted text refused: \"2\" cannot follow \"A\" (key 1 of 3 in \"2/3\").");
   EXPECT_EQ(inputLine(), "In>2 / 3A_");
 }
 
