@@ -213,8 +213,10 @@ bool cutAtBlanks(ClReading& reading, string_view svRow) {
   return uiEntry == gc_uiNONE || reading.addCell(svRow.substr(uiEntry, uiEntry_End - uiEntry));
 }
 
-// One row: at tabs when bTabs and it has one (spreadsheets), else at ',' or
-// ';', else at blanks. One trailing separator is dropped ("1, 2 ;").
+// One row: at tabs when bTabs and it has one (spreadsheets), else at ';',
+// else at ',', else at blanks. One trailing separator is dropped ("1, 2 ;").
+// A row with both ';' and ',' is cut at ';' alone: "1,5;2,5" (decimal
+// commas) is then refused, not read as four entries.
 bool cutRow(ClReading& reading, string_view svRow, bool bTabs) {
   if (bTabs && holds(svRow, '\t')) {
     svRow = trimmed(svRow, isSpace);
@@ -224,8 +226,13 @@ bool cutRow(ClReading& reading, string_view svRow, bool bTabs) {
   svRow = trimmed(svRow);
   if (!svRow.empty() && (svRow.back() == ',' || svRow.back() == ';'))
     svRow = trimmed(svRow.substr(0, svRow.size() - 1));
-  const bool bCut = holds(svRow, ',') || holds(svRow, ';') ? cutAt(reading, svRow, ",;")
-                                                           : cutAtBlanks(reading, svRow);
+  bool bCut = false;
+  if (holds(svRow, ';'))
+    bCut = cutAt(reading, svRow, ";");
+  else if (holds(svRow, ','))
+    bCut = cutAt(reading, svRow, ",");
+  else
+    bCut = cutAtBlanks(reading, svRow);
   return bCut && reading.endRow();
 }
 
@@ -274,18 +281,22 @@ bool isDelimiterRow(string_view svLine) {
   return holds(svLine, '-') && svLine.find_first_not_of("|-: \t") == gc_uiNONE;
 }
 
+// The next line from uiPos that is not blank, trimmed; empty at the end.
+string_view nextLine(string_view sv, size_t& uiPos) {
+  string_view svLine;
+  while (uiPos <= sv.size() && svLine.empty()) svLine = trimmed(lineAt(sv, uiPos));
+  return svLine;
+}
+
 bool readMarkdown(ClReading& reading, string_view svText) {
-  // the header is the row just above the delimiter row that follows it
+  // the first line is the header when the delimiter row follows it
   size_t uiPos = 0;
-  string_view svFirst;
-  while (uiPos <= svText.size() && svFirst.empty()) svFirst = trimmed(lineAt(svText, uiPos));
-  string_view svSecond;
-  for (size_t uiNext = uiPos; uiNext <= svText.size() && svSecond.empty();)
-    svSecond = trimmed(lineAt(svText, uiNext));
-  if (!isDelimiterRow(svSecond)) uiPos = 0;
-  while (uiPos <= svText.size()) {
-    string_view svLine = trimmed(lineAt(svText, uiPos));
-    if (svLine.empty() || isDelimiterRow(svLine)) continue;
+  nextLine(svText, uiPos);
+  size_t uiSecond = uiPos;
+  if (!isDelimiterRow(nextLine(svText, uiSecond))) uiPos = 0;
+  for (string_view svLine = nextLine(svText, uiPos); !svLine.empty();
+       svLine = nextLine(svText, uiPos)) {
+    if (isDelimiterRow(svLine)) continue;
     if (svLine.front() == '|') svLine.remove_prefix(1);
     if (!svLine.empty() && svLine.back() == '|') svLine.remove_suffix(1);
     if (!cutAt(reading, svLine, "|") || !reading.endRow()) return false;
@@ -445,11 +456,25 @@ bool readBrackets(ClReading& reading, const ClBracketForm& form) {
 
 // ----- LaTeX
 
+// The starred forms ("pmatrix*", with an alignment option) are amsmath's
+// environments extended.
 bool isMatrixEnvironment(string_view svName) {
+  if (svName == "array") return true;
+  if (!svName.empty() && svName.back() == '*') svName.remove_suffix(1);
   for (const char* acName :
-       {"pmatrix", "bmatrix", "Bmatrix", "vmatrix", "Vmatrix", "matrix", "smallmatrix", "array"})
+       {"pmatrix", "bmatrix", "Bmatrix", "vmatrix", "Vmatrix", "matrix", "smallmatrix"})
     if (svName == acName) return true;
   return false;
+}
+
+// Past an option "[2pt]", "[t]" or "[r]" at uiPos (blanks before it
+// skipped); a '[' without a near ']' is no option.
+size_t afterOption(string_view sv, size_t uiPos) {
+  size_t k = uiPos;
+  while (k < sv.size() && isBlank(sv[k])) ++k;
+  if (k >= sv.size() || sv[k] != '[') return uiPos;
+  const size_t uiClose = sv.substr(k, 32).find(']');
+  return uiClose == gc_uiNONE ? uiPos : k + uiClose + 1;
 }
 
 // The group "{...}" at uiPos (blanks before it skipped), braces nested;
@@ -604,11 +629,8 @@ bool cutLatexRows(ClReading& reading, string_view svBody) {
     if (!addLatexRow(reading, aCells)) return false;
     aCells.clear();
     k += 2;
-    while (k < svBody.size() && isBlank(svBody[k])) ++k;
     if (k < svBody.size() && svBody[k] == '*') ++k;
-    if (k < svBody.size() && svBody[k] == '[' && holds(svBody.substr(k), ']'))
-      k = svBody.find(']', k) + 1;
-    uiCell = k;
+    uiCell = k = afterOption(svBody, k);
   }
   return true;
 }
@@ -680,12 +702,12 @@ size_t matrixBegin(string_view sv, std::string& sName, size_t& uiBody) {
   return gc_uiNONE;
 }
 
-// After \begin{array}: an optional position [t] and the column spec.
-size_t afterColumnSpec(string_view sv, size_t uiPos) {
-  while (uiPos < sv.size() && isBlank(sv[uiPos])) ++uiPos;
-  if (uiPos < sv.size() && sv[uiPos] == '[' && holds(sv.substr(uiPos), ']'))
-    uiPos = sv.find(']', uiPos) + 1;
-  argumentAt(sv, uiPos);
+// After \begin{array}: an optional position [t] and the column spec; after
+// \begin{pmatrix*}: an optional alignment [r].
+size_t bodyStart(string_view sv, const std::string& sName, size_t uiPos) {
+  if (sName != "array" && sName.back() != '*') return uiPos;
+  uiPos = afterOption(sv, uiPos);
+  if (sName == "array") argumentAt(sv, uiPos);
   return uiPos;
 }
 
@@ -705,7 +727,7 @@ bool readLatex(ClReading& reading, string_view svText) {
   size_t uiBody = 0;
   const size_t uiBegin = matrixBegin(svText, sName, uiBody);
   if (uiBegin == gc_uiNONE) return refuseLoneEnd(reading, svText);
-  if (sName == "array") uiBody = afterColumnSpec(svText, uiBody);
+  uiBody = bodyStart(svText, sName, uiBody);
   const size_t uiEnd = svText.find("\\end{", uiBody);
   if (svText.find("\\begin{", uiBody) < uiEnd)
     return reading.fail("\\begin{" + sName + "} holds another environment.");

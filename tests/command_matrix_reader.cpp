@@ -98,6 +98,7 @@ const ClReadCase gc_aREAD_CASES[] = {
     {"A^{-1} = \\begin{vmatrix} 1 & 2 \\\\[2pt] 3 & 4 \\end{vmatrix}.", "[1,2;3,4]"},
     {"\\begin{Vmatrix}1\\\\2\\end{Vmatrix}", "[1;2]"},
     {"\\begin{Bmatrix} 1 & 2 \\end{Bmatrix}", "[1,2]"},
+    {"\\begin{bmatrix*}[r] -1 & 2 \\\\* 3 & -4 \\end{bmatrix*}", "[-1,2;3,-4]"},
     {"$\\begin{smallmatrix} -1 & 0 \\end{smallmatrix}$", "[-1,0]"},
     {"\\begin{matrix} 1.5 \\times 10^{-3}\\,i & -\\frac{1}{2} - \\frac{3}{4}i & "
      "\\mathrm{j} \\\\ 7\\times10^3 & \\frac{1}{2}i & {-}\\!2 \\end{matrix}",
@@ -112,7 +113,7 @@ struct ClRefusalCase {
   const char* acWhy;
 };
 
-// n entries of "1" in rows of iColumns, tab-separated.
+// iRows rows of iColumns copies of sEntry, tab-separated.
 std::string tableOf(int iRows, int iColumns, const std::string& sEntry) {
   std::string sText;
   for (int r = 0; r < iRows; ++r) {
@@ -161,6 +162,7 @@ const ClRefusalCase gc_aREFUSAL_CASES[] = {
     {"1\t\t2", "Clipboard text is not a matrix: row 1, column 2 is empty."},
     {"\t1\t2", "Clipboard text is not a matrix: row 1, column 1 is empty."},
     {"1, 2\n3,,4", "Clipboard text is not a matrix: row 2, column 2 is empty."},
+    {"1,5;2,5", "Clipboard text is not a matrix: row 1, column 1 is not a number (\"1,5\")."},
     {"| 1 |  |", "Clipboard text is not a matrix: row 1, column 2 is empty."},
     {"\\begin{pmatrix} 1 & \\\\ 3 & 4 \\end{pmatrix}",
      "Clipboard text is not a matrix: row 1, column 2 is empty."},
