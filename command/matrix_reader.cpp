@@ -288,12 +288,25 @@ string_view nextLine(string_view sv, size_t& uiPos) {
   return svLine;
 }
 
+// The second line that is not blank.
+string_view secondLine(string_view sv, size_t& uiPos) {
+  uiPos = 0;
+  nextLine(sv, uiPos);
+  size_t uiSecond = uiPos;
+  return nextLine(sv, uiSecond);
+}
+
+// A table starts with '|', or its delimiter row has one ("a | b", "--|--").
+bool isMarkdown(string_view svText) {
+  size_t uiPos = 0;
+  const string_view svSecond = secondLine(svText, uiPos);
+  return svText.front() == '|' || (isDelimiterRow(svSecond) && holds(svSecond, '|'));
+}
+
 bool readMarkdown(ClReading& reading, string_view svText) {
   // the first line is the header when the delimiter row follows it
   size_t uiPos = 0;
-  nextLine(svText, uiPos);
-  size_t uiSecond = uiPos;
-  if (!isDelimiterRow(nextLine(svText, uiSecond))) uiPos = 0;
+  if (!isDelimiterRow(secondLine(svText, uiPos))) uiPos = 0;
   for (string_view svLine = nextLine(svText, uiPos); !svLine.empty();
        svLine = nextLine(svText, uiPos)) {
     if (isDelimiterRow(svLine)) continue;
@@ -565,7 +578,7 @@ void appendCommand(string_view sv, size_t& uiPos, std::string& sOut) {
     appendFraction(sv, uiPos, sOut);
   } else if (svName == "infty") {
     sOut += "inf";
-  } else if (svName != "hline" && svName != "mathrm" && svName != "text") {
+  } else if (svName != "hline" && svName != "mathrm" && svName != "text" && svName != "boxed") {
     sOut += sv.substr(uiBackslash, uiPos - uiBackslash);
   }
 }
@@ -994,7 +1007,7 @@ bool cutIntoCells(ClReading& reading, string_view svText, string_view svWhole) {
   if (svText.find("\\begin{") != gc_uiNONE || svText.find("\\end{") != gc_uiNONE)
     return readLatex(reading, svText);
   if (isBracketForm(svText, form)) return readBrackets(reading, form);
-  if (svText.front() == '|') return readMarkdown(reading, svText);
+  if (isMarkdown(svText)) return readMarkdown(reading, svText);
   return readRows(reading, svWhole);
 }
 

@@ -62,6 +62,7 @@ const ClReadCase gc_aREAD_CASES[] = {
     {"| Col 1 | Col 2 |\n|---:|---:|\n| 1 | 3 + 4i |\n| -2/3 | 1.5E-3 |", "[1,3+4i;-2/3,1.5E-3]"},
     {"|   | a |\n| :-- | --- |\n| 1 | 2 |", "[1,2]"},
     {"| 1 | 2 |\n| 3 | 4 |\n", "[1,2;3,4]"},
+    {"a | b\n--|--\n1 | 2\n3 | 4", "[1,2;3,4]"},
     // Octave and other brackets
     {"[1 2; 3 4]", "[1,2;3,4]"},
     {"[1,2;3,4]", "[1,2;3,4]"},
@@ -96,6 +97,10 @@ const ClReadCase gc_aREAD_CASES[] = {
      "\\end{array} \\right) \\]",
      "[1,2,3;4,5,6]"},
     {"A^{-1} = \\begin{vmatrix} 1 & 2 \\\\[2pt] 3 & 4 \\end{vmatrix}.", "[1,2;3,4]"},
+    // the Steps window's LaTeX, a pivot boxed
+    {"\\left(\\begin{array}{cc|c}\n\\boxed{1} & -\\frac{1}{2} & 3 \\\\\n0 & 1 & 1.5 \\times "
+     "10^{-3}\\,i\n\\end{array}\\right)",
+     "[1,-1/2,3;0,1,1.5E-3i]"},
     {"\\begin{Vmatrix}1\\\\2\\end{Vmatrix}", "[1;2]"},
     {"\\begin{Bmatrix} 1 & 2 \\end{Bmatrix}", "[1,2]"},
     {"\\begin{bmatrix*}[r] -1 & 2 \\\\* 3 & -4 \\end{bmatrix*}", "[-1,2;3,-4]"},
