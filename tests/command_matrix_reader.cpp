@@ -229,9 +229,10 @@ uint64_t bitsOf(double dX) {
 
 using MatrixReaderLineTest = ClCommandTest;
 
-// The values go straight into the editor's cells while the token line goes
-// through the lexer and the parser: both must give the same bits, signed
-// zeros included (Zero Out off keeps the parser's result as computed).
+// The values go straight into the editor's cells while the token line,
+// typed key by key, goes through the typing checks, the lexer and the
+// parser: both must give the same bits, signed zeros included (Zero Out off
+// keeps the parser's result as computed).
 TEST_F(MatrixReaderLineTest, ValuesAreTheCalculatorsOwn) {
   for (const ClReadCase& c : gc_aREAD_CASES) {
     ClReadMatrix matrix;
@@ -240,7 +241,9 @@ TEST_F(MatrixReaderLineTest, ValuesAreTheCalculatorsOwn) {
     SetUp();
     m_Seam.setOn(eSWITCH_ZERO_OUT, false);
     ClCallback::zeroOut_cb(nullptr, nullptr);
-    enter(matrixTokens(matrix));
+    typeKeys(matrixTokens(matrix));
+    ASSERT_EQ(currentLine(), matrixTokens(matrix));
+    press(eENTER);
     ASSERT_EQ(g_uiError_Number, eERROR_NONE) << c.acTokens;
     const ClMatrix& mResult = ClCalculator::mp_mLast_Output;
     ASSERT_EQ(mResult.rows(), matrix.m_iRows) << c.acTokens;
