@@ -125,18 +125,18 @@ TEST_F(ClipboardWindowTest, CtrlVAndEditPastePasteTheClipboard) {
     EXPECT_EQ(pastedLine("In>2 * _"), "In>2 * [1, 2; 3, 4]_");
   }
   typeKey(FL_Escape, "\x1b");
-  ClSelectionOwner owner("clipboard", "$\\frac{2}{3}$");
+  ClSelectionOwner owner("clipboard", "$\\begin{bmatrix} \\frac{2}{3} \\end{bmatrix}$");
   ASSERT_TRUE(owner.serving());
   pick(ClORVELUI::mp_miPaste);
   EXPECT_EQ(pastedLine("In>_"), "In>2 / 3_");
   // refused: a message box, the line as it was
-  typeText("A");
+  typeText("*A");
   pick(ClORVELUI::mp_miPaste);
   pumpUntil([] { return !g_Answers.m_asMessages.empty(); });
   ASSERT_EQ(g_Answers.m_asMessages.size(), 1u);
   EXPECT_EQ(g_Answers.m_asMessages[0],
             "Pasted text refused: \"2\" cannot follow \"A\" (key 1 of 3 in \"2/3\").");
-  EXPECT_EQ(inputLine(), "In>2 / 3A_");
+  EXPECT_EQ(inputLine(), "In>2 / 3 * A_");
 }
 
 TEST_F(ClipboardWindowTest, MiddleClickOnTheInputPanePastesThePrimarySelection) {
