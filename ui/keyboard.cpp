@@ -1,6 +1,6 @@
 // The special keys and the keyboard handler of the main window: keys press
 // tokens through the same dispatch as the keypad buttons, whether or not a
-// button is shown.
+// button is shown. Pasted text arrives here too.
 #include "ui/keyboard.h"
 
 #include <FL/Fl.H>
@@ -107,8 +107,9 @@ int runPaste() {
   return 1;
 }
 
-// A middle click on the input pane pastes the primary selection.
-bool isPrimaryPaste(int iEvent, ClWindow& window) {
+// A middle click on the input pane asks for the primary selection; true when
+// the event was one.
+bool pastePrimary(int iEvent, ClWindow& window) {
   ClTextDisplay* pInput = g_Main_Window.ui()->m_pInput;
   if (iEvent != FL_PUSH || Fl::event_button() != FL_MIDDLE_MOUSE) return false;
   if (lg_eActive_Input != eMAIN_LINE || !pInput->visible() || !Fl::event_inside(pInput))
@@ -130,7 +131,7 @@ int runCharacter(eTOKEN eCode) {
 int ClWindow::handle(int iEvent) {
   if (iEvent == FL_MOVE) return Fl_Double_Window::handle(iEvent);
   if (iEvent == FL_PASTE) return runPaste();
-  if (isPrimaryPaste(iEvent, *this)) return 1;
+  if (pastePrimary(iEvent, *this)) return 1;
   if (isTableClipboardKey() && (iEvent == FL_KEYBOARD || iEvent == FL_KEYUP))
     return iEvent == FL_KEYUP || g_Main_Window.ui()->m_pTable->clipboardKey(Fl::event_key());
   const eTOKEN eLine = lineCommandOf(Fl::event_key());
