@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "command/callback.h"
@@ -21,6 +22,8 @@ const char gc_acSTOP_NOTICE[] = "Rpt stopped on request";
 namespace {
 
 char lg_acEcho[8192];
+// A result in the form the seam prints, while it is appended.
+std::string lg_sForm_Text;
 // The line and history count saved by each running repetition, innermost
 // last. Kept off the call stack so that deep nesting costs little stack.
 std::vector<ClState> lg_aSaved_Lines;
@@ -46,6 +49,16 @@ void appendInput(const char* acText) {
 void appendBoth(const char* acText) {
   appendOutput(acText);
   appendInput(acText);
+}
+
+// The text of the line's result: the display's, or the form orvel-batch
+// prints results in.
+const char* resultText() {
+  eRESULT_FORM eForm = eRESULT_TEXT;
+  const ClMatrix& mResult = ClCalculator::mp_mParser_Output;
+  if (!g_pSeam->printsForm(eForm) || mResult.size() == 0) return g_acOutput_Line;
+  lg_sForm_Text = matrixInForm(mResult, eForm, g_pSeam->isOn(eSWITCH_FULL_PRECISION));
+  return lg_sForm_Text.c_str();
 }
 
 const char* echoOfCurrentLine() {
@@ -94,13 +107,13 @@ bool rangeFits(int iSlot, int iFirst_Offset, int iLast_Offset, int iVisible_Coun
   return iFirst >= 0 && iFirst <= iLast && iLast < gc_iHISTORY_SIZE;
 }
 
-void printRepeatedLine() {
+void printRepeatedLine(const char* acResult) {
   appendBoth(gc_acOUT_PROMPT);
   appendBoth(echoOfCurrentLine());
   appendOutput(" :\n");
-  appendOutput(g_acOutput_Line);
+  appendOutput(acResult);
   appendInput(" \n");
-  appendInput(g_acOutput_Line);
+  appendInput(acResult);
 }
 
 // Runs history slot iSlot as one line of a repetition; false ends the
@@ -131,12 +144,13 @@ bool runRepeatedLine(int iSlot, uint16_t uiVisible_Count, bool bQuiet) {
     return true;
   }
   if (eLast != eSEMICOLON) {
-    if (g_uiError_Number == eERROR_EMPTY_MATRIX) {
+    const bool bEmpty = g_uiError_Number == eERROR_EMPTY_MATRIX;
+    if (bEmpty) {
       // printed as the line's result; the repetition goes on
       std::strcpy(g_acOutput_Line, gc_aacERROR_MESSAGE[eERROR_EMPTY_MATRIX]);
       g_uiError_Number = eERROR_NONE;
     }
-    if (!bQuiet && !bRpt_Line) printRepeatedLine();
+    if (!bQuiet && !bRpt_Line) printRepeatedLine(bEmpty ? g_acOutput_Line : resultText());
   }
   g_acOutput_Line[0] = '\0';
   g_pSeam->pane(ePANE_OUTPUT).showInsertPosition();
@@ -191,9 +205,10 @@ void runAndPrint(uint16_t uiSlot, bool bQuiet) {
     printError(false);
     g_uiError_Number = eERROR_NONE;
   } else if (!bQuiet) {
-    appendOutput(g_acOutput_Line);
+    const char* acResult = resultText();
+    appendOutput(acResult);
     if (ClCalculator::mp_mParser_Output.rows() > 1) appendInput(":\n");
-    appendInput(g_acOutput_Line);
+    appendInput(acResult);
   }
 }
 

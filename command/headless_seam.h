@@ -86,6 +86,10 @@ class ClHeadlessSeam : public ClSeam {
   bool stopRequested() override;
   void hideAll() override { m_bHidden = true; }
   ClCells* cells() override { return &m_Cells; }
+  bool printsForm(eRESULT_FORM& eForm) const override {
+    eForm = m_ePrinted_Form;
+    return m_bPrints_Form;
+  }
 
   // Answers: the next choice boxes (button index; "No"-like 0 when none is
   // queued) and file choosers (a cancel when none is queued).
@@ -97,6 +101,11 @@ class ClHeadlessSeam : public ClSeam {
   void setStopFlag(const volatile std::sig_atomic_t* piFlag) { m_piStop_Flag = piFlag; }
   // Messages are also written to this stream as they come (null: kept only).
   void setMessageStream(std::FILE* pStream) { m_pMessage_Stream = pStream; }
+  // Results are printed in eForm from now on (orvel-batch --result-format).
+  void setPrintedForm(eRESULT_FORM eForm) {
+    m_ePrinted_Form = eForm;
+    m_bPrints_Form = true;
+  }
 
   const std::vector<std::string>& messages() const { return m_asMessages; }
   const std::vector<std::string>& questions() const { return m_asQuestions; }
@@ -123,4 +132,6 @@ class ClHeadlessSeam : public ClSeam {
   const volatile std::sig_atomic_t* m_piStop_Flag = nullptr;
   std::FILE* m_pMessage_Stream = nullptr;
   bool m_bHidden = false;
+  eRESULT_FORM m_ePrinted_Form = eRESULT_TEXT;
+  bool m_bPrints_Form = false;
 };

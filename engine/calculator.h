@@ -110,6 +110,9 @@ class ClCalculator {
   static double displayTolerance(const ClMatrix& mM);
   // One entry as formatMatrix writes it (bHide: Zero Out with dTolerance).
   static std::string entryText(ClComplex cZ, bool bHide, double dTolerance);
+  // One entry with both parts at 17 significant digits ("%.17G"), in
+  // entryText's shape without hiding: reading it back gives every bit.
+  static std::string fullEntryText(ClComplex cZ);
   // The fraction p/q the Rational format shows for x (0 for a tiny x); false
   // beyond the largest it shows as a fraction, where it shows the integer part.
   static bool shownFraction(double dX, int64_t& llNumerator, int64_t& llDenominator);

@@ -75,6 +75,14 @@ int writeNumber(double dX, char* acText) {
   }
 }
 
+// Writes one number with the digits that give back every bit.
+int writeFullNumber(double dX, char* acText) {
+  return std::snprintf(acText, gc_iNUMBER_ROOM, "%.17G", dX);
+}
+
+// A writer of one number: the current format's or the full one.
+typedef int (*tNumberWriter)(double, char*);
+
 inline char* append(char* pcEnd, const char* acText, int iLength) {
   for (int k = 0; k < iLength; ++k) *pcEnd++ = acText[k];
   return pcEnd;
@@ -105,25 +113,26 @@ char* appendZeroedOut(char* pcEnd, ClComplex cZ, double dTolerance) {
 }
 
 // An entry shown in full: both parts, the imaginary one only when not 0.
-char* appendFull(char* pcEnd, ClComplex cZ) {
+char* appendFull(char* pcEnd, ClComplex cZ, tNumberWriter pWrite) {
   const double dIm = cZ.imag();
-  pcEnd += writeNumber(cZ.real(), pcEnd);
+  pcEnd += pWrite(cZ.real(), pcEnd);
   if (dIm == 0.0) return pcEnd;
   pcEnd = append(pcEnd, dIm > 0 ? " + " : " - ", 3);
   char acNumber[gc_iNUMBER_ROOM];
-  const int iLength = writeNumber(dIm, acNumber);
+  const int iLength = pWrite(dIm, acNumber);
   // the minus sign is already written; a tiny part shown as "0" has none to drop
   const int iSkip = acNumber[0] == '-' ? 1 : 0;
   pcEnd = append(pcEnd, acNumber + iSkip, iLength - iSkip);
   return append(pcEnd, "i", 1);
 }
 
-char* appendEntry(char* pcEnd, ClComplex cZ, bool bZeroOut, double dTolerance) {
+char* appendEntry(char* pcEnd, ClComplex cZ, bool bZeroOut, double dTolerance,
+                  tNumberWriter pWrite = writeNumber) {
   const double dRe = cZ.real(), dIm = cZ.imag();
   if (!isFinitePart(dRe) || !isFinitePart(dIm))
-    return pcEnd + writeNumber(isFinitePart(dIm) ? dRe : dIm, pcEnd);
+    return pcEnd + pWrite(isFinitePart(dIm) ? dRe : dIm, pcEnd);
   if (bZeroOut) return appendZeroedOut(pcEnd, cZ, dTolerance);
-  return appendFull(pcEnd, cZ);
+  return appendFull(pcEnd, cZ, pWrite);
 }
 
 }  // namespace
@@ -139,6 +148,12 @@ double ClCalculator::displayTolerance(const ClMatrix& mM) {
 std::string ClCalculator::entryText(ClComplex cZ, bool bHide, double dTolerance) {
   char acText[gc_iENTRY_ROOM];
   *appendEntry(acText, cZ, bHide, dTolerance) = '\0';
+  return acText;
+}
+
+std::string ClCalculator::fullEntryText(ClComplex cZ) {
+  char acText[gc_iENTRY_ROOM];
+  *appendEntry(acText, cZ, false, 0.0, writeFullNumber) = '\0';
   return acText;
 }
 

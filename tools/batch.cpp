@@ -15,6 +15,7 @@
 #include "command/enter.h"
 #include "command/headless_seam.h"
 #include "command/history.h"
+#include "command/matrix_forms.h"
 #include "command/steps_writer.h"
 #include "engine/calculator.h"
 #include "engine/steps.h"
@@ -36,7 +37,9 @@ const char gc_acUSAGE[] =
     "                   [--open FILE.orv] [--append FILE.orv] [--save-input FILE.orv]\n"
     "                   [--save-variable NAME FILE.orv] [--graph | --graph-line LINE]\n"
     "                   [--scales on|off] [--corners on|off] [--save-graph FILE]\n"
-    "                   [--steps [exact|computed]] [--pivot first|largest] [SCRIPT]\n"
+    "                   [--steps [exact|computed]] [--pivot first|largest]\n"
+    "                   [--result-format text|latex|markdown|numpy|octave|csv]\n"
+    "                   [--full-precision on|off] [SCRIPT]\n"
     "       orvel-batch --help | --version\n"
     "\n"
     "Runs the ORVEL Calculator without a window. The input is SCRIPT, or standard\n"
@@ -78,6 +81,16 @@ const char gc_acUSAGE[] =
     "them (--steps computed); only these two words are taken as its value.\n"
     "--pivot chooses the exact steps' pivot: the first non-zero entry (first, the\n"
     "default) or the largest (largest); it needs --steps.\n"
+    "\n"
+    "Result forms: --result-format prints every result, of the main lines and of\n"
+    "the lines a repetition runs, below its echo line in a form that other tools\n"
+    "read: text (as the output pane shows it), latex (a pmatrix), markdown (a\n"
+    "table), numpy (np.array), octave or csv; a 1 x 1 result is its number alone,\n"
+    "but in a markdown or csv table. Errors and messages print as they are.\n"
+    "--full-precision on writes every number of a result with 17 significant\n"
+    "digits and hides no part (Zero Out), so that reading it back gives every bit;\n"
+    "without --result-format it prints the text form so.\n"
+    "\n"
     "Exit status: 0 done, 1 a data file or the graph was not loaded or saved, the\n"
     "output could not be written or --save-graph has no display, 2 bad option or\n"
     "unreadable script.\n";
@@ -114,6 +127,8 @@ struct ClOptions {
   bool bSteps = false;
   bool bPivot = false;
   ClStepsView stepsView;
+  bool bResult_Form = false;
+  eRESULT_FORM eResult_Form = eRESULT_TEXT;
 };
 
 int badUsage(const std::string& sText) {
@@ -137,6 +152,15 @@ bool parseFormat(const char* acValue, int& iFormat) {
   return false;
 }
 
+bool parseResultForm(const char* acValue, eRESULT_FORM& eForm) {
+  for (int k = 0; k < eRESULT_FORM_COUNT; ++k) {
+    if (std::strcmp(acValue, gc_aacRESULT_FORM_WORD[k]) != 0) continue;
+    eForm = eRESULT_FORM(k);
+    return true;
+  }
+  return false;
+}
+
 eSWITCH switchOf(const std::string& sOption) {
   if (sOption == "--zero-out") return eSWITCH_ZERO_OUT;
   if (sOption == "--execute") return eSWITCH_EXECUTE;
@@ -144,6 +168,7 @@ eSWITCH switchOf(const std::string& sOption) {
   if (sOption == "--auto-parens") return eSWITCH_AUTO_PARENS;
   if (sOption == "--scales") return eSWITCH_SCALES;
   if (sOption == "--corners") return eSWITCH_CORNERS;
+  if (sOption == "--full-precision") return eSWITCH_FULL_PRECISION;
   return eSWITCH_COUNT;
 }
 
@@ -257,6 +282,10 @@ int parseOptions(int argc, char** argv, ClOptions& options) {
     } else if (sOption == "--format") {
       if (!bHas_Value || !parseFormat(argv[++k], options.iFormat))
         return badUsage("--format takes decimal, float or rational");
+    } else if (sOption == "--result-format") {
+      if (!bHas_Value || !parseResultForm(argv[++k], options.eResult_Form))
+        return badUsage("--result-format takes text, latex, markdown, numpy, octave or csv");
+      options.bResult_Form = true;
     } else if (switchOf(sOption) != eSWITCH_COUNT) {
       if (!bHas_Value || !parseOnOff(argv[++k], options.abSwitch[switchOf(sOption)]))
         return badUsage(sOption + " takes on or off");
@@ -454,6 +483,8 @@ int main(int argc, char** argv) {
   for (int k = 0; k < eSWITCH_COUNT; ++k) seam.setOn(eSWITCH(k), options.abSwitch[k]);
   ClCallback::zeroOut_cb(nullptr, nullptr);
   g_eView_State = options.iFormat;
+  if (options.bResult_Form || options.abSwitch[eSWITCH_FULL_PRECISION])
+    seam.setPrintedForm(options.eResult_Form);
   std::signal(SIGINT, onInterrupt);
 
   Set_Code_Arrays();
