@@ -1000,12 +1000,21 @@ bool readEntries(ClReading& reading, ClReadMatrix& matrix) {
   return true;
 }
 
+// LaTeX without an environment: a number as a 1 x 1 result is copied
+// ("-\frac{2}{3}", "$1.5 \times 10^{-3}$"), or the rows of one's body.
+bool readLatexBody(ClReading& reading, string_view svText) {
+  while (!svText.empty() && svText.front() == '$') svText.remove_prefix(1);
+  while (!svText.empty() && svText.back() == '$') svText.remove_suffix(1);
+  return cutLatexRows(reading, svText);
+}
+
 // svText is trimmed; rows are read from the whole text, where a tab at
 // either end is a cell's edge.
 bool cutIntoCells(ClReading& reading, string_view svText, string_view svWhole) {
   ClBracketForm form;
   if (svText.find("\\begin{") != gc_uiNONE || svText.find("\\end{") != gc_uiNONE)
     return readLatex(reading, svText);
+  if (holds(svText, '\\')) return readLatexBody(reading, svText);
   if (isBracketForm(svText, form)) return readBrackets(reading, form);
   if (isMarkdown(svText)) return readMarkdown(reading, svText);
   return readRows(reading, svWhole);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "command/clipboard.h"
@@ -275,9 +276,10 @@ TEST_F(ClipboardTest, ResultsTravelThroughEveryFormAndBack) {
   for (const int32_t eFormat : {eDECIMAL, eFLOATING_POINT, eRATIONAL}) {
     g_eView_State = eFormat;
     for (const bool bComplex : {false, true}) {
-      for (const int iColumns : {2, 3}) {
+      // a 1 x 1 result is copied as its number alone
+      for (const auto& [iRows, iColumns] : {std::pair{1, 1}, {2, 2}, {2, 3}}) {
         ClMatrix& mA = ClCalculator::mp_mVariable[eVAR_A];
-        mA.resize(2, iColumns);
+        mA.resize(iRows, iColumns);
         for (ClComplex& cZ : mA.reshaped()) cZ = {random(), bComplex ? random() : 0.0};
         enter("A");
         const ClMatrix mResult = ClCalculator::mp_mLast_Output;

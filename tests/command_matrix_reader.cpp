@@ -97,6 +97,10 @@ const ClReadCase gc_aREAD_CASES[] = {
      "\\end{array} \\right) \\]",
      "[1,2,3;4,5,6]"},
     {"A^{-1} = \\begin{vmatrix} 1 & 2 \\\\[2pt] 3 & 4 \\end{vmatrix}.", "[1,2;3,4]"},
+    // a number copied as a 1 x 1 result is, and an environment's body alone
+    {"-\\frac{2}{3}", "-2/3"},
+    {"$1.5 \\times 10^{-3}$", "1.5E-3"},
+    {"1 & -\\frac{1}{2} \\\\\n3 & 4", "[1,-1/2;3,4]"},
     // the Steps window's LaTeX, a pivot boxed
     {"\\left(\\begin{array}{cc|c}\n\\boxed{1} & -\\frac{1}{2} & 3 \\\\\n0 & 1 & 1.5 \\times "
      "10^{-3}\\,i\n\\end{array}\\right)",

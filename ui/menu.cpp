@@ -32,8 +32,9 @@ constexpr int gc_iHISTORY = 14;
 constexpr Fl_Menu_Item title(const char* acLabel) {
   return {acLabel, 0, nullptr, nullptr, FL_SUBMENU, FL_NORMAL_LABEL, FL_HELVETICA, gc_iTOP, 0};
 }
-constexpr Fl_Menu_Item submenu(const char* acLabel) {
-  return {acLabel, 0, nullptr, nullptr, FL_SUBMENU, FL_NORMAL_LABEL, FL_HELVETICA, gc_iITEM, 0};
+constexpr Fl_Menu_Item submenu(const char* acLabel, int iFlags = 0) {
+  return {acLabel,      0,        nullptr, nullptr, FL_SUBMENU | iFlags, FL_NORMAL_LABEL,
+          FL_HELVETICA, gc_iITEM, 0};
 }
 constexpr Fl_Menu_Item item(const char* acLabel, int iShortcut, Fl_Callback* pCallback,
                             void* pData = nullptr, int iFlags = 0, int iSize = gc_iITEM) {
@@ -74,16 +75,6 @@ constexpr std::array<Fl_Menu_Item, gc_iMENU_ITEMS> gc_aMENU = {{
     item("Quit", 0, ClCallback::exit_cb),
     end(),
     title("Edit"),
-    submenu("Copy Result As"),
-    item("Text", FL_CTRL + FL_SHIFT + 'c', gc_pCopy, &lg_aeResult_Form[eRESULT_TEXT]),
-    item("LaTeX", FL_CTRL + FL_SHIFT + 'l', gc_pCopy, &lg_aeResult_Form[eRESULT_LATEX]),
-    item("Markdown", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_MARKDOWN]),
-    item("NumPy", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_NUMPY]),
-    item("Octave", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_OCTAVE]),
-    item("CSV", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_CSV], FL_MENU_DIVIDER),
-    item("Full Precision", 0, nullptr, nullptr, FL_MENU_TOGGLE),
-    end(),
-    item("Paste", FL_CTRL + 'v', ClCallback::paste_cb, nullptr, FL_MENU_DIVIDER),
     submenu("History"),
     item("Insert  Item", 0, ClCallback::insert_cb, nullptr, 0, gc_iHISTORY),
     item("Clear Item", 0, ClCallback::clear_cb, nullptr, 0, gc_iHISTORY),
@@ -91,7 +82,7 @@ constexpr std::array<Fl_Menu_Item, gc_iMENU_ITEMS> gc_aMENU = {{
     item("Clear History", 0, ClCallback::clearAll_cb, nullptr, 0, gc_iHISTORY),
     item("Clear All", 0, ClCallback::clearEverything_cb, nullptr, 0, gc_iHISTORY),
     end(),
-    submenu("Matrix"),
+    submenu("Matrix", FL_MENU_DIVIDER),
     item("  A  ", FL_ALT + FL_SHIFT + 'a', gc_pEdit, &lg_aeToken_Matrix[0]),
     item("  B  ", FL_CTRL + FL_ALT + 'b', gc_pEdit, &lg_aeToken_Matrix[1]),
     item("  C  ", FL_ALT + FL_SHIFT + 'c', gc_pEdit, &lg_aeToken_Matrix[2]),
@@ -103,6 +94,16 @@ constexpr std::array<Fl_Menu_Item, gc_iMENU_ITEMS> gc_aMENU = {{
     item("  v  ", FL_CTRL + FL_ALT + 'y', gc_pEdit, &lg_aeToken_Matrix[8]),
     item("  w  ", FL_CTRL + FL_ALT + 'w', gc_pEdit, &lg_aeToken_Matrix[9]),
     end(),
+    submenu("Copy Result As"),
+    item("Text", FL_CTRL + FL_SHIFT + 'c', gc_pCopy, &lg_aeResult_Form[eRESULT_TEXT]),
+    item("LaTeX", FL_CTRL + FL_SHIFT + 'l', gc_pCopy, &lg_aeResult_Form[eRESULT_LATEX]),
+    item("Markdown", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_MARKDOWN]),
+    item("NumPy", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_NUMPY]),
+    item("Octave", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_OCTAVE]),
+    item("CSV", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_CSV], FL_MENU_DIVIDER),
+    item("Full Precision", 0, nullptr, nullptr, FL_MENU_TOGGLE),
+    end(),
+    item("Paste", FL_CTRL + 'v', ClCallback::paste_cb),
     end(),
     title("View"),
     submenu("Output Format"),
