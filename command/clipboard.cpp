@@ -17,18 +17,15 @@ namespace {
 
 const char gc_acNO_RESULT[] = "No result to copy yet: Copy Result As copies the last result (Ans).";
 
-// The keys of text made only of key characters, blanks skipped and one
-// trailing line end dropped; empty when any other character is in it.
+// The keys of text made only of key characters, one trailing line end
+// dropped; empty when any other character is in it. A blank is no key: prose
+// and the panes' echo lines ("Inv (A)") would type other keys than they read.
 std::string keysOf(std::string sText) {
   if (!sText.empty() && sText.back() == '\n') sText.pop_back();
   if (!sText.empty() && sText.back() == '\r') sText.pop_back();
-  std::string sKeys;
-  for (const char c : sText) {
-    if (c == ' ' || c == '\t') continue;
+  for (const char c : sText)
     if (!isLineCharacter(c)) return std::string();
-    sKeys += c;
-  }
-  return sKeys;
+  return sText;
 }
 
 // The block's top-left goes to the edited cell, or the first cell when none

@@ -47,8 +47,8 @@ TEST_F(ClipboardTest, PastesAtTheCursorInTheMiddleOfTheLine) {
       {"I)", 1, "1, 2 ;\n3, 4", "I([1,2;3,4])", "\nIn>Inv ([1, 2; 3, 4]_)"},
       // a number alone
       {"2*()", 1, "-2/3\n", "2*(-2/3)", "\nIn>2 * ( - 2 / 3_)"},
-      // key characters: blanks skipped, the line end dropped
-      {"A+B", 2, " * 2 \r\n", "A*2+B", "\nIn>A * 2_ + B"},
+      // key characters, the line end dropped
+      {"A+B", 2, "*2\r\n", "A*2+B", "\nIn>A * 2_ + B"},
   };
   for (const auto& c : aCases) {
     SetUp();
@@ -97,6 +97,9 @@ TEST_F(ClipboardTest, RefusedTextLeavesTheLineAsItWasAndSaysWhy) {
       {"", "1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16A",
        "Pasted text refused: \"A\" cannot follow \"6\" (key 39 of 39 in "
        "\"1+2+3+4+5+6+7+8+9+10+11+12+13+...\")."},
+      // blanks are no keys: prose is refused, not typed
+      {"", "hello world",
+       "Clipboard text is not a matrix: row 1, column 1 is not a number (\"hello\")."},
       {"A", "", "Clipboard text is empty."},
       {"A", "1 2\n3", "Clipboard text is not a matrix: row 2 has 1 entry, row 1 has 2."},
   };
@@ -232,10 +235,10 @@ TEST_F(TablePasteTest, ABlockThatDoesNotFitChangesNothing) {
 }
 
 TEST_F(TablePasteTest, KeyTextGoesIntoTheEditedCellsLineOnly) {
-  EXPECT_EQ(paste("A + 1").size(), 1u);
+  EXPECT_EQ(paste("A+1").size(), 1u);
   EXPECT_EQ(currentLine(), "");
   cells().startEditing(0, 2);
-  EXPECT_EQ(paste("A + 1"), std::vector<std::string>());
+  EXPECT_EQ(paste("A+1"), std::vector<std::string>());
   EXPECT_EQ(currentLine(), "A+1");
   EXPECT_EQ(cells().m_mEntries, ClMatrix::Zero(3, 3));
 }
