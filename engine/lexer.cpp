@@ -38,6 +38,10 @@ bool appendToken(ClLexer& lex, eTOKEN eToken, ClMatrix* pmMatrix = nullptr, doub
   return true;
 }
 
+bool endsValueOrAns(eTOKEN eToken) {
+  return endsValue(eToken) || eToken == eANS;
+}
+
 eTOKEN tokenAt(uint16_t uiPos) {
   const ClState& line = g_Current_State;
   if (uiPos >= line.m_uiLength || uiPos >= gc_iLINE_SIZE) return eNULL;
@@ -148,7 +152,8 @@ void handleToken(ClLexer& lex, eTOKEN eToken) {
     case eNULL:
       return;
     case eI:
-      if (lg_uiToken_Stream_Length > 0 && lastStreamToken() == eREAL_NUMBER &&
+      // i after any value multiplies it, as after a number: Ai is A*i
+      if (lg_uiToken_Stream_Length > 0 && endsValueOrAns(lastStreamToken()) &&
           !appendToken(lex, eTIMES))
         return;
       appendToken(lex, eIMAG_NUMBER, nullptr, 1.0);

@@ -43,6 +43,17 @@ TEST_F(LexerTest, BuildsTokenStreams) {
       {"p", {eREAL_NUMBER}, 3.141592653589793, "p"},
       {"(1+2", {eLPAREN, eREAL_NUMBER, ePLUS, eREAL_NUMBER, eRPAREN}, 0.0, "(1+2)"},
       {"([1", {eLPAREN, eLBRACKET, eREAL_NUMBER, eRBRACKET, eRPAREN}, 0.0, "([1])"},
+      // i after any value multiplies it, as after a number
+      {"Ai", {eVAR_A, eTIMES, eIMAG_NUMBER}, 0.0, "Ai"},
+      {"ai", {eANS, eTIMES, eIMAG_NUMBER}, 0.0, "ai"},
+      {"pi", {eREAL_NUMBER, eTIMES, eIMAG_NUMBER}, 3.141592653589793, "pi"},
+      {"ii", {eIMAG_NUMBER, eTIMES, eIMAG_NUMBER}, 1.0, "ii"},
+      {"(1)i", {eLPAREN, eREAL_NUMBER, eRPAREN, eTIMES, eIMAG_NUMBER}, 0.0, "(1)i"},
+      {"[1]i", {eLBRACKET, eREAL_NUMBER, eRBRACKET, eTIMES, eIMAG_NUMBER}, 0.0, "[1]i"},
+      // after an operator, an opening bracket or a separator it stands alone
+      {"-i", {eMINUS, eIMAG_NUMBER}, 0.0, "-i"},
+      {"(i", {eLPAREN, eIMAG_NUMBER, eRPAREN}, 0.0, "(i)"},
+      {"[1,i", {eLBRACKET, eREAL_NUMBER, eCOMMA, eIMAG_NUMBER, eRBRACKET}, 0.0, "[1,i]"},
   };
   for (const StreamCase& c : aCases) {
     const ClRun run = runLine(c.acLine);
@@ -57,6 +68,19 @@ TEST_F(LexerTest, BuildsTokenStreams) {
     EXPECT_EQ(g_Current_State.m_uiCursor, g_Current_State.m_uiLength);
     EXPECT_EQ(lg_aToken_Stream[lg_uiToken_Stream_Length].m_eToken, eNULL);
   }
+}
+
+TEST_F(LexerTest, ImaginaryUnitAfterAValueMultipliesItInTheResult) {
+  runLine("A=[1,2]");
+  expectTexts({
+      {"Ai", "i, 2i"},
+      {"(1+2)i", "0 + 3i"},
+      {"[1,2]i+1", "1 + i, 1 + 2i"},
+      {"pi", "0 + 3.14159i"},
+      {"ai", "-3.14159"},  // Ans is Pi i
+      {"ii", "-1"},
+      {"Ai^2", "-1, -2"},  // ^ binds i before the product
+  });
 }
 
 TEST_F(LexerTest, BindsNamesToTheirStorage) {
@@ -132,16 +156,20 @@ TEST_F(LexerTest, RefusesLinesTooLongToClose) {
 }
 
 TEST_F(LexerTest, RefusesStreamsBeyondTheirBound) {
-  // every "1i+" gives four tokens for three characters
-  std::string sLine;
-  while (sLine.size() < 510) sLine += "1i+";
-  sLine += "1";
-  const ClRun run = runLine(sLine);
-  EXPECT_FALSE(run.bLexed);
-  EXPECT_EQ(run.uiError, 8);
-  EXPECT_EQ(run.sLine, sLine);
-  EXPECT_LE(lg_uiToken_Stream_Length, 512);
-  EXPECT_EQ(lg_aToken_Stream[lg_uiToken_Stream_Length].m_eToken, eNULL);
+  // every "1i+" or "Ai+" gives four tokens for three characters
+  for (const std::string sPiece : {"1i+", "Ai+"}) {
+    SCOPED_TRACE(sPiece);
+    resetEngineState();
+    std::string sLine;
+    while (sLine.size() < 510) sLine += sPiece;
+    sLine += "1";
+    const ClRun run = runLine(sLine);
+    EXPECT_FALSE(run.bLexed);
+    EXPECT_EQ(run.uiError, 8);
+    EXPECT_EQ(run.sLine, sLine);
+    EXPECT_LE(lg_uiToken_Stream_Length, 512);
+    EXPECT_EQ(lg_aToken_Stream[lg_uiToken_Stream_Length].m_eToken, eNULL);
+  }
 }
 
 }  // namespace
