@@ -11,6 +11,14 @@
 // and ended with Enter. "continues PREVIOUS" among the options makes the
 // example go on from the session of an earlier one: its keys are typed
 // first and their output is not compared again.
+//
+// Typed along, the examples of each chapter (each H2) go in document order
+// into one run, as a reader types them, and each must still print what is
+// shown. A marker
+//   <!-- clean -->
+// where the text tells the reader to start clean (Edit > History > Clear
+// All, and which settings to choose) starts a new run; within a run every
+// example has the same options.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -33,6 +41,7 @@ const std::string gc_sPLOT_CLOSED = "Plot window is not open";
 
 struct ClExample {
   std::string sDocument, sName, sOptions, sKeys, sExpected, sContinues;
+  size_t iStart = 0, iEnd = 0;  // the markers' places in the document
 };
 
 std::string readFile(const std::string& sPath) {
@@ -78,11 +87,13 @@ std::vector<std::string> tagsOf(const std::string& sHtml) {
   }
 }
 
-// The text a block of HTML shows: source line breaks vanish, BR breaks.
+// The text a block of HTML shows: source line breaks vanish, BR breaks,
+// blanks in a row show as one (&nbsp; keeps a blank).
 std::string shownText(const std::string& sHtml) {
   std::string sText;
   for (size_t i = 0; i < sHtml.size(); ++i) {
     if (sHtml[i] == '\n') continue;
+    if (sHtml[i] == ' ' && !sText.empty() && sText.back() == ' ') continue;
     if (sHtml[i] != '<') {
       sText += sHtml[i];
       continue;
@@ -103,7 +114,9 @@ std::string trimmed(const std::string& s) {
 ClExample exampleOf(const std::string& sDocument, const std::string& sHead,
                     const std::string& sBody) {
   const size_t iBlank = sHead.find(' ');
-  ClExample example{sDocument, trimmed(sHead.substr(0, iBlank)), "", "", "", ""};
+  ClExample example;
+  example.sDocument = sDocument;
+  example.sName = trimmed(sHead.substr(0, iBlank));
   std::istringstream options(iBlank == std::string::npos ? "" : sHead.substr(iBlank));
   for (std::string sWord; options >> sWord;) {
     if (sWord == "continues")
@@ -123,18 +136,103 @@ ClExample exampleOf(const std::string& sDocument, const std::string& sHead,
   return example;
 }
 
-std::vector<ClExample> examplesOf(const std::string& sDocument) {
-  const std::string sHtml = readFile(gc_sSOURCE + "/docs/" + sDocument);
+std::string documentText(const std::string& sDocument) {
+  return readFile(gc_sSOURCE + "/docs/" + sDocument);
+}
+
+std::vector<ClExample> examplesIn(const std::string& sDocument, const std::string& sHtml) {
+  static const std::string gc_sHEAD = "<!-- example: ";
   std::vector<ClExample> aExamples;
   for (size_t i = 0;;) {
-    auto [sHead, iHead_End] = between(sHtml, "<!-- example: ", "-->", i);
+    auto [sHead, iHead_End] = between(sHtml, gc_sHEAD, "-->", i);
     if (iHead_End == std::string::npos) return aExamples;
     auto [sBody, iNext] = between(sHtml, "", "<!-- end example -->", iHead_End);
     EXPECT_NE(iNext, std::string::npos) << "example " << sHead << " never ends";
     if (iNext == std::string::npos) return aExamples;
     aExamples.push_back(exampleOf(sDocument, sHead, sBody));
+    aExamples.back().iStart = sHtml.find(gc_sHEAD, i);
+    aExamples.back().iEnd = iNext;
     i = iNext;
   }
+}
+
+std::vector<ClExample> examplesOf(const std::string& sDocument) {
+  return examplesIn(sDocument, documentText(sDocument));
+}
+
+// Every place where sText occurs in sHtml.
+std::vector<size_t> placesOf(const std::string& sHtml, const std::string& sText) {
+  std::vector<size_t> aiPlaces;
+  for (size_t i = sHtml.find(sText); i != std::string::npos; i = sHtml.find(sText, i + 1))
+    aiPlaces.push_back(i);
+  return aiPlaces;
+}
+
+const std::string gc_sCLEAN = "<!-- clean -->";
+
+int lineAt(const std::string& sHtml, size_t iPlace) {
+  return 1 + static_cast<int>(std::count(sHtml.begin(), sHtml.begin() + iPlace, '\n'));
+}
+
+// The text shown around a clean marker, from the end of the example or
+// heading before it to the start of the example after it: it must tell the
+// reader how to start clean.
+std::string textAroundClean(const std::string& sHtml, const std::vector<ClExample>& aExamples,
+                            size_t iMarker) {
+  size_t iFrom = sHtml.rfind("<H2", iMarker);
+  if (iFrom == std::string::npos) iFrom = 0;
+  size_t iTo = sHtml.size();
+  for (const ClExample& example : aExamples) {
+    if (example.iEnd <= iMarker) iFrom = std::max(iFrom, example.iEnd);
+    if (example.iStart > iMarker) iTo = std::min(iTo, example.iStart);
+  }
+  return shownText(sHtml.substr(iFrom, iTo - iFrom));
+}
+
+// The examples typed along into one run each, and what keeps them from it.
+struct ClSessions {
+  std::vector<std::vector<ClExample>> aaRuns;
+  std::vector<std::string> asFaults;
+};
+
+// A run ends at each H2 and at each clean marker that says how to start
+// clean; an example whose options differ from its run's first is a fault,
+// and its run is typed along only up to the example before it.
+ClSessions sessionsIn(const std::string& sHtml, const std::vector<ClExample>& aExamples) {
+  ClSessions sessions;
+  std::vector<size_t> aiBreaks = placesOf(sHtml, "<H2");
+  for (const size_t iMarker : placesOf(sHtml, gc_sCLEAN)) {
+    aiBreaks.push_back(iMarker);
+    if (textAroundClean(sHtml, aExamples, iMarker).find("Clear All") == std::string::npos)
+      sessions.asFaults.push_back("the clean marker on line " +
+                                  std::to_string(lineAt(sHtml, iMarker)) +
+                                  " has no words telling the reader to start clean (Clear All)");
+  }
+  std::sort(aiBreaks.begin(), aiBreaks.end());
+  size_t iRun_Break = std::string::npos;  // no run yet
+  bool bStopped = false;
+  for (const ClExample& example : aExamples) {
+    const auto it = std::upper_bound(aiBreaks.begin(), aiBreaks.end(), example.iStart);
+    const size_t iBreak = it == aiBreaks.begin() ? 0 : *(it - 1);
+    if (sessions.aaRuns.empty() || iBreak != iRun_Break) {
+      sessions.aaRuns.emplace_back();
+      iRun_Break = iBreak;
+      bStopped = false;
+    }
+    std::vector<ClExample>& aRun = sessions.aaRuns.back();
+    if (bStopped) continue;
+    if (!aRun.empty() && example.sOptions != aRun.front().sOptions) {
+      sessions.asFaults.push_back(example.sName + " runs with options \"" +
+                                  trimmed(example.sOptions) + "\" but " + aRun.front().sName +
+                                  " before it, in the same run, with \"" +
+                                  trimmed(aRun.front().sOptions) +
+                                  "\": start clean between them (a clean marker and its words)");
+      bStopped = true;
+      continue;
+    }
+    aRun.push_back(example);
+  }
+  return sessions;
 }
 
 // A file of this process's own: ctest runs the help and the guide at the
@@ -203,13 +301,18 @@ std::string earlierKeys(const ClExample& example, const std::vector<ClExample>& 
   return "";
 }
 
-// The output of the example's own keys.
-std::string runExample(const ClExample& example, const std::vector<ClExample>& aExamples) {
-  const std::string sEarlier_Keys = earlierKeys(example, aExamples);
-  const std::string sEarlier = runKeys(example.sOptions, sEarlier_Keys);
-  const std::string sAll = runKeys(example.sOptions, sEarlier_Keys + example.sKeys);
+// The output of sKeys typed after sEarlier_Keys in one run.
+std::string outputAfter(const std::string& sOptions, const std::string& sEarlier_Keys,
+                        const std::string& sKeys) {
+  const std::string sEarlier = runKeys(sOptions, sEarlier_Keys);
+  const std::string sAll = runKeys(sOptions, sEarlier_Keys + sKeys);
   EXPECT_EQ(sAll.compare(0, sEarlier.size(), sEarlier), 0) << "the earlier session ran differently";
   return trimmed(sAll.substr(std::min(sEarlier.size(), sAll.size())));
+}
+
+// The output of the example's own keys.
+std::string runExample(const ClExample& example, const std::vector<ClExample>& aExamples) {
+  return outputAfter(example.sOptions, earlierKeys(example, aExamples), example.sKeys);
 }
 
 class DocumentTest : public ::testing::TestWithParam<const char*> {};
@@ -222,6 +325,21 @@ TEST_P(DocumentTest, EveryMarkedExamplePrintsWhatTheDocumentShows) {
     EXPECT_TRUE(asNames.insert(example.sName).second) << "name used twice";
     ASSERT_FALSE(example.sKeys.empty()) << "no keys before the output";
     EXPECT_EQ(runExample(example, aExamples), example.sExpected);
+  }
+}
+
+TEST_P(DocumentTest, ExamplesTypedAlongPrintWhatTheDocumentShows) {
+  const std::string sHtml = documentText(GetParam());
+  const ClSessions sessions = sessionsIn(sHtml, examplesIn(GetParam(), sHtml));
+  for (const std::string& sFault : sessions.asFaults) ADD_FAILURE() << GetParam() << ": " << sFault;
+  for (const std::vector<ClExample>& aRun : sessions.aaRuns) {
+    std::string sKeys;
+    for (const ClExample& example : aRun) {
+      SCOPED_TRACE(example.sDocument + ": " + example.sName + ", typed along after " +
+                   aRun.front().sName);
+      EXPECT_EQ(outputAfter(example.sOptions, sKeys, example.sKeys), example.sExpected);
+      sKeys += example.sKeys;
+    }
   }
 }
 
@@ -250,9 +368,9 @@ TEST_P(DocumentTest, GraphExamplesExportTheirPictures) {
 
 TEST_P(DocumentTest, UsesOnlyTheViewersTagsAndEveryLinkLands) {
   const std::string sHtml = readFile(gc_sSOURCE + "/docs/" + GetParam());
-  static const std::set<std::string> gc_asTAGS = {
-      "HTML", "HEAD", "TITLE", "BODY", "H2", "H3",     "P",  "BR",  "UL", "OL",
-      "LI",   "A",    "B",     "I",    "EM", "STRONG", "TT", "SUB", "SUP"};
+  static const std::set<std::string> gc_asTAGS = {"HTML", "HEAD", "TITLE", "BODY",   "H2", "H3",
+                                                  "P",    "BR",   "UL",    "OL",     "LI", "A",
+                                                  "B",    "I",    "EM",    "STRONG", "TT"};
   std::set<std::string> asAnchors, asLinks;
   for (const std::string& sTag : tagsOf(sHtml)) {
     if (sTag.compare(0, 3, "!--") == 0) continue;
@@ -269,6 +387,58 @@ TEST_P(DocumentTest, UsesOnlyTheViewersTagsAndEveryLinkLands) {
   }
 }
 
+// The viewer shows SUP and SUB text on the line: x<SUP>2</SUP> reads x2.
+TEST_P(DocumentTest, WritesNoSuperscriptOrSubscript) {
+  const std::string sHtml = documentText(GetParam());
+  for (const std::string sTag : {"<SUP>", "<SUB>", "<sup>", "<sub>"})
+    for (const size_t iPlace : placesOf(sHtml, sTag))
+      ADD_FAILURE() << GetParam() << " line " << lineAt(sHtml, iPlace) << ": " << sTag
+                    << " (write x^2, A^-1, x_k or words)";
+}
+
+// A Keys paragraph holds one key line per line, ended by BR: a reader
+// types exactly what one line shows.
+TEST_P(DocumentTest, KeysParagraphsHoldOneKeyLinePerLine) {
+  const std::string sHtml = documentText(GetParam());
+  for (size_t i = 0;;) {
+    auto [sParagraph, iNext] = between(sHtml, "<P>", "</P>", i);
+    if (iNext == std::string::npos) return;
+    i = iNext;
+    if (trimmed(shownText(sParagraph)).compare(0, 4, "Keys") != 0) continue;
+    std::istringstream lines(replaceAll(sParagraph, "<BR>", "\f"));
+    for (std::string sLine; std::getline(lines, sLine, '\f');)
+      EXPECT_LE(placesOf(sLine, "<TT>").size(), 1u)
+          << GetParam() << " line " << lineAt(sHtml, iNext) << ": " << trimmed(sLine);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Documents, DocumentTest, ::testing::Values("help.html", "guide.html"));
+
+// The type-along's own rules on a small document.
+TEST(TypeAlongTest, RunsEndAtChaptersAndCleanStepsAndKeepTheirOptions) {
+  const std::string sExample =
+      "<P>Keys:<BR>\n<TT>1</TT></P>\n<P><TT>Out&gt;1 :<BR>\n1</TT></P>\n"
+      "<!-- end example -->\n";
+  const std::string sHtml =
+      "<H2>One</H2>\n<!-- example: a -->\n" + sExample + "<!-- example: b -->\n" + sExample +
+      "<H2>Two</H2>\n<!-- example: c -->\n" + sExample + "<P>Start clean: Clear All.</P>" +
+      gc_sCLEAN + "\n<!-- example: d --format rational -->\n" + sExample + "<P>Go on.</P>" +
+      gc_sCLEAN + "\n<!-- example: e --format rational -->\n" + sExample + "<!-- example: f -->\n" +
+      sExample + "<!-- example: g --format rational -->\n" + sExample;
+  const ClSessions sessions = sessionsIn(sHtml, examplesIn("test.html", sHtml));
+  std::vector<std::vector<std::string>> aasNames;
+  for (const std::vector<ClExample>& aRun : sessions.aaRuns) {
+    aasNames.emplace_back();
+    for (const ClExample& example : aRun) aasNames.back().push_back(example.sName);
+  }
+  // e's run stops before f, whose options differ; g is not typed along
+  const std::vector<std::vector<std::string>> aasRUNS = {{"a", "b"}, {"c"}, {"d"}, {"e"}};
+  EXPECT_EQ(aasNames, aasRUNS);
+  ASSERT_EQ(sessions.asFaults.size(), 2u);
+  EXPECT_NE(sessions.asFaults[0].find("line 28 has no words"), std::string::npos)
+      << sessions.asFaults[0];
+  EXPECT_EQ(sessions.asFaults[1].find("f runs with options \"\" but e"), 0u)
+      << sessions.asFaults[1];
+}
 
 }  // namespace

@@ -55,6 +55,7 @@ TEST_F(LexerTest, BuildsTokenStreams) {
       {"(i", {eLPAREN, eIMAG_NUMBER, eRPAREN}, 0.0, "(i)"},
       {"[1,i", {eLBRACKET, eREAL_NUMBER, eCOMMA, eIMAG_NUMBER, eRBRACKET}, 0.0, "[1,i]"},
   };
+  runLine("A=1");  // A and Ans hold values
   for (const StreamCase& c : aCases) {
     const ClRun run = runLine(c.acLine);
     SCOPED_TRACE(c.acLine);
