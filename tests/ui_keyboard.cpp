@@ -4,6 +4,8 @@
 #include <FL/Fl.H>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <chrono>
 #include <set>
 #include <string>
 #include <utility>
@@ -14,6 +16,9 @@
 #include "tests/ui_driver.h"
 #include "ui/keyboard.h"
 #include "ui/keypad.h"
+
+// After Eigen: X.h defines Success, a name Eigen uses.
+#include <FL/fl_draw.H>
 
 namespace {
 
@@ -254,6 +259,85 @@ TEST_F(KeyboardTest, EscapeStopsARunningRepetitionAndOtherInputIsIgnored) {
   EXPECT_NE(paneText(ePANE_OUTPUT).find(gc_acSTOP_NOTICE), std::string::npos);
   EXPECT_EQ(g_uiHistory_Next, 3);
   EXPECT_EQ(inputLine(), "In>_");
+}
+
+// Lets a pressed button's timed spring-back (a key press shows a button
+// pressed for a moment) run, as the event loop would.
+void letTimersRun() {
+  const auto tEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+  while (std::chrono::steady_clock::now() < tEnd) Fl::wait(0.05);
+}
+
+// A key goes to the keypad's own shortcuts when the pointer rests on a
+// button, and to the window's handler otherwise; a click goes to the button.
+struct ClKeypadPress {
+  const char* acHow;
+  eTOKEN eBelow_Mouse;  // eNULL: the pointer is not over the keypad
+  int iKey;             // 0: a click on the button of eToken
+  const char* acText;
+  eTOKEN eToken;
+};
+
+const ClKeypadPress gc_aKEYPAD_PRESSES[] = {
+    {"Return, pointer away", eNULL, FL_Enter, "\r", eENTER},
+    {"Return, pointer on Enter", eENTER, FL_Enter, "\r", eENTER},
+    {"digit, pointer on another", eDIGIT_4, '7', "7", eDIGIT_7},
+    {"@, pointer on a digit", eDIGIT_4, '@', "@", eALT},
+    {"@, pointer on Alt", eALT, '@', "@", eALT},
+    {"@, pointer away", eNULL, '@', "@", eALT},
+    {"click on a digit", eNULL, 0, "", eDIGIT_7},
+    {"click on Alt", eNULL, 0, "", eALT},
+    {"click on Enter", eNULL, 0, "", eENTER},
+};
+
+void pressOnKeypad(const ClKeypadPress& p) {
+  Fl::belowmouse(p.eBelow_Mouse == eNULL ? nullptr : g_epbDictionary[p.eBelow_Mouse]);
+  if (p.iKey == 0)
+    click(g_epbDictionary[p.eToken]);
+  else
+    typeKey(p.iKey, p.acText);
+  letTimersRun();
+}
+
+TEST_F(KeyboardTest, KeypadButtonsNeverKeepTheFocus) {
+  for (const ClKeypadPress& p : gc_aKEYPAD_PRESSES) {
+    SCOPED_TRACE(p.acHow);
+    ui().m_pInput->take_focus();
+    pressOnKeypad(p);
+    EXPECT_EQ(Fl::focus(), ui().m_pInput);
+  }
+  Fl::belowmouse(nullptr);
+}
+
+// The Alt button's colour on screen at a point of its box clear of the label.
+std::array<int, 3> altColour() {
+  const ClButton* pAlt = g_epbDictionary[eALT];
+  Fl::flush();
+  ui().m_pWindow->make_current();
+  unsigned char aucRgb[3] = {};
+  fl_read_image(aucRgb, pAlt->x() + pAlt->w() / 5, pAlt->y() + pAlt->h() / 2, 1, 1);
+  return {aucRgb[0], aucRgb[1], aucRgb[2]};
+}
+
+TEST_F(KeyboardTest, AltButtonShowsItsStateHoweverAltWasSwitched) {
+  const std::array<int, 3> aUP{0xFF, 0xB6, 0x00}, aPRESSED{0xFF, 0xDA, 0x00};
+  for (const ClKeypadPress& p : gc_aKEYPAD_PRESSES) {
+    if (p.eToken != eALT) continue;
+    SCOPED_TRACE(p.acHow);
+    for (bool bOn : {true, false}) {
+      pressOnKeypad(p);
+      ASSERT_EQ(lg_bAlt_On, bOn);
+      EXPECT_EQ(g_epbDictionary[eALT]->value() != 0, bOn);
+      EXPECT_EQ(altColour(), bOn ? aPRESSED : aUP) << "Alt " << bOn;
+    }
+  }
+  Fl::belowmouse(nullptr);
+  // a new layout starts with Alt off, and shows it
+  typeText("@");
+  pick(ClORVELUI::mp_miPortrait_Mode);
+  EXPECT_FALSE(lg_bAlt_On);
+  EXPECT_FALSE(g_epbDictionary[eALT]->value());
+  pick(ClORVELUI::mp_miTwo_Windows);
 }
 
 }  // namespace

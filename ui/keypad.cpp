@@ -332,6 +332,9 @@ void buildButton(const ClKey& key, bool bPortrait) {
   pButton->box(FL_ROUND_UP_BOX);
   paint(pButton, key.m_eColour);
   if (key.m_eCode == eALT) {
+    // A toggle keeps its look between presses; a plain button's key press
+    // would spring back up after alt_cb has pressed it in.
+    pButton->type(FL_TOGGLE_BUTTON);
     pButton->down_box(FL_ROUND_DOWN_BOX);
     pButton->selection_color(Fl_Color(94));
   }

@@ -1,4 +1,5 @@
-// The scrolling shortcut of the text panes and their keys.
+// The scrolling shortcut of the text panes and their keys, and the keypad
+// buttons' focus.
 #include "ui/widgets.h"
 
 #include <FL/Fl.H>
@@ -24,4 +25,9 @@ int ClTextDisplay::handle(int iEvent) {
       (Fl::event_state() & (FL_CTRL | FL_SHIFT)) == (FL_CTRL | FL_SHIFT) && Fl::event_key() == 'c';
   if (iEvent == FL_KEYBOARD && bCopy_Result) return 0;
   return Fl_Text_Display::handle(iEvent);
+}
+
+int ClButton::handle(int iEvent) {
+  if (iEvent == FL_FOCUS && m_eToken != eNULL) return 0;
+  return Fl_Button::handle(iEvent);
 }

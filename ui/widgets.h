@@ -27,6 +27,9 @@ class ClButton : public Fl_Button {
  public:
   ClButton(int iX, int iY, int iW, int iH, const char* acLabel = nullptr)
       : Fl_Button(iX, iY, iW, iH, acLabel) {}
+  // A keypad button (one with a token) refuses the keyboard focus: keys and
+  // clicks act through it, the focus stays in the pane that had it.
+  int handle(int iEvent) override;
   eTOKEN m_eToken = eNULL;  // the callback's user data points here
   char m_cToken = 0;
 };
