@@ -1,16 +1,23 @@
-// The exit question and the File menu with its choosers answered, and a
-// result too large for one drawn line.
+// The exit question and the File menu with its choosers answered, the
+// window's own question box answered by keys and clicks, and a result too
+// large for one drawn line.
 #include <FL/Fl.H>
+#include <FL/Fl_Button.H>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "command/callback.h"
 #include "command/history.h"
 #include "engine/calculator.h"
+#include "engine/typing.h"
 #include "tests/ui_driver.h"
+#include "ui/dialogs.h"
 
 namespace {
 
@@ -130,6 +137,103 @@ TEST_F(DialogTest, RowOfTheLargestSizeStaysReadableAtTheEndOfTheOutputPane) {
   int iX2 = 0, iY2 = 0;
   ASSERT_TRUE(pOutput->position_to_xy(iLast, &iX2, &iY2));
   EXPECT_EQ(iY2, iY);
+}
+
+// The window's own question box, answered by the user from a timer that
+// the box's event loop fires: a key, or a click on the button labelled
+// acClick. The box's button labels, right to left, are noted.
+struct ClBoxAnswer {
+  int iKey;
+  const char* acText;
+  const char* acClick;
+  std::vector<std::string> asLabels;
+};
+
+void pressInBox(Fl_Window* pBox, int iEvent_X, int iEvent_Y) {
+  Fl::e_x = iEvent_X;
+  Fl::e_y = iEvent_Y;
+  Fl::e_x_root = pBox->x() + iEvent_X;
+  Fl::e_y_root = pBox->y() + iEvent_Y;
+  Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
+  Fl::handle(FL_PUSH, pBox);
+  Fl::handle(FL_RELEASE, pBox);
+}
+
+void answerBox(void* pData) {
+  Fl_Window* pBox = Fl::modal();
+  if (pBox == nullptr) return Fl::repeat_timeout(0.02, answerBox, pData);
+  ClBoxAnswer& answer = *static_cast<ClBoxAnswer*>(pData);
+  std::vector<Fl_Widget*> apButtons;
+  for (int i = 0; i < pBox->children(); ++i)
+    if (dynamic_cast<Fl_Button*>(pBox->child(i))) apButtons.push_back(pBox->child(i));
+  std::sort(apButtons.begin(), apButtons.end(),
+            [](const Fl_Widget* a, const Fl_Widget* b) { return a->x() > b->x(); });
+  for (Fl_Widget* pButton : apButtons) answer.asLabels.push_back(pButton->label());
+  for (Fl_Widget* pButton : apButtons)
+    if (answer.acClick && answer.acClick == std::string(pButton->label()))
+      return pressInBox(pBox, pButton->x() + pButton->w() / 2, pButton->y() + pButton->h() / 2);
+  Fl::belowmouse(pBox);  // the box opens under the pointer
+  Fl::e_keysym = answer.iKey;
+  Fl::e_text = const_cast<char*>(answer.acText);
+  Fl::e_length = 1;
+  Fl::e_state = 0;
+  Fl::handle(FL_KEYDOWN, pBox);
+  Fl::handle(FL_KEYUP, pBox);
+}
+
+class QuestionBoxTest : public DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    m_pfDriver_Choice = g_Dialogs.m_pfChoice;
+    g_Dialogs.m_pfChoice = gc_WINDOW_DIALOGS.m_pfChoice;
+  }
+  void TearDown() override {
+    g_Dialogs.m_pfChoice = m_pfDriver_Choice;
+    DialogTest::TearDown();
+  }
+  // Runs pfAsk with the box answered as given.
+  static void answered(ClBoxAnswer& answer, void (*pfAsk)()) {
+    Fl::add_timeout(0.05, answerBox, &answer);
+    pfAsk();
+    Fl::remove_timeout(answerBox, &answer);
+  }
+  int (*m_pfDriver_Choice)(const char*, const char*, const char*) = nullptr;
+};
+
+TEST_F(QuestionBoxTest, ReturnAndEscapeKeepTheCalculatorRunning) {
+  const struct {
+    int iKey;
+    const char* acText;
+  } aKEYS[] = {{FL_Enter, "\r"}, {FL_KP_Enter, "\r"}, {FL_Escape, "\033"}};
+  for (const auto& key : aKEYS) {
+    SCOPED_TRACE(key.iKey);
+    ClBoxAnswer answer{key.iKey, key.acText, nullptr, {}};
+    answered(answer, [] { pick(ClORVELUI::mp_miExit); });
+    EXPECT_EQ(answer.asLabels, (std::vector<std::string>{"No", "Yes"}));
+    EXPECT_TRUE(g_Main_Window.window()->shown());
+  }
+}
+
+TEST_F(QuestionBoxTest, ReturnKeepsTheMatrixAndOnlyAClickOnClearClearsIt) {
+  typeText("A=2");
+  typeKey(FL_Enter, "\r");
+  pick(ClORVELUI::mp_miA);
+  const auto askClear = [] {
+    ui().m_pRows->value(0);
+    ui().m_pRows->do_callback();
+    click(ui().m_pEdit);
+  };
+  ClBoxAnswer answer{FL_Enter, "\r", nullptr, {}};
+  answered(answer, askClear);
+  EXPECT_EQ(answer.asLabels, (std::vector<std::string>{"Cancel", "Clear"}));
+  EXPECT_EQ(lg_eActive_Input, 2) << "back to the sizes";
+  EXPECT_EQ(ClCalculator::mp_mVariable[eVAR_A].rows(), 1);
+
+  ClBoxAnswer click_clear{0, "", "Clear", {}};
+  answered(click_clear, askClear);
+  EXPECT_EQ(lg_eActive_Input, 0);
+  EXPECT_EQ(ClCalculator::mp_mVariable[eVAR_A].rows(), 0);
 }
 
 }  // namespace

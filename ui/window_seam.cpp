@@ -3,10 +3,15 @@
 #include "ui/window_seam.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_Box.H>
 #include <FL/Fl_Native_File_Chooser.H>
+#include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Text_Buffer.H>
+#include <FL/Fl_Window.H>
 #include <FL/fl_ask.H>
+#include <FL/fl_draw.H>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 
@@ -26,9 +31,6 @@ void alertBox(const char* acText) {
 void messageBox(const char* acText) {
   fl_message("%s", acText);
 }
-int choiceBox(const char* acQuestion, const char* acButton0, const char* acButton1) {
-  return fl_choice("%s", acButton0, acButton1, nullptr, acQuestion);
-}
 int chooseFileBox(const char* acTitle, bool bSave, std::string& sName) {
   Fl_Native_File_Chooser chooser;
   chooser.title(acTitle);
@@ -38,6 +40,59 @@ int chooseFileBox(const char* acTitle, bool bSave, std::string& sName) {
   const int iResult = chooser.show();
   if (iResult == 0) sName = chooser.filename();
   return iResult;
+}
+
+// The question box's measures: the icon, the margins and the buttons.
+constexpr int gc_iICON = 50, gc_iGAP = 10, gc_iBUTTON_W = 90, gc_iBUTTON_H = 23;
+constexpr int gc_iLEAST_TEXT_W = 2 * gc_iBUTTON_W, gc_iICON_LABEL = 34;
+
+// The question box's buttons: any answer closes the box; only button 1
+// changes it from 0.
+void safe_cb(Fl_Widget* pButton, void*) {
+  pButton->window()->hide();
+}
+void other_cb(Fl_Widget* pButton, void* pAnswer) {
+  *static_cast<int*>(pAnswer) = 1;
+  pButton->window()->hide();
+}
+
+void paintIcon(Fl_Box& icon) {
+  icon.box(FL_THIN_UP_BOX);
+  icon.color(FL_WHITE);
+  icon.labelfont(FL_TIMES_BOLD);
+  icon.labelsize(gc_iICON_LABEL);
+  icon.labelcolor(FL_BLUE);
+}
+
+// Button 0 sits at the right as the Return button and also answers Escape
+// and the close button; button 1, at its left, is only ever clicked.
+int choiceBox(const char* acQuestion, const char* acButton0, const char* acButton1) {
+  fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+  int iText_W = 0, iText_H = 0;
+  fl_measure(acQuestion, iText_W, iText_H);
+  iText_W = std::max(iText_W, gc_iLEAST_TEXT_W);
+  const int iW = gc_iICON + iText_W + 3 * gc_iGAP;
+  const int iTop_H = std::max(gc_iICON, iText_H);
+  Fl_Window window(iW, iTop_H + gc_iBUTTON_H + 3 * gc_iGAP, "");
+  Fl_Box icon(gc_iGAP, gc_iGAP, gc_iICON, gc_iICON, "?");
+  paintIcon(icon);
+  Fl_Box text(gc_iICON + 2 * gc_iGAP, gc_iGAP, iText_W, iTop_H, acQuestion);
+  text.align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+  const int iButton_Y = iTop_H + 2 * gc_iGAP;
+  Fl_Return_Button safe(iW - gc_iGAP - gc_iBUTTON_W, iButton_Y, gc_iBUTTON_W, gc_iBUTTON_H,
+                        acButton0);
+  Fl_Button other(safe.x() - gc_iGAP - gc_iBUTTON_W, iButton_Y, gc_iBUTTON_W, gc_iBUTTON_H,
+                  acButton1);
+  window.end();
+  // Escape and the close button hide the box, leaving the answer at 0.
+  int iAnswer = 0;
+  safe.callback(safe_cb);
+  other.callback(other_cb, &iAnswer);
+  window.set_modal();
+  window.hotspot(&safe);
+  window.show();
+  while (window.shown()) Fl::wait();
+  return iAnswer;
 }
 
 // A repetition looks for Escape at most this often, so that polling and
@@ -88,7 +143,8 @@ Fl_Menu_Item* switchItem(eSWITCH eSwitch) {
 
 }  // namespace
 
-ClDialogs g_Dialogs = {alertBox, messageBox, choiceBox, chooseFileBox};
+const ClDialogs gc_WINDOW_DIALOGS = {alertBox, messageBox, choiceBox, chooseFileBox};
+ClDialogs g_Dialogs = gc_WINDOW_DIALOGS;
 ClWindowSeam g_Window_Seam;
 
 int dispatchEvent(int iEvent, Fl_Window* pWindow) {
