@@ -186,12 +186,39 @@ TEST_F(HelpTest, KeysTypedIntoTheAboutWindowReachTheCalculatorsLine) {
   typeInto(pAbout, '+', "+");
   typeInto(pAbout, '1', "1");
   EXPECT_EQ(inputLine(), "In>7 + 1_");
-  typeInto(pAbout, FL_Escape, "\033");
-  EXPECT_EQ(inputLine(), "In>_");
-  EXPECT_TRUE(pAbout->shown());
+  typeInto(pAbout, FL_BackSpace, "\b");
   typeInto(pAbout, '2', "2");
   typeInto(pAbout, FL_Enter, "\r");
-  EXPECT_NE(paneText(ePANE_OUTPUT).find("Out>2 :\n2"), std::string::npos);
+  EXPECT_NE(paneText(ePANE_OUTPUT).find("Out>7 + 2 :\n9"), std::string::npos);
+}
+
+// Escape closes the window it is typed into, whichever widget of it has the
+// focus, and leaves the calculator's line alone.
+TEST_F(HelpTest, EscapeClosesTheHelpGuideAndAboutWindows) {
+  const auto helpWindow = []() -> Fl_Window* { return g_Main_Window.m_pHelp->m_pWindow; };
+  const auto guideWindow = []() -> Fl_Window* { return g_Main_Window.m_pGuide->m_pWindow; };
+  const auto aboutWindow = []() -> Fl_Window* { return g_Main_Window.m_pAbout; };
+  const struct {
+    Fl_Menu_Item* pItem;
+    Fl_Window* (*pfWindow)();
+  } aCases[] = {{ClORVELUI::mp_miCalculator_Help, helpWindow},
+                {ClORVELUI::mp_miUser_Guide, guideWindow},
+                {ClORVELUI::mp_miAbout, aboutWindow}};
+  typeText("1+");
+  for (const auto& c : aCases) {
+    SCOPED_TRACE(c.pItem->label());
+    for (bool bFocus_Inside : {false, true}) {
+      pick(c.pItem);
+      Fl::check();
+      Fl_Window* pWindow = c.pfWindow();
+      ASSERT_TRUE(pWindow->shown());
+      if (bFocus_Inside) Fl::focus(pWindow->children() ? pWindow->child(0) : pWindow);
+      typeInto(pWindow, FL_Escape, "\033");
+      EXPECT_FALSE(pWindow->shown()) << "focus inside: " << bFocus_Inside;
+      EXPECT_EQ(inputLine(), "In>1 + _");
+    }
+  }
+  EXPECT_TRUE(g_Main_Window.window()->shown());
 }
 
 TEST_F(HelpTest, ExitIsNotAskedWhileAHelpWindowIsInFront) {

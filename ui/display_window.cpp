@@ -1,20 +1,33 @@
-// The document window: a resizable HTML viewer in a double-buffered window.
+// The document window: a resizable HTML viewer in a double-buffered window
+// that Escape closes.
 #include "ui/display_window.h"
 
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Help_View.H>
 #include <FL/Fl_Shared_Image.H>
 
+#include "ui/keyboard.h"
+
 namespace {
 
 constexpr int gc_iWIDTH = 530, gc_iHEIGHT = 385;
 constexpr int gc_iMIN_WIDTH = 260, gc_iMIN_HEIGHT = 150;
 
+class ClDocumentWindow : public Fl_Double_Window {
+ public:
+  ClDocumentWindow(int iW, int iH) : Fl_Double_Window(iW, iH, "") {}
+  int handle(int iEvent) override {
+    if (!isEscapeEvent(iEvent)) return Fl_Double_Window::handle(iEvent);
+    hide();
+    return 1;
+  }
+};
+
 }  // namespace
 
 ClDisplayWindow::ClDisplayWindow() {
   fl_register_images();
-  m_pWindow = new Fl_Double_Window(gc_iWIDTH, gc_iHEIGHT, "");
+  m_pWindow = new ClDocumentWindow(gc_iWIDTH, gc_iHEIGHT);
   m_pWindow->user_data(this);
   m_pView = new Fl_Help_View(8, 28, 515, 340);
   m_pView->box(FL_DOWN_BOX);

@@ -13,6 +13,7 @@
 #include "command/callback.h"
 #include "ui/display_window.h"
 #include "ui/documents.h"
+#include "ui/keyboard.h"
 #include "version.h"
 
 namespace {
@@ -60,6 +61,18 @@ const char* aboutLabel() {
   return sLabel.c_str();
 }
 
+// Keys typed into the About window reach the calculator's line, as in the
+// main window, except Escape, which closes it.
+class ClAboutWindow : public ClWindow {
+ public:
+  ClAboutWindow(int iW, int iH) : ClWindow(iW, iH, "About ORVEL Calculator") {}
+  int handle(int iEvent) override {
+    if (!isEscapeEvent(iEvent)) return ClWindow::handle(iEvent);
+    hide();
+    return 1;
+  }
+};
+
 ClWindow* buildAbout() {
   const ClRect g = displayArea();
   const bool bPortrait = isPortrait();
@@ -68,7 +81,7 @@ ClWindow* buildAbout() {
   const int iW = bPortrait ? g.w + 12 : 2 * g.w / 3;
   const int iH = bPortrait ? 4 * g.h / 5 : g.h;
 
-  ClWindow* pAbout = new ClWindow(11 * iW / 10, 12 * iH / 10 + 60, "About ORVEL Calculator");
+  ClWindow* pAbout = new ClAboutWindow(11 * iW / 10, 12 * iH / 10 + 60);
   pAbout->position(iX, iY);
   const std::vector<unsigned char>& aucPng = g_Main_Window.m_aucLinalg;
   g_Main_Window.m_pAbout_Image =

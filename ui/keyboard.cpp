@@ -77,6 +77,10 @@ int specialKeyOf(eTOKEN eToken) {
   return pKey ? pKey->m_iKey : 0;
 }
 
+bool isEscapeEvent(int iEvent) {
+  return (iEvent == FL_KEYBOARD || iEvent == FL_SHORTCUT) && Fl::event_key() == FL_Escape;
+}
+
 void pressKey(eTOKEN eToken) {
   pressToken(eToken, [] { ClCallback::alt_cb(nullptr, nullptr); });
 }

@@ -16,3 +16,6 @@ bool isTableClipboardKey();
 int specialKeyOf(eTOKEN eToken);
 // One press of the key of eToken from the window: Alt swaps the keypad.
 void pressKey(eTOKEN eToken);
+// Escape reaching a window as a key or as a shortcut: it closes the help,
+// guide and About windows.
+bool isEscapeEvent(int iEvent);
