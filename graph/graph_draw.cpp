@@ -53,9 +53,10 @@ double cleanLabel(double dV, double dReference) {
   return mPair(0, 0).real();
 }
 
+// A negative zero (a rounded parameter, a cleaned label) reads as 0.
 std::string formatLabel(const char* acFormat, double dV) {
   char acText[64];
-  std::snprintf(acText, sizeof acText, acFormat, dV);
+  std::snprintf(acText, sizeof acText, acFormat, dV == 0.0 ? 0.0 : dV);
   return acText;
 }
 

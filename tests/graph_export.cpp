@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -137,6 +138,31 @@ TEST_F(GraphExportTest, ScalesShrinkTheBoxAndCornersLabelIt) {
   EXPECT_GT(inkIn(26, 355, 120, 374), 0) << "bottom-left corner";
   EXPECT_GT(inkIn(480, 1, 598, 20), 0) << "top-right corner";
   EXPECT_EQ(inkIn(40, 20, 280, 180), 0);
+}
+
+// Rounding a zero parameter up leaves a negative zero; its labels and
+// corners must look exactly as those of a plain zero.
+TEST_F(GraphExportTest, NegativeZeroParametersAreLabelledAsZero) {
+  const char* const aacLINES[] = {"[-1,1,1,0,1,1]", "[-1,0,2,-1,0,2]", "[0,1,3,0,1,3]"};
+  for (const char* acLine : aacLINES) {
+    SCOPED_TRACE(acLine);
+    openWith(acLine);
+    m_Seam.setOn(eSWITCH_SCALES, true);
+    m_Seam.setOn(eSWITCH_CORNERS, true);
+    render();
+    const std::string sDrawn(reinterpret_cast<const char*>(g_aucLarge_Graph_Image),
+                             gc_iIMAGE_BYTES);
+    int iNegative_Zeros = 0;
+    for (double& dP : g_adPlot_Parms) {
+      if (dP != 0.0) continue;
+      iNegative_Zeros += std::signbit(dP) ? 1 : 0;
+      dP = 0.0;
+    }
+    EXPECT_GT(iNegative_Zeros, 0) << "the line gives no negative zero";
+    render();
+    EXPECT_TRUE(std::memcmp(sDrawn.data(), g_aucLarge_Graph_Image, gc_iIMAGE_BYTES) == 0);
+    ClCallback::graph_cb(nullptr, nullptr);  // closed, for the next line
+  }
 }
 
 TEST_F(GraphExportTest, FilesHoldTheImageInTheirFormat) {
