@@ -41,6 +41,13 @@ void place(ClTextDisplay* pPane, const ClRect& r) {
   pPane->resize(r.x, r.y, r.w, r.h);
 }
 
+// Wrapped at the pane's width in pixels, whatever the font measures: a
+// column count would let long lines run under the scrollbar.
+void wrapAtBounds(ClTextDisplay* pPane) {
+  pPane->scrollbar_align(FL_ALIGN_RIGHT);
+  pPane->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
+}
+
 const char gc_acSIZE_NOTE[] =
     "Note: If this matrix is already defined, its\ndimensions are displayed. If so, changing\n"
     "dimensions or fill-in value and pressing\nEdit will clear all matrix entries to the\n"
@@ -141,7 +148,6 @@ void ClORVELWindow::initializeWindow() {
 void ClORVELWindow::startLayout() {
   ClTextDisplay* pOutput = m_pUI->m_pOutput;
   ClTextDisplay* pInput = m_pUI->m_pInput;
-  const int iWrap = m_pUI->m_Data.m_iWrap_Column;
   pOutput->buffer(lg_pBuff_Out);
   pInput->buffer(lg_pBuff_In);
   m_pUI->m_pNote->buffer(m_pNote_Buffer);
@@ -154,8 +160,7 @@ void ClORVELWindow::startLayout() {
   fitKeypadLabels();
   pInput->take_focus();
 
-  pOutput->scrollbar_align(FL_ALIGN_RIGHT);
-  pOutput->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, iWrap);
+  wrapAtBounds(pOutput);
   pOutput->insert(gc_acOUT_SPACER);
   pOutput->m_iMark = pOutput->insert_position();
 
@@ -163,8 +168,7 @@ void ClORVELWindow::startLayout() {
   pCell_Editor->scrollbar_width(0);
   pCell_Editor->scrollbar_align(FL_ALIGN_RIGHT);
 
-  pInput->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, iWrap);
-  pInput->scrollbar_align(FL_ALIGN_RIGHT);
+  wrapAtBounds(pInput);
   pInput->cursor_style(Fl_Text_Display::HEAVY_CURSOR);
   pInput->insert(gc_acIN_SPACER);
   pInput->insert(gc_acIN_PROMPT);
@@ -212,8 +216,7 @@ void ClORVELWindow::refitInput(const ClRect& r) {
   if (m_pUI->m_Data.m_bPortrait) return;
   ClTextDisplay* pInput = m_pUI->m_pInput;
   place(pInput, r);
-  pInput->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
-  pInput->scrollbar_align(FL_ALIGN_RIGHT);
+  wrapAtBounds(pInput);
   pInput->show_insert_position();
 }
 
