@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds with AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-test/, and runs the whole suite (GUI
 # tests under Xvfb).

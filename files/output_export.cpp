@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Save Output": the output pane's text, unencoded, for use in reports.
 #include "files/output_export.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain text of the output pane, as "Save Output" writes it to a file
 // and the batch runner to its standard output.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rendering the graph offscreen, reading it back, and writing the image
 // through a temporary file that replaces the target only when complete.
 #include "graph/graph_export.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Save Graph": the graph drawn again into a 600 x 400 offscreen image and
 // written as binary PPM, 24-bit BMP or PNG, chosen by the name's extension.
 #pragma once

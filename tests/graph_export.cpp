@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph as the export draws it (600 x 400, read back from the offscreen
 // surface) and the image files: PPM, BMP and PNG, the name rule, and a
 // failing write that keeps the old file.

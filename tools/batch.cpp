@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvel-batch: runs calculator lines or key presses without a window, through
 // the same input line, Enter and repetition code as the window, and prints
 // the output pane's text as File > Save Output writes it.

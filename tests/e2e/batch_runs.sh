@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # orvel-batch end to end, without a display: lines and keys mode on script
 # files, the options, the exit statuses and the stop on SIGINT.
 set -uo pipefail

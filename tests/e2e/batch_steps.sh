@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # orvel-batch --steps: the options, where the steps go in the output, and
 # golden outputs of the steps of a system, an inverse, a determinant and an
 # RREF.

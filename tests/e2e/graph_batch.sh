@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # orvel-batch plots from a script and exports the graph under its own Xvfb;
 # without a display --save-graph fails clearly and every other option works.
 set -uo pipefail

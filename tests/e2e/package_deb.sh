@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package end to end: CPack packages this build, the package is
 # unpacked into a scratch folder (no root install), and there its programs
 # run, its menu entry and icon resolve, its metadata validates, and nothing

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the calculator under its own Xvfb and fills a matrix in the editor
 # as a person would: Edit > Matrix > A by its shortcut, a 2 x 2 size with the
 # counters' arrows, Edit, values typed into clicked cells, Done; then `A` and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the calculator under its own Xvfb and uses it as a person would:
 # types a calculation, presses Enter, saves the output through
 # File > "Save Output" and its chooser, and checks the saved text.

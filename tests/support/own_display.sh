@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the end-to-end scripts that need a window: a scratch folder
 # $WORK, an Xvfb on a display of its own (start_display), and on exit every
 # process handed to `track` ended and the folder removed.
