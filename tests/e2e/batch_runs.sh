@@ -43,7 +43,9 @@ printf '1 + 1\n' >"$tmp/blank.txt"
 expect 2 '' "$tmp/blank.txt"
 batch --help | grep -q -- "--save-variable NAME FILE.orv" || fail "--help"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
-expect 0 "orvel-batch (ORVEL Calculator) $version"$'\n' --version
+batch --version >"$tmp/out" || fail "--version"
+[ "$(head -1 "$tmp/out")" = "orvel-batch (ORVEL Calculator) $version" ] || fail "--version: $(cat "$tmp/out")"
+grep -qx "Licence GPL-3.0-or-later: GNU GPL version 3 or later." "$tmp/out" || fail "--version names no licence"
 
 # Ctrl-C stops an endless repetition after its current line, keeps the
 # output and ends the run.

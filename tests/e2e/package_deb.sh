@@ -46,7 +46,17 @@ for size in 48 64 128 256; do
 done
 metainfo=("$share"/metainfo/*.metainfo.xml)
 [ -s "${metainfo[0]}" ] || fail "no metainfo"
-grep -q "<screenshot" "${metainfo[0]}" || fail "the metainfo shows no screenshot"
+grep -q "<project_license>GPL-3.0-or-later</project_license>" "${metainfo[0]}" ||
+  fail "the metainfo names no GPL-3.0-or-later licence"
+# Web addresses appear only once the project has a site.
+homepage=$(sed -n 's/^ORVEL_HOMEPAGE:[A-Z]*=//p' "$build/CMakeCache.txt")
+if [ -n "$homepage" ]; then
+  grep -q "<screenshot" "${metainfo[0]}" || fail "the metainfo shows no screenshot"
+else
+  grep -qE "<url|<screenshot" "${metainfo[0]}" && fail "a web address without a site"
+  [ -z "$(field Homepage)" ] || fail "a Homepage without a site: $(field Homepage)"
+fi
+grep -q "^License: GPL-3.0+" "$share/doc/orvel/copyright" || fail "copyright names no GPL-3.0+ licence"
 
 newest=$(zcat "$share/doc/orvel/changelog.gz" | sed -n '1s/^orvel (\([^)]*\)).*/\1/p')
 [ "$newest" = "$version" ] || fail "dist/changelog's newest entry is $newest, the project $version"
@@ -80,7 +90,7 @@ fi
 printf 'A=[1,2;3,4]\nD(A)\n' >"$tmp/det.txt"
 env -u DISPLAY "$usr/bin/orvel-batch" "$tmp/det.txt" >"$tmp/out" || fail "unpacked orvel-batch"
 [ "$(tail -1 "$tmp/out")" = "-2" ] || fail "unpacked orvel-batch printed: $(cat "$tmp/out")"
-[ "$("$usr/bin/orvel-batch" --version)" = "orvel-batch (ORVEL Calculator) $version" ] ||
+[ "$("$usr/bin/orvel-batch" --version | head -1)" = "orvel-batch (ORVEL Calculator) $version" ] ||
   fail "unpacked orvel-batch --version"
 
 start_display
