@@ -25,6 +25,11 @@ bool writeOutputText(const Fl_Text_Buffer& Buffer, FILE* pFile) {
   return std::fflush(pFile) == 0;
 }
 
+bool outputTextEndsOpen(const Fl_Text_Buffer& Buffer) {
+  const int iLength = Buffer.length();
+  return iLength > gc_iSPACER_SKIP && Buffer.byte_at(iLength - 1) != '\n';
+}
+
 eEXPORT saveOutputFile(const char* acName, const Fl_Text_Buffer& Buffer) {
   ClSafeFile File(acName);
   if (!File.open()) return eEXPORT_UNOPENED;

@@ -468,6 +468,14 @@ bool saveFiles(const ClOptions& options) {
   return true;
 }
 
+// Unlike a saved output file, a terminal or a pipe expects the last line to
+// end, so the shell's next prompt or text starts on a line of its own.
+bool writeBatchOutput(const Fl_Text_Buffer& Buffer) {
+  if (!writeOutputText(Buffer, stdout)) return false;
+  if (!outputTextEndsOpen(Buffer)) return true;
+  return std::fputc('\n', stdout) != EOF && std::fflush(stdout) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -503,7 +511,7 @@ int main(int argc, char** argv) {
     bFiles_Done = lg_iInterrupted != 0 || (saveFiles(options) && saveGraphFile(options, seam));
   }
 
-  if (!writeOutputText(*seam.output().buffer(), stdout)) {
+  if (!writeBatchOutput(*seam.output().buffer())) {
     std::fprintf(stderr, "orvel-batch: cannot write the output: %s\n", std::strerror(errno));
     return gc_iFAILED;
   }
