@@ -5,6 +5,7 @@
 #include <png.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <string>
@@ -201,6 +202,27 @@ TEST_F(GraphExportTest, RefusedNamesAndClosedGraphWriteNothing) {
   const size_t uiMessages = m_Seam.messages().size();
   EXPECT_FALSE(saveGraph());
   EXPECT_EQ(m_Seam.messages().size(), uiMessages);
+}
+
+TEST_F(GraphExportTest, OnlyTheFileNameChoosesTheFormat) {
+  openWith("");
+  for (const char* acFolder : {"d.ppm_x", "d.png", "d.bmp.ppm"})
+    ASSERT_EQ(mkdir(path(acFolder).c_str(), 0700), 0) << acFolder;
+  const struct {
+    const char* acName;
+    const char* acMagic;  // empty: refused with the name alert
+  } aCases[] = {
+      {"d.ppm_x/g.ppm", "P6"}, {"d.png/g.bmp", "BM"},     {"d.bmp.ppm/g.png", "\x89PNG"},
+      {"d.png/g", ""},         {"d.ppm_x/g.ppm.ppm", ""}, {"d.png/g.PNG", ""},
+  };
+  for (const auto& c : aCases) {
+    const std::string sMagic = c.acMagic;
+    EXPECT_EQ(save(c.acName), !sMagic.empty()) << c.acName;
+    if (sMagic.empty())
+      EXPECT_EQ(lastMessage(), gc_acNAME_ALERT) << c.acName;
+    else
+      EXPECT_EQ(read(c.acName).substr(0, sMagic.size()), sMagic) << c.acName;
+  }
 }
 
 TEST_F(GraphExportTest, FailingWriteKeepsTheOldFile) {
