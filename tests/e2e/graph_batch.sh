@@ -8,10 +8,6 @@ source "$(dirname "$0")/../support/own_display.sh"
 tmp=$WORK
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The toolkit's font caches live until exit; they are not ours.
-echo "leak:libfontconfig.so" >"$tmp/lsan.supp"
-export LSAN_OPTIONS="suppressions=$tmp/lsan.supp"
-
 printf 'u=[-3:3,0.01]\nw=0.5\nw=w+0.5\nf(u,s(w*u));\nX(2,2)\n' >"$tmp/sine.txt"
 : >"$tmp/empty.txt"
 

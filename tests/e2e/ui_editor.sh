@@ -9,8 +9,7 @@ BUILD=$1
 source "$(dirname "$0")/../support/own_display.sh"
 start_display
 
-# The toolkit's font caches live until exit; leaks are checked in-process.
-ASAN_OPTIONS=detect_leaks=0 "$BUILD/orvel" &
+"$BUILD/orvel" &
 track $!
 MAIN=$(timeout 20 xdotool search --sync --name "^Quorvane Calculator$" | head -1)
 xdotool windowfocus --sync "$MAIN"

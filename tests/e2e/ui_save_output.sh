@@ -8,8 +8,7 @@ BUILD=$1
 source "$(dirname "$0")/../support/own_display.sh"
 start_display
 
-# The toolkit's font caches live until exit; leaks are checked in-process.
-ASAN_OPTIONS=detect_leaks=0 "$BUILD/orvel" &
+"$BUILD/orvel" &
 ORVEL_PID=$!
 track "$ORVEL_PID"
 MAIN=$(timeout 20 xdotool search --sync --name "^Quorvane Calculator$" | head -1)
