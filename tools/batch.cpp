@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // orvel-batch: runs calculator lines or key presses without a window, through
 // the same input line, Enter and repetition code as the window, and prints
-// the output pane's text as File > Save Output writes it.
+// the output pane's text as File > Save Output writes it, its last line ended.
 #include <cerrno>
 #include <csignal>
 #include <cstdarg>
@@ -63,7 +63,8 @@ const char gc_acUSAGE[] =
     "Settings start as in the calculator (Decimal; Zero Out, Execute, Error Check\n"
     "and Auto Parentheses on); the options change them before the first line.\n"
     "When the input ends, standard output receives the output pane's text as\n"
-    "File > Save Output writes it; message boxes go to standard error.\n"
+    "File > Save Output writes it, its last line ended; message boxes go to\n"
+    "standard error.\n"
     "Ctrl-C stops a running repetition after its current line and ends the run\n"
     "(exit status 130) with the output so far.\n"
     "\n"
