@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exit question and the File menu with its choosers answered, and a
 // result too large for one drawn line.
 #include <FL/Fl.H>

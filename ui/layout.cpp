@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two layouts: one builder, two geometry tables.
 #include "ui/layout.h"
 

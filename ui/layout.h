@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One layout of the calculator window: every widget, built from a geometry
 // table, and the one static menu table shared by both layouts.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu table shared by both layouts, its item pointers, and the
 // output-format callback. Items without a callback are switches read through
 // their pointer. The help items keep their places and flags; their behaviour

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, rebuild and re-arrangement of the calculator window, and the
 // window-mode and close callbacks.
 #include "ui/window.h"
