@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the project needs, only those missing.
 set -euo pipefail
 packages=(cmake g++ make libfltk1.3-dev libeigen3-dev libopenblas-dev liblapacke-dev

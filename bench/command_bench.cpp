@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Command processing benchmark: scripts run by repetition through Enter and
 // the headless seam, printing or silent; Enter of a 512 x 512 result; and the
 // cost of one printed line as the output pane grows, which must stay flat.

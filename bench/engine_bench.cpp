@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Engine benchmark: 512 x 512 complex operands with a fixed seed, evaluated
 // by the engine's own operators (a line of token characters is lexed and its
 // statement evaluated), and the display of a 512 x 512 complex result in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph's costs under Xvfb (needs DISPLAY, no window manager): a redraw
 // of the pane holding six plots of 131,072 points each (the most Plot
 // allows), until the X server has drawn it, and Save Graph of that graph

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's costs under Xvfb (needs DISPLAY, no window manager): start-up
 // until the window is drawn, Enter of the largest result until the output
 // pane has drawn its end, a printing script's cost per line as the output

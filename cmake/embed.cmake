@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Turns one file into a C++ source holding its bytes as an array, run at
 # build time by add_custom_command:
 #   cmake -DINPUT=f -DOUTPUT=f.cpp -DNAME=gc_acX -DSIZE_NAME=gc_uiX_SIZE -DTYPE=char|uint16_t

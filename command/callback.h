@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every user action, with the toolkit's callback signature: the widget (null
 // when the keyboard handler calls) and user data pointing at an integer (a
 // token code, a window mode, an output format or a variable code).

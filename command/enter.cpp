@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Enter and the repetition of history ranges (scripts), plus the "Zero Out"
 // and exit callbacks. Everything reaches the panes and switches through the
 // seam, so the window, the batch runner and the tests run this same code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Enter, the repetition of history ranges, key presses and the start text of
 // the panes. Shared by the window, the batch runner and the tests.
 #pragma once

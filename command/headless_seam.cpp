@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-memory seam of the batch runner and the tests.
 #include "command/headless_seam.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seam without a window: panes over plain text buffers, switches as
 // flags, message boxes collected (and optionally written to a stream), file
 // choosers and choice boxes answered from queues, and a stop request from a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history of entered lines: the store, its block move, the append of
 // Enter and the four items of Edit > History. Browsing with Prev and Next is
 // in input_line.cpp, Enter and repetition in enter.cpp.

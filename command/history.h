@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input line's editing and rendering, and the history of entered lines.
 #pragma once
 

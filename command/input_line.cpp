@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input line: key presses become tokens at the cursor, the line is
 // rendered from the tokens' display names, and the editing and browsing
 // tokens move the cursor or recall history lines. Enter is in enter.cpp.

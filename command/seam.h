@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one interface through which command processing and the data files
 // reach their surroundings: the two text panes, the menu switches, the
 // message boxes, the file choosers and the stop request. The window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A toolkit text buffer whose gap grows with its text. The toolkit keeps a
 // fixed gap of 1 KB and copies the whole text each time the gap fills, so a
 // pane that grows at its end would cost time proportional to its length for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Argument functions: the constructors Id, Ones and El_Op, and the functions
 // with a mandatory parenthesised argument list that exceptionalUnary
 // dispatches (Diag, Norm, OpNm, QR, Plot, Rpt, nCr, Mod). QR's computation

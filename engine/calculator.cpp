@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's static store and globals, and the calculator object's life.
 #include "engine/calculator.h"
 

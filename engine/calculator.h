@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine class: the static store of variables and results, and every
 // stage of evaluation as a static member. The engine's files:
 //   calculator.h/.cpp   this class, the globals, setError, resetEngineState

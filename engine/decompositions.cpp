@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matrix functions and decompositions: Inv, Det, CharP, Evals, Schur, SVD,
 // RREF, Roots and QR, with the characteristic polynomial and the product of
 // polynomials. Elementwise operators are in functions.cpp.

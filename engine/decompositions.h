@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matrix functions and decompositions behind the prefix operators (the
 // prefix level reaches them through applyMatrixFunction), the inverse and
 // singular value decomposition that division and Solve share with them, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cleaning of negligible parts and the text of a result in the three number
 // formats (decimal, floating point, rational). Evaluation lives elsewhere.
 #include <cfloat>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prefix operators (the tokens flagged eFLAG_PREFIX_LEVEL): the elementwise
 // functions, row reductions and random generators they compute. The matrix
 // functions and decompositions are in decompositions.cpp; the complex gamma

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lexer: the characters of the current line become the token stream. Numbers
 // are assembled here, placements are checked, and brackets left open are
 // closed in the line itself. Evaluation is the parser's.

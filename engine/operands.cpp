@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Operands proper: numbers, variables and Ans, references M(I, J), bracketed
 // expressions and the lists inside [ ] and ( ): tables of scalars, blocks and
 // ranges. The argument functions built on the lists are in argfunctions.cpp.

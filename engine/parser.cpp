@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parser and evaluator from the statement down to the prefix level: one
 // recursive-descent pass that evaluates as it reads. Operands proper are in
 // operands.cpp, what each prefix operator computes in functions.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line records: construction, the one assignment through which lines move,
 // and rendering a line's tokens as text.
 #include "engine/state.h"

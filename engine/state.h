@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The token record produced by the lexer and the input line as typed.
 #pragma once
 

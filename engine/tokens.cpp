@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The token table: each fact about a token once.
 #include "engine/tokens.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Token vocabulary: codes, display names, token characters, kinds and
 // grammar flags, the dictionaries that connect them, every token class the
 // lexer, parser and typing checks test, and the named errors with their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing checks: a candidate token against the one token before the cursor
 // of g_Current_State. Nothing here counts brackets or looks past the cursor;
 // whatever passes is left to the lexer and the evaluator.

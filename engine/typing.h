@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks made while typing: a candidate token against the token before the
 // cursor of g_Current_State. A refused key is ignored by the caller.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data file encoding: code(b) = (k + m b) mod 256 and its inverse table.
 #include "files/codec.h"
 

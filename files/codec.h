@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The byte substitution that keeps data files from reading as text: a fixed
 // affine permutation of 0..255 and its inverse. No header, no length, no
 // checksum: an encoded block has exactly as many bytes as its plain text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing data files: the plain text is built in memory, encoded and written
 // at once. Reading is in data_load.cpp.
 #include "files/data_file.h"

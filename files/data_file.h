@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator's data files (".orv"): the history file (the history and
 // every small variable) and the variable file (one variable of any size).
 // Both are plain words encoded byte by byte (files/codec.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading data files: the whole file is read, decoded and parsed from memory
 // with whitespace-skipping stream extraction. Every history line enters
 // through Enter with "Execute" off, so it is stored and shown, not run.

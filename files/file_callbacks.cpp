@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The File and Edit > History menu items that save and load: a file chooser,
 // the name rule, then the writer or loader; every failure is an alert or a
 // message box through the seam.

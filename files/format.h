@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // printf-style text for the alert and message boxes.
 #pragma once
 

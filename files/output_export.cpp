@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Save Output": the output pane's text, unencoded, for use in reports.
 #include "files/output_export.h"
 
@@ -22,6 +23,11 @@ bool writeOutputText(const Fl_Text_Buffer& Buffer, FILE* pFile) {
     if (!bWritten) return false;
   }
   return std::fflush(pFile) == 0;
+}
+
+bool outputTextEndsOpen(const Fl_Text_Buffer& Buffer) {
+  const int iLength = Buffer.length();
+  return iLength > gc_iSPACER_SKIP && Buffer.byte_at(iLength - 1) != '\n';
 }
 
 eEXPORT saveOutputFile(const char* acName, const Fl_Text_Buffer& Buffer) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Temporary file beside the target, then an atomic rename.
 #include "files/safe_file.h"
 

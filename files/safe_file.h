@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file written beside its target under a temporary name and renamed over
 // the target only when every byte was written and closed, so a save that
 // fails halfway leaves the previous file as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encodes a libFuzzer dictionary of plain file words (standard input) for
 // fuzz_file, whose inputs are encoded data files: every value is written as
 // the \xNN escapes of its encoded bytes. Comments and blank lines stay.

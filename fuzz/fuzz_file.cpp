@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer harness: the input is the bytes of an .orv data file. It is
 // loaded by Open into a fresh calculator; a file that loads is saved again
 // and reloaded, and must give the same history and variables. Then it is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer harness: key presses through the callbacks, as orvel-batch --keys
 // presses them (each byte the button of its token character: Alt, Prev,
 // Next, Left, Right, BkSp and Clear included; newline or CR Enter). Bytes

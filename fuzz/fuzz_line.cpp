@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer harness: a script of token-character lines, as orvel-batch reads
 // it, entered line by line through the same Enter and repetition code. The
 // first byte chooses the output format and the Zero Out setting.

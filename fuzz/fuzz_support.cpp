@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bounded seam and the soundness check.
 #include "fuzz/fuzz_support.h"
 

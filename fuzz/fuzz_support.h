@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the harnesses share: the in-memory seam with a bound on the work of
 // one fuzzer input, and the state that must be sound after every step. Each
 // input starts from a new seam and resetCommandState. The bound goes through the stop

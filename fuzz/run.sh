@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the three libFuzzer harnesses with clang-14 in build-fuzz/ and runs
 # them side by side for SECONDS each, at the lowest CPU priority. A crash,
 # sanitizer report or timeout (10 s of CPU time for one input, counted by the

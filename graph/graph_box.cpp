@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph pane's drawing and event handling.
 #include "graph/graph_box.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph pane: draws the graph into its rectangle and declines key
 // events so that typing always reaches the keyboard handler.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing of the graph: background, scale labels, frame, grid, plots with
 // their segments clipped in floating point, corner labels.
 #include "graph/graph_draw.h"

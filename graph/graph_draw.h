@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph drawn into the current drawing target: the pane on screen and
 // the offscreen image of the export share this one function and differ only
 // in the rectangle and the style.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rendering the graph offscreen, reading it back, and writing the image
 // through a temporary file that replaces the target only when complete.
 #include "graph/graph_export.h"
@@ -125,7 +126,9 @@ bool writeImageFile(const std::string& sName, eIMAGE_FORMAT eFormat) {
 
 }  // namespace
 
-eIMAGE_FORMAT imageFormatOf(const std::string& sName) {
+eIMAGE_FORMAT imageFormatOf(const std::string& sPath) {
+  // a folder's name may hold ".ppm" and the like: only the file's own counts
+  const std::string sName = sPath.substr(sPath.rfind('/') + 1);
   if (endsWithFirst(sName, ".ppm")) return eIMAGE_PPM;
   if (endsWithFirst(sName, ".bmp")) return eIMAGE_BMP;
   if (endsWithFirst(sName, ".png")) return eIMAGE_PNG;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Save Graph": the graph drawn again into a 600 x 400 offscreen image and
 // written as binary PPM, 24-bit BMP or PNG, chosen by the name's extension.
 #pragma once
@@ -13,9 +14,10 @@ extern unsigned char g_aucLarge_Graph_Image[gc_iIMAGE_BYTES];
 
 enum eIMAGE_FORMAT { eIMAGE_NONE, eIMAGE_PPM, eIMAGE_BMP, eIMAGE_PNG };
 
-// The format a file name asks for: its extension must be the first
-// occurrence of ".ppm", ".bmp" or ".png" in it (case-sensitive).
-eIMAGE_FORMAT imageFormatOf(const std::string& sName);
+// The format a file path asks for: the extension of its last component
+// must be the first occurrence of ".ppm", ".bmp" or ".png" in that
+// component (case-sensitive); the folders' names do not count.
+eIMAGE_FORMAT imageFormatOf(const std::string& sPath);
 // Draws the graph into the image; false when no offscreen surface was had.
 bool renderGraphImage();
 // The whole "Save Graph", the file name from the seam's file chooser; false

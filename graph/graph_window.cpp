@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening, closing, clearing and swapping the graph, and its parameters.
 #include "graph/graph_window.h"
 

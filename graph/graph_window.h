@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph's own state (the plot parameters and the line colours) and the
 // operations of the Graph menu. The plots themselves live in variable slots
 // 0..5 (g_uiActive_Plots of them); Enter and Rpt store them, this unit only

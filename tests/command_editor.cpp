@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Enter in a matrix editor cell and in the fill-in value, through the
 // in-memory seam's table: the value stored, the move to the next or previous
 // cell, the message boxes, and "Execute" off.

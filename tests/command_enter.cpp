@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Enter: history append, echo, results and messages in the panes, and the
 // scripts run by repetition.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history: browsing, the 1024-line window, the Edit > History items and
 // the block move.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input line through key presses: rendering, cursor editing, automatic
 // parentheses, the length limits and the "Error Check" switch.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Robustness: seeded random key presses, token lines and data files through
 // the real entry points. Only what must always hold is checked; the
 // sanitizers of the test build catch every other fault.

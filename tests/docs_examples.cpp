@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built-in documents stay true to the program: every marked example is
 // typed into orvel-batch and must print what the document shows; the
 // documents use only the tags the viewer is given and their links land.

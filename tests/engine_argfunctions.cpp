@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Argument functions (Id, Ones, El_Op, Diag, Norm, OpNm, nCr, Mod, QR, Plot,
 // Rpt), driven through token lines.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Result display: the three number formats, Zero Out, cleaning and the bound
 // of the output text, through runLine.
 #include <gtest/gtest.h>

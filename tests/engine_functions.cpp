@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prefix operators, decompositions and the gamma function, driven through
 // token lines. Expected numbers are worked by hand or from the functions'
 // defining identities, never from the same library call.

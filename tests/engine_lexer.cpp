@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lexer: token streams, placement errors, closing of brackets and the bounds
 // of the line and the stream, all through runLine.
 #include <gtest/gtest.h>

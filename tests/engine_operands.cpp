@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Operands: references, ranges, tables of scalars and block lists, through
 // runLine.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parser: statements, assignment, binary operators and their errors, the
 // prefix level and what happens to Ans, through runLine.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Token vocabulary and line records: the dictionaries that data files and the
 // keyboard rely on, the one assignment through which lines move, and the
 // rendering of a line's tokens.

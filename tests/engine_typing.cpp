@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The typing checks: each key of a sequence is offered to the check of its
 // kind and appended only when accepted, as the callbacks do.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data files through the real writers, loader and menu callbacks, with the
 // headless seam; fixtures are plain text in tests/data, encoded before use.
 #include <gtest/gtest.h>

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph as the export draws it (600 x 400, read back from the offscreen
 // surface) and the image files: PPM, BMP and PNG, the name rule, and a
 // failing write that keeps the old file.
 #include <png.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <cstring>
@@ -226,6 +228,27 @@ TEST_F(GraphExportTest, RefusedNamesAndClosedGraphWriteNothing) {
   const size_t uiMessages = m_Seam.messages().size();
   EXPECT_FALSE(saveGraph());
   EXPECT_EQ(m_Seam.messages().size(), uiMessages);
+}
+
+TEST_F(GraphExportTest, OnlyTheFileNameChoosesTheFormat) {
+  openWith("");
+  for (const char* acFolder : {"d.ppm_x", "d.png", "d.bmp.ppm"})
+    ASSERT_EQ(mkdir(path(acFolder).c_str(), 0700), 0) << acFolder;
+  const struct {
+    const char* acName;
+    const char* acMagic;  // empty: refused with the name alert
+  } aCases[] = {
+      {"d.ppm_x/g.ppm", "P6"}, {"d.png/g.bmp", "BM"},     {"d.bmp.ppm/g.png", "\x89PNG"},
+      {"d.png/g", ""},         {"d.ppm_x/g.ppm.ppm", ""}, {"d.png/g.PNG", ""},
+  };
+  for (const auto& c : aCases) {
+    const std::string sMagic = c.acMagic;
+    EXPECT_EQ(save(c.acName), !sMagic.empty()) << c.acName;
+    if (sMagic.empty())
+      EXPECT_EQ(lastMessage(), gc_acNAME_ALERT) << c.acName;
+    else
+      EXPECT_EQ(read(c.acName).substr(0, sMagic.size()), sMagic) << c.acName;
+  }
 }
 
 TEST_F(GraphExportTest, FailingWriteKeepsTheOldFile) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the graph: parameters from the current line, the notice and the
 // defaults, and the plot store that Enter and Rpt fill.
 #include <string>

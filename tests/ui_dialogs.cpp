@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exit question and the File menu with its choosers answered, the
 // window's own question box answered by keys and clicks, and a result too
 // large for one drawn line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-process driver of the window tests.
 #include "tests/ui_driver.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the real calculator window in-process under Xvfb: key events go
 // through the toolkit's dispatch to the keyboard handler, clicks to the
 // buttons under the pointer, menu picks through the menu bar; dialogs are

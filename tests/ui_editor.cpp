@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix editor in the window: the size step from the Edit > Matrix
 // items, the table step with mouse presses on cells and typed keys, Done and
 // both Cancels, the menu items meanwhile, and the three window modes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The graph pane in the window: opening, swapping with the text and closing
 // in the three window modes, the menu flags, plots drawn into the pane, and
 // typing while the graph is shown.

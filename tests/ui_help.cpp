@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Help menu's windows: placement in both layouts, titles from the
 // documents, contents links, the About window and its keys, and the help's
 // button list checked against the token table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keys and buttons: the keyboard map, the keys that differ from their
 // buttons, Alt, the line-command keys acting once per press, the space bar,
 // and Escape stopping a running repetition.

@@ -1,17 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The menu item pointers: each is bound to the item its code expects, told
 // apart by label, shortcut, callback and user data (the two "  A  " items
-// differ only in the last two).
+// differ only in the last two). Every open menu leaves room between a label
+// and its shortcut.
 #include <FL/Enumerations.H>
+#include <FL/Fl.H>
+#include <FL/Fl_Menu_Bar.H>
+#include <FL/Fl_Menu_Window.H>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
+#include <string>
 
 #include "command/callback.h"
 #include "command/matrix_forms.h"
 #include "engine/tokens.h"
+#include "tests/ui_driver.h"
 #include "ui/layout.h"
+
+// After Eigen: the X11 headers define Success, a name Eigen uses.
+#include <FL/fl_draw.H>
 
 namespace {
 
@@ -123,6 +133,89 @@ TEST(MenuTest, EveryPointerIsBoundToItsItem) {
     EXPECT_EQ(pItem->submenu() != 0, std::strncmp(binding.acName, "sm", 2) == 0);
     EXPECT_TRUE(aBound.insert(pItem).second) << "bound twice";
   }
+}
+
+struct ClOpenMenu {
+  int iW = 0;
+  Fl_Boxtype eBox = FL_NO_BOX;
+};
+ClOpenMenu lg_Open_Menu;
+
+// Runs in the menu's own event loop: reads the menu window, then closes it.
+void readAndClose(void*) {
+  for (Fl_Window* pWindow = Fl::first_window(); pWindow; pWindow = Fl::next_window(pWindow)) {
+    if (!dynamic_cast<Fl_Menu_Window*>(pWindow)) continue;
+    lg_Open_Menu = {pWindow->w(), pWindow->box()};
+    break;
+  }
+  Fl::e_keysym = FL_Escape;
+  Fl::handle(FL_KEYBOARD, Fl::first_window());
+}
+
+// Opens the menu whose first item is pFirst below the menu bar, as the bar
+// opens it, and returns its window's width and frame.
+ClOpenMenu openMenu(const Fl_Menu_Item* pFirst) {
+  lg_Open_Menu = ClOpenMenu();
+  const Fl_Menu_Bar* pBar = ui().m_pMenu_Bar;
+  Fl::add_timeout(0.05, readAndClose);
+  pFirst->pulldown(pBar->x(), pBar->y() + pBar->h(), 0, 0, nullptr, pBar);
+  return lg_Open_Menu;
+}
+
+std::string visibleLabel(const Fl_Menu_Item* pItem) {
+  std::string sLabel = pItem->label();
+  sLabel.erase(sLabel.find_last_not_of(' ') + 1);
+  return sLabel;
+}
+
+// Where the toolkit draws an item: its label 3 pixels in, after a toggle's
+// box (the row's height less twice the box's centring offset, and 3); its
+// shortcut's modifiers right-aligned against a key column as wide as the
+// widest key and 4, the frame and 1 pixel from the right.
+void expectShortcutsClearTheirLabels(const Fl_Menu_Item* pFirst) {
+  const ClOpenMenu menu = openMenu(pFirst);
+  ASSERT_GT(menu.iW, 0) << "no menu window";
+  const Fl_Menu_Bar* pBar = ui().m_pMenu_Bar;
+  int iRow = 0, iKeys = 0;
+  for (const Fl_Menu_Item* pItem = pFirst; pItem->text; pItem = pItem->next()) {
+    int iH = 0;
+    pItem->measure(&iH, pBar);
+    iRow = std::max(iRow, iH);
+    if (!pItem->shortcut()) continue;
+    const char* acKey = nullptr;
+    fl_shortcut_label(pItem->shortcut(), &acKey);
+    iKeys = std::max(iKeys, static_cast<int>(fl_width(acKey)) + 4);
+  }
+  const int iBW = Fl::box_dx(menu.eBox);
+  for (const Fl_Menu_Item* pItem = pFirst; pItem->text; pItem = pItem->next()) {
+    if (!pItem->shortcut()) continue;
+    SCOPED_TRACE(pItem->label());
+    fl_font(pItem->labelfont(), pItem->labelsize());
+    const bool bToggle = pItem->flags & (FL_MENU_TOGGLE | FL_MENU_RADIO);
+    const int iBox = bToggle ? iRow - 2 * ((iRow - FL_NORMAL_SIZE + 1) / 2) + 3 : 0;
+    const double dLabel_End = iBW + 3 + iBox + fl_width(visibleLabel(pItem).c_str());
+    const char* acKey = nullptr;
+    const char* acShortcut = fl_shortcut_label(pItem->shortcut(), &acKey);
+    const double dShortcut =
+        menu.iW - iBW - 1 - iKeys - fl_width(acShortcut, static_cast<int>(acKey - acShortcut));
+    EXPECT_GE(dShortcut - dLabel_End, fl_width(" "));
+  }
+}
+
+TEST(MenuTest, EveryShortcutClearsItsLabelInEveryMenu) {
+  resetCalculator();
+  int iMenus = 0;
+  for (const Fl_Menu_Item& item : ClORVELUI::menu_mp_Menu_Bar) {
+    if (!item.text || !item.submenu()) continue;
+    SCOPED_TRACE(item.label());
+    bool bShortcuts = false;
+    for (const Fl_Menu_Item* pItem = &item + 1; pItem->text; pItem = pItem->next())
+      bShortcuts = bShortcuts || pItem->shortcut();
+    if (!bShortcuts) continue;
+    expectShortcutsClearTheirLabels(&item + 1);
+    ++iMenus;
+  }
+  EXPECT_EQ(iMenus, 8);  // Save Variable, Edit, Matrix, Copy Result As, View and three under it
 }
 
 }  // namespace

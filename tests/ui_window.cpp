@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as built: layouts, keypad, menu flags, and the three window
 // modes with the rebuild to and from Portrait Mode.
 #include <FL/Fl.H>

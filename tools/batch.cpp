@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orvel-batch: runs calculator lines or key presses without a window, through
 // the same input line, Enter and repetition code as the window, and prints
-// the output pane's text as File > Save Output writes it.
+// the output pane's text as File > Save Output writes it, its last line ended.
 #include <cerrno>
 #include <csignal>
 #include <cstdarg>
@@ -31,6 +32,12 @@
 
 namespace {
 
+const char gc_acLICENCE[] =
+    "Copyright 2026 The ORVEL Calculator maintainers.\n"
+    "Licence GPL-3.0-or-later: GNU GPL version 3 or later.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
+
 const char gc_acUSAGE[] =
     "Usage: orvel-batch [--keys] [--format decimal|float|rational] [--zero-out on|off]\n"
     "                   [--execute on|off] [--error-check on|off] [--auto-parens on|off]\n"
@@ -56,7 +63,8 @@ const char gc_acUSAGE[] =
     "Settings start as in the calculator (Decimal; Zero Out, Execute, Error Check\n"
     "and Auto Parentheses on); the options change them before the first line.\n"
     "When the input ends, standard output receives the output pane's text as\n"
-    "File > Save Output writes it; message boxes go to standard error.\n"
+    "File > Save Output writes it, its last line ended; message boxes go to\n"
+    "standard error.\n"
     "Ctrl-C stops a running repetition after its current line and ends the run\n"
     "(exit status 130) with the output so far.\n"
     "\n"
@@ -274,7 +282,7 @@ int parseOptions(int argc, char** argv, ClOptions& options) {
       return 0;
     }
     if (sOption == "--version") {
-      std::printf("orvel-batch (ORVEL Calculator) %s\n", gc_acORVEL_VERSION);
+      std::printf("orvel-batch (ORVEL Calculator) %s\n%s", gc_acORVEL_VERSION, gc_acLICENCE);
       return 0;
     }
     if (sOption == "--keys") {
@@ -461,6 +469,14 @@ bool saveFiles(const ClOptions& options) {
   return true;
 }
 
+// Unlike a saved output file, a terminal or a pipe expects the last line to
+// end, so the shell's next prompt or text starts on a line of its own.
+bool writeBatchOutput(const Fl_Text_Buffer& Buffer) {
+  if (!writeOutputText(Buffer, stdout)) return false;
+  if (!outputTextEndsOpen(Buffer)) return true;
+  return std::fputc('\n', stdout) != EOF && std::fflush(stdout) == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -496,7 +512,7 @@ int main(int argc, char** argv) {
     bFiles_Done = lg_iInterrupted != 0 || (saveFiles(options) && saveGraphFile(options, seam));
   }
 
-  if (!writeOutputText(*seam.output().buffer(), stdout)) {
+  if (!writeBatchOutput(*seam.output().buffer())) {
     std::fprintf(stderr, "orvel-batch: cannot write the output: %s\n", std::strerror(errno));
     return gc_iFAILED;
   }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the About window's picture (356 x 141, 8-bit RGB PNG): a matrix in
 # brackets beside a plotted curve. The result is kept in the repository as
 # ui/linalg.png; run this again only to change the picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modal boxes and the file chooser, behind one replaceable table so that
 // tests can answer them.
 #pragma once

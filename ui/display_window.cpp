@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document window: a resizable HTML viewer in a double-buffered window
 // that Escape closes.
 #include "ui/display_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A top-level window showing one built-in HTML document: the help and the
 // guide each have one, created on first use.
 #pragma once

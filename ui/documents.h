@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The documents and the About picture, embedded at build time from
 // docs/help.html, docs/guide.html and ui/linalg.png.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix editor's callbacks: the size step (counters and fill-in value),
 // the table step (cells, Done, Cancel), the return to the main input line,
 // and the menu items made inactive meanwhile.

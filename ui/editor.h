@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix editor: its callbacks are ClCallback members (editor.cpp); its
 // own state; the menu items it makes inactive while it runs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The special keys and the keyboard handler of the main window: keys press
 // tokens through the same dispatch as the keypad buttons, whether or not a
 // button is shown. Pasted text arrives here too.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys without a character of their own (arrows, BackSpace, Escape,
 // Enter, Tab in a matrix editor cell) and the tokens they press.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keypad table and its builder, and the Alt switch. Labels, colours,
 // fonts and tooltips are kept once here; the two grids place the primaries,
 // and each alternate sits on its primary's cell.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 96 keypad buttons: one table of rows built by one loop, the Alt
 // alternates and the button map.
 #pragma once

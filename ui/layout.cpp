@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two layouts: one builder, two geometry tables.
 #include "ui/layout.h"
 
@@ -29,7 +30,6 @@ const ClLayoutData gc_LANDSCAPE = {
     {0, 0, 620, 210},     // graph group
     {310, 0, 305, 210},   // graph pane
     {0, 32, 615, 396},    // keypad
-    36,
     false,
 };
 
@@ -56,7 +56,6 @@ const ClLayoutData gc_PORTRAIT = {
     {5, 30, 365, 215},
     {5, 30, 365, 215},
     {0, 35, 370, 565},
-    44,
     true,
 };
 
@@ -134,6 +133,7 @@ void ClORVELUI::build() {
   m_pMenu_Bar = new Fl_Menu_Bar(d.m_Menu_Bar.x, d.m_Menu_Bar.y, d.m_Menu_Bar.w, d.m_Menu_Bar.h);
   m_pMenu_Bar->labelsize(16);
   m_pMenu_Bar->textsize(16);
+  setItemLabelType();
   m_pMenu_Bar->menu(menu_mp_Menu_Bar.data());
 
   m_pDisplay_Group = group(d.m_Display);

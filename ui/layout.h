@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One layout of the calculator window: every widget, built from a geometry
 // table, and the one static menu table shared by both layouts.
 #pragma once
@@ -24,7 +25,6 @@ struct ClLayoutData {
   ClRect m_Size_Panel, m_Size_Box, m_Rows, m_Columns, m_Edit, m_Size_Cancel, m_Note, m_Fill_In;
   ClRect m_Edit_Panel, m_Done, m_Edit_Cancel, m_Table, m_Title;
   ClRect m_Graph_Group, m_Graph, m_Keypad;
-  int m_iWrap_Column;
   bool m_bPortrait;
 };
 
@@ -130,6 +130,8 @@ class ClORVELUI {
   // Graph and window-format items as a new layout starts: graph closed,
   // window format unchanged until the rebuild selects it.
   static void resetGraphItems();
+  // Registers the menu items' label type; needed before a menu is drawn.
+  static void setItemLabelType();
   // Makes one item of a radio group the only one selected.
   static void selectRadio(Fl_Menu_Item* pItem);
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator program: the window owner and the calculator object are
 // built during static initialisation; main prepares the data file codes and
 // the image readers, shows the window and runs the toolkit's event loop.

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu table shared by both layouts, its item pointers, and the
 // output-format callback. Items without a callback are switches read through
 // their pointer. The help items keep their places and flags; their behaviour
 // is added with those windows.
 #include <FL/Enumerations.H>
+#include <FL/Fl.H>
 
 #include <array>
 #include <cstdlib>
@@ -15,6 +17,9 @@
 #include "ui/editor.h"
 #include "ui/layout.h"
 #include "ui/table.h"
+
+// After Eigen: the X11 headers define Success, a name Eigen uses.
+#include <FL/fl_draw.H>
 
 namespace {
 
@@ -29,16 +34,33 @@ constexpr int gc_iTOP = 18;
 constexpr int gc_iITEM = 16;
 constexpr int gc_iHISTORY = 14;
 
+// The items' own label type: drawn as a plain label, measured with room to
+// spare. The toolkit draws a toggle's box wider than it measures it, which
+// would bring a long label up against its shortcut.
+constexpr Fl_Labeltype gc_eITEM_LABEL = FL_FREE_LABELTYPE;
+
+void drawItemLabel(const Fl_Label* pLabel, int iX, int iY, int iW, int iH, Fl_Align eAlign) {
+  fl_font(pLabel->font, pLabel->size);
+  fl_color(pLabel->color);
+  fl_draw(pLabel->value, iX, iY, iW, iH, eAlign, pLabel->image);
+}
+
+void measureItemLabel(const Fl_Label* pLabel, int& iW, int& iH) {
+  fl_font(pLabel->font, pLabel->size);
+  fl_measure(pLabel->value, iW, iH);
+  iW += pLabel->size / 2;
+}
+
 constexpr Fl_Menu_Item title(const char* acLabel) {
   return {acLabel, 0, nullptr, nullptr, FL_SUBMENU, FL_NORMAL_LABEL, FL_HELVETICA, gc_iTOP, 0};
 }
 constexpr Fl_Menu_Item submenu(const char* acLabel, int iFlags = 0) {
-  return {acLabel,      0,        nullptr, nullptr, FL_SUBMENU | iFlags, FL_NORMAL_LABEL,
+  return {acLabel,      0,        nullptr, nullptr, FL_SUBMENU | iFlags, gc_eITEM_LABEL,
           FL_HELVETICA, gc_iITEM, 0};
 }
 constexpr Fl_Menu_Item item(const char* acLabel, int iShortcut, Fl_Callback* pCallback,
                             void* pData = nullptr, int iFlags = 0, int iSize = gc_iITEM) {
-  return {acLabel, iShortcut, pCallback, pData, iFlags, FL_NORMAL_LABEL, FL_HELVETICA, iSize, 0};
+  return {acLabel, iShortcut, pCallback, pData, iFlags, gc_eITEM_LABEL, FL_HELVETICA, iSize, 0};
 }
 constexpr Fl_Menu_Item end() {
   return {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0};
@@ -281,6 +303,10 @@ void ClORVELUI::resetGraphItems() {
     pItem->deactivate();
   }
   mp_miSave_Graph->deactivate();
+}
+
+void ClORVELUI::setItemLabelType() {
+  Fl::set_labeltype(gc_eITEM_LABEL, drawItemLabel, measureItemLabel);
 }
 
 void ClORVELUI::selectRadio(Fl_Menu_Item* pItem) {

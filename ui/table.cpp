@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix editor's table: drawing of headers and entries, and the cell
 // editor's moves.
 #include "ui/table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matrix editor's table: the entries of one matrix in a scrolling grid
 // that draws only the cells in view, and the one-line cell editor placed
 // over the cell being edited.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scrolling shortcut of the text panes and their keys, and the keypad
 // buttons' focus.
 #include "ui/widgets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small widget subclasses of the calculator window. ClWindow's handle()
 // is the keyboard handler (keyboard.cpp); ClTextDisplay's leaves the menu's
 // Ctrl+Shift+C alone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, rebuild and re-arrangement of the calculator window, and the
 // window-mode and close callbacks.
 #include "ui/window.h"
@@ -39,6 +40,13 @@ Fl_Menu_Item* modeItem(int iMode) {
 
 void place(ClTextDisplay* pPane, const ClRect& r) {
   pPane->resize(r.x, r.y, r.w, r.h);
+}
+
+// Wrapped at the pane's width in pixels, whatever the font measures: a
+// column count would let long lines run under the scrollbar.
+void wrapAtBounds(ClTextDisplay* pPane) {
+  pPane->scrollbar_align(FL_ALIGN_RIGHT);
+  pPane->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
 }
 
 const char gc_acSIZE_NOTE[] =
@@ -141,7 +149,6 @@ void ClORVELWindow::initializeWindow() {
 void ClORVELWindow::startLayout() {
   ClTextDisplay* pOutput = m_pUI->m_pOutput;
   ClTextDisplay* pInput = m_pUI->m_pInput;
-  const int iWrap = m_pUI->m_Data.m_iWrap_Column;
   pOutput->buffer(lg_pBuff_Out);
   pInput->buffer(lg_pBuff_In);
   m_pUI->m_pNote->buffer(m_pNote_Buffer);
@@ -154,8 +161,7 @@ void ClORVELWindow::startLayout() {
   fitKeypadLabels();
   pInput->take_focus();
 
-  pOutput->scrollbar_align(FL_ALIGN_RIGHT);
-  pOutput->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, iWrap);
+  wrapAtBounds(pOutput);
   pOutput->insert(gc_acOUT_SPACER);
   pOutput->m_iMark = pOutput->insert_position();
 
@@ -163,8 +169,7 @@ void ClORVELWindow::startLayout() {
   pCell_Editor->scrollbar_width(0);
   pCell_Editor->scrollbar_align(FL_ALIGN_RIGHT);
 
-  pInput->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, iWrap);
-  pInput->scrollbar_align(FL_ALIGN_RIGHT);
+  wrapAtBounds(pInput);
   pInput->cursor_style(Fl_Text_Display::HEAVY_CURSOR);
   pInput->insert(gc_acIN_SPACER);
   pInput->insert(gc_acIN_PROMPT);
@@ -212,8 +217,7 @@ void ClORVELWindow::refitInput(const ClRect& r) {
   if (m_pUI->m_Data.m_bPortrait) return;
   ClTextDisplay* pInput = m_pUI->m_pInput;
   place(pInput, r);
-  pInput->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
-  pInput->scrollbar_align(FL_ALIGN_RIGHT);
+  wrapAtBounds(pInput);
   pInput->show_insert_position();
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The owner of the calculator window: the current layout, the two pane
 // buffers, start-up, the rebuild between landscape and portrait, and the
 // arrangement of the panes for the current window mode, graph and editor.

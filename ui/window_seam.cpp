@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seam over the window's widgets, the default dialogs and the event
 // dispatch that polls for the repetition stop.
 #include "ui/window_seam.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's side of the seam: the panes are the current layout's text
 // displays, the switches its menu items, the boxes go through g_Dialogs.
 #pragma once

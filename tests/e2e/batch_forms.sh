@@ -16,7 +16,7 @@ echo_line=$'Out>[1,  - 2 / 3; 3 + 4i, 1.5E - 3] :\n'
 # Expects $2 as the result of both lines when run with the options after it.
 expect_result() {
   local result="$1"; shift
-  expect 0 "$echo_line$result"$'\n'"$echo_line$result"$'\nOut>\n\nOut>AB :\nMisplaced value' \
+  expect 0 "$echo_line$result"$'\n'"$echo_line$result"$'\nOut>\n\nOut>AB :\nMisplaced value\n' \
     "$@" "$tmp/lines.txt"
 }
 expect_result $'1, -0.666667 ;\n3 + 4i, 0.0015'

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # orvel-batch --steps: the options, where the steps go in the output, and
 # golden outputs of the steps of a system, an inverse, a determinant and an
 # RREF.
@@ -23,12 +24,12 @@ golden() {
 printf '1+1\n' >"$tmp/sum.txt"
 for steps in "--steps" "--steps exact" "--steps computed" "--steps --pivot largest"; do
   # shellcheck disable=SC2086
-  expect 0 $'Out>1 + 1 :\n2' $steps "$tmp/sum.txt"
+  expect 0 $'Out>1 + 1 :\n2\n' $steps "$tmp/sum.txt"
 done
 cp "$tmp/sum.txt" "$tmp/exact"
-expect 0 $'Out>1 + 1 :\n2' --steps "$tmp/exact"
+expect 0 $'Out>1 + 1 :\n2\n' --steps "$tmp/exact"
 cd "$tmp" || fail "cd"
-expect 0 $'Out>1 + 1 :\n2' --steps exact exact
+expect 0 $'Out>1 + 1 :\n2\n' --steps exact exact
 expect 2 '' --steps largest "$tmp/sum.txt"  # "largest" is a script, so two scripts
 expect 2 '' --pivot first "$tmp/sum.txt"
 expect 2 '' --steps --pivot middle "$tmp/sum.txt"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A script saved by orvel-batch with --save-input replays after --open: the
 # loaded lines enter the history unexecuted and Rpt runs them.
 set -euo pipefail

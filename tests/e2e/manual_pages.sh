@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The manual pages render without warnings, carry the project version, and
 # orvel-batch(1) documents exactly the options that orvel-batch --help names.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package end to end: CPack packages this build, the package is
 # unpacked into a scratch folder (no root install), and there its programs
 # run, its menu entry and icon resolve, its metadata validates, and nothing
@@ -45,7 +46,17 @@ for size in 48 64 128 256; do
 done
 metainfo=("$share"/metainfo/*.metainfo.xml)
 [ -s "${metainfo[0]}" ] || fail "no metainfo"
-grep -q "<screenshot" "${metainfo[0]}" || fail "the metainfo shows no screenshot"
+grep -q "<project_license>GPL-3.0-or-later</project_license>" "${metainfo[0]}" ||
+  fail "the metainfo names no GPL-3.0-or-later licence"
+# Web addresses appear only once the project has a site.
+homepage=$(sed -n 's/^ORVEL_HOMEPAGE:[A-Z]*=//p' "$build/CMakeCache.txt")
+if [ -n "$homepage" ]; then
+  grep -q "<screenshot" "${metainfo[0]}" || fail "the metainfo shows no screenshot"
+else
+  grep -qE "<url|<screenshot" "${metainfo[0]}" && fail "a web address without a site"
+  [ -z "$(field Homepage)" ] || fail "a Homepage without a site: $(field Homepage)"
+fi
+grep -q "^License: GPL-3.0+" "$share/doc/orvel/copyright" || fail "copyright names no GPL-3.0+ licence"
 
 newest=$(zcat "$share/doc/orvel/changelog.gz" | sed -n '1s/^orvel (\([^)]*\)).*/\1/p')
 [ "$newest" = "$version" ] || fail "dist/changelog's newest entry is $newest, the project $version"
@@ -79,12 +90,11 @@ fi
 printf 'A=[1,2;3,4]\nD(A)\n' >"$tmp/det.txt"
 env -u DISPLAY "$usr/bin/orvel-batch" "$tmp/det.txt" >"$tmp/out" || fail "unpacked orvel-batch"
 [ "$(tail -1 "$tmp/out")" = "-2" ] || fail "unpacked orvel-batch printed: $(cat "$tmp/out")"
-[ "$("$usr/bin/orvel-batch" --version)" = "orvel-batch (ORVEL Calculator) $version" ] ||
+[ "$("$usr/bin/orvel-batch" --version | head -1)" = "orvel-batch (ORVEL Calculator) $version" ] ||
   fail "unpacked orvel-batch --version"
 
 start_display
-# The toolkit's font caches live until exit; leaks are checked in-process.
-ASAN_OPTIONS=detect_leaks=0 "$usr/bin/orvel" &
+"$usr/bin/orvel" &
 track $!
 # Its window's class is the one the menu entry names, so the desktop shows its icon.
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the calculator under its own Xvfb and uses it as a person would:
 # types a calculation, presses Enter, saves the output through
-# File > "Save Output" and its chooser, and checks the saved text.
+# File > "Save Output" and its chooser, and checks the saved text; then quits
+# through File > Quit, which must end with status 0 (no leak reported).
 set -euo pipefail
 BUILD=$1
 source "$(dirname "$0")/../support/own_display.sh"
 start_display
 
-# The toolkit's font caches live until exit; leaks are checked in-process.
-ASAN_OPTIONS=detect_leaks=0 "$BUILD/orvel" &
+"$BUILD/orvel" &
 ORVEL_PID=$!
 track "$ORVEL_PID"
 MAIN=$(timeout 20 xdotool search --sync --name "^Quorvane Calculator$" | head -1)
@@ -35,4 +36,27 @@ if ! cmp -s "$WORK/expected.txt" "$WORK/result.txt"; then
   exit 1
 fi
 kill -0 "$ORVEL_PID"  # still running after the save
-echo "saved output as expected"
+
+# File > Quit (Save Graph, inactive without a graph, is skipped) and Yes in
+# the exit question: a normal end, with the sanitizers' leak check on.
+xdotool windowfocus --sync "$MAIN"
+xdotool mousemove --window "$MAIN" 25 15 click 1
+sleep 0.3
+xdotool key Down Down Down Down Down Return
+QUESTION=""
+for _ in $(seq 100); do
+  QUESTION=$(xdotool search --onlyvisible --classname "^orvel$" | grep -vx "$MAIN" | head -1) || true
+  [ -n "$QUESTION" ] && break
+  sleep 0.05
+done
+[ -n "$QUESTION" ] || { echo "no exit question"; exit 1; }
+sleep 0.3
+# The question's buttons sit at its bottom right, "Yes" left of "No".
+read -r WIDTH HEIGHT < <(xdotool getwindowgeometry --shell "$QUESTION" |
+  sed -n 's/^WIDTH=//p; s/^HEIGHT=//p' | paste -sd' ')
+xdotool mousemove --window "$QUESTION" $((WIDTH - 90)) $((HEIGHT - 24)) click 1
+STATUS=0
+timeout 30 tail --pid="$ORVEL_PID" -f /dev/null || { echo "still running after Quit"; exit 1; }
+wait "$ORVEL_PID" || STATUS=$?
+[ "$STATUS" -eq 0 ] || { echo "File > Quit exited $STATUS"; exit 1; }
+echo "saved output as expected; File > Quit exits 0"

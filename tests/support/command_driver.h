@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives command processing as the program does: key presses go to the
 // callbacks the keyboard handler would call, lines are entered as the batch
 // runner enters them, and the panes are read from the headless seam.

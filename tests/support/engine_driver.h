@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the engine as the program does: a line of token characters becomes
 // the current line, then the lexer and, only when it succeeds, the parser.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the graph as the program does: "Graph Window" opened with a current
 // line, Plot lines entered, and the image the export draws read back pixel
 // by pixel. Everything goes through the headless seam of the command tests.

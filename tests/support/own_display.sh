@@ -1,7 +1,10 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the end-to-end scripts that need a window: a scratch folder
 # $WORK, an Xvfb on a display of its own (start_display), and on exit every
 # process handed to `track` ended and the folder removed.
 WORK=$(mktemp -d)
+# The toolkit's font caches, allocated in libfontconfig, live until exit.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/lsan.supp"
 lg_tracked=()
 track() { lg_tracked+=("$1"); }
 end_tracked() {
