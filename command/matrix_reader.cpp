@@ -715,7 +715,7 @@ size_t matrixBegin(string_view sv, std::string& sName, size_t& uiBody) {
   return gc_uiNONE;
 }
 
-// After \begin{array}: an optional position [t] and the column spec; after
+// After \begin{array}: an optional position [t] and the column format; after
 // \begin{pmatrix*}: an optional alignment [r].
 size_t bodyStart(string_view sv, const std::string& sName, size_t uiPos) {
   if (sName != "array" && sName.back() != '*') return uiPos;
