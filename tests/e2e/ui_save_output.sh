@@ -51,10 +51,11 @@ for _ in $(seq 100); do
 done
 [ -n "$QUESTION" ] || { echo "no exit question"; exit 1; }
 sleep 0.3
-# The question's buttons sit at its bottom right, "Yes" left of "No".
+# The question's buttons sit at its bottom right: "No", the safe answer, in
+# the corner and "Yes" left of it, each 90 pixels wide with 10 between.
 read -r WIDTH HEIGHT < <(xdotool getwindowgeometry --shell "$QUESTION" |
   sed -n 's/^WIDTH=//p; s/^HEIGHT=//p' | paste -sd' ')
-xdotool mousemove --window "$QUESTION" $((WIDTH - 90)) $((HEIGHT - 24)) click 1
+xdotool mousemove --window "$QUESTION" $((WIDTH - 155)) $((HEIGHT - 21)) click 1
 STATUS=0
 timeout 30 tail --pid="$ORVEL_PID" -f /dev/null || { echo "still running after Quit"; exit 1; }
 wait "$ORVEL_PID" || STATUS=$?
