@@ -3,6 +3,10 @@
 # $WORK, an Xvfb on a display of its own (start_display), and on exit every
 # process handed to `track` ended and the folder removed.
 WORK=$(mktemp -d)
+# The file chooser records recent files under the data folder; a missing one
+# sends it down an error path that leaks, and no test should write to $HOME.
+export XDG_DATA_HOME="$WORK/data"
+mkdir -p "$XDG_DATA_HOME"
 # The toolkit's font caches, allocated in libfontconfig, live until exit.
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/lsan.supp"
 lg_tracked=()
