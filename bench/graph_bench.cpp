@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The graph's costs under Xvfb (needs DISPLAY, no window manager): a redraw
-// of the pane holding six plots of 131,072 points each (the most Plot
-// allows), until the X server has drawn it, and Save Graph of that graph
+// The graph's costs under Xvfb (needs DISPLAY, no window manager), with six
+// plots of 131,072 points each (the most Plot allows), until the X server
+// has drawn: the pane's first draw (rendered into its image), a redraw with
+// unchanged plots (the image copied), and Save Graph of that graph
 // (offscreen render, read back, file written) in each format.
 #include <FL/Fl.H>
 #include <benchmark/benchmark.h>
@@ -60,19 +61,32 @@ void startGraph(bool bRandom) {
   XSync(fl_display, False);
 }
 
-void BM_PaneRedraw(benchmark::State& state) {
+// The pane drawn with the plots rendered anew (bReplot, as after a change)
+// or copied from its image (as after an expose).
+void drawPane(benchmark::State& state, bool bReplot) {
   startGraph(state.range(0) == 1);
   if (g_uiActive_Plots != 6 || !g_Main_Window.ui()->m_pGraph->visible_r()) {
     state.SkipWithError("six plots are not shown");
     return;
   }
   ClGraphBox* pGraph = g_Main_Window.ui()->m_pGraph;
+  const unsigned uiRenders = pGraph->renders();
   for (auto _ : state) {
-    pGraph->redraw();
+    bReplot ? pGraph->replot() : pGraph->redraw();
     Fl::flush();
     XSync(fl_display, False);
   }
   state.counters["points"] = 6.0 * ClCalculator::mp_mVariable[0].cols();
+  state.counters["renders"] = pGraph->renders() - uiRenders;
+}
+
+void BM_PaneFirstDraw(benchmark::State& state) {
+  drawPane(state, true);
+}
+BENCHMARK(BM_PaneFirstDraw)->ArgName("random")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_PaneRedraw(benchmark::State& state) {
+  drawPane(state, false);
 }
 BENCHMARK(BM_PaneRedraw)->ArgName("random")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
