@@ -116,7 +116,7 @@ class ClSeam {
   // Asked between the lines of a repetition; true ends it.
   virtual bool stopRequested() = 0;
   virtual void redraw() {}
-  // Redraws the graph pane; while the graph is shown, brings it in front of the output.
+  // The plots or a switch changed: the graph pane is rendered anew.
   virtual void redrawGraph() {}
   // Arranges the panes and the graph menu items after the graph changed.
   virtual void arrangeGraph(eGRAPH_CHANGE) {}

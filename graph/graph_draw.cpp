@@ -16,12 +16,13 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "command/seam.h"
 #include "graph/graph_window.h"
 
-const ClGraphStyle gc_PANE_STYLE = {3, 4, false};
-const ClGraphStyle gc_IMAGE_STYLE = {4, 5, true};
+const ClGraphStyle gc_PANE_STYLE = {3, 4, false, false};
+const ClGraphStyle gc_IMAGE_STYLE = {4, 5, true, false};
 
 namespace {
 
@@ -191,26 +192,56 @@ bool clipSegment(ClPoint<T>& a, ClPoint<T>& b, int iW, int iH) {
 
 struct ClPixel {
   int x, y;
-  bool operator==(const ClPixel& o) const { return x == o.x && y == o.y; }
 };
 
 template <typename T>
 ClPixel pixelOf(const ClArea& a, const ClPoint<T>& p) {
-  return {a.iX + static_cast<int>(std::clamp<T>(p.x, 0, a.iW)),
-          a.iY + static_cast<int>(std::clamp<T>(p.y, 0, a.iH))};
+  return {static_cast<int>(std::clamp<T>(p.x, 0, a.iW)),
+          static_cast<int>(std::clamp<T>(p.y, 0, a.iH))};
 }
 
-// A segment within the pixel where the last line ended adds nothing: dense
-// plots have hundreds of points per pixel, and skipping them keeps a redraw
-// short.
-template <typename T>
-void drawSegment(const ClArea& a, ClPoint<T> p, ClPoint<T> q, ClPixel& last) {
-  if (!clipSegment(p, q, a.iW, a.iH)) return;
-  const ClPixel from = pixelOf(a, p), to = pixelOf(a, q);
-  if (from == to && from == last) return;
-  fl_line(from.x, from.y, to.x, to.y);
-  last = to;
-}
+// The pixels one plot has set so far, as far as they are known: per column
+// one run of rows. A line's pixels lie within the box of its two ends and
+// include both ends, so a segment whose box lies inside the runs of all its
+// columns adds nothing and is not sent. Dense plots have hundreds of points
+// per column and, where x rises, touch each column in one run; skipping
+// them keeps a redraw short. The runs only ever hold pixels set, so the
+// picture is the same in any order of the points.
+class ClCoverage {
+ public:
+  explicit ClCoverage(int iColumns) : m_aRun(static_cast<size_t>(iColumns) + 1) {}
+  void clear() { std::fill(m_aRun.begin(), m_aRun.end(), ClRun{}); }
+  bool covers(const ClPixel& from, const ClPixel& to) const {
+    const auto [iLeft, iRight] = std::minmax(from.x, to.x);
+    const auto [iTop, iBottom] = std::minmax(from.y, to.y);
+    for (int x = iLeft; x <= iRight; ++x)
+      if (!m_aRun[x].holds(iTop, iBottom)) return false;
+    return true;
+  }
+  // Only a vertical line's pixels between its ends are known.
+  void add(const ClPixel& from, const ClPixel& to) {
+    if (from.x == to.x) {
+      const auto [iTop, iBottom] = std::minmax(from.y, to.y);
+      m_aRun[from.x].add(iTop, iBottom);
+      return;
+    }
+    m_aRun[from.x].add(from.y, from.y);
+    m_aRun[to.x].add(to.y, to.y);
+  }
+
+ private:
+  struct ClRun {
+    int iTop = 1, iBottom = 0;  // empty
+    bool holds(int iFrom, int iTo) const { return iTop <= iFrom && iTo <= iBottom; }
+    // Rows apart from the run replace it: the curve has moved on.
+    void add(int iFrom, int iTo) {
+      const bool bApart = iTop > iBottom || iTo + 1 < iTop || iFrom > iBottom + 1;
+      iTop = bApart ? iFrom : std::min(iTop, iFrom);
+      iBottom = bApart ? iTo : std::max(iBottom, iTo);
+    }
+  };
+  std::vector<ClRun> m_aRun;
+};
 
 // A plot point: its coordinates, and its offsets as far as doubles hold them.
 struct ClPlotPoint {
@@ -221,21 +252,23 @@ struct ClPlotPoint {
 
 class ClPlotter {
  public:
-  explicit ClPlotter(const ClArea& a)
+  ClPlotter(const ClArea& a, bool bEvery_Segment)
       : m_a(a),
         m_dSx(a.iW / (a.adP[ePLOT_XMAX] - a.adP[ePLOT_XMIN])),
-        m_dSy(a.iH / (a.adP[ePLOT_YMAX] - a.adP[ePLOT_YMIN])) {}
+        m_dSy(a.iH / (a.adP[ePLOT_YMAX] - a.adP[ePLOT_YMIN])),
+        m_bEvery_Segment(bEvery_Segment),
+        m_Coverage(a.iW) {}
 
   void draw(const ClMatrix& mPoints) {
     if (mPoints.rows() != 2) return;
+    m_Coverage.clear();
     bool bHave_Previous = false;
     ClPlotPoint previous{};
-    ClPixel last{-1, -1};
     for (Eigen::Index c = 0; c < mPoints.cols(); ++c) {
       const double dX = mPoints(0, c).real(), dY = mPoints(1, c).real();
       if (!isUsable(dX) || !isUsable(dY)) continue;
       const ClPlotPoint point = plotPoint(dX, dY);
-      if (bHave_Previous) join(previous, point, last);
+      if (bHave_Previous) join(previous, point);
       previous = point;
       bHave_Previous = true;
     }
@@ -251,19 +284,29 @@ class ClPlotter {
     return {(static_cast<long double>(p.dX) - m_a.adP[ePLOT_XMIN]) * m_dSx,
             (m_a.adP[ePLOT_YMAX] - static_cast<long double>(p.dY)) * m_dSy};
   }
-  void join(const ClPlotPoint& p, const ClPlotPoint& q, ClPixel& last) const {
+  void join(const ClPlotPoint& p, const ClPlotPoint& q) {
     if (p.bFinite && q.bFinite)
-      drawSegment(m_a, p.offset, q.offset, last);
+      drawSegment(p.offset, q.offset);
     else
-      drawSegment(m_a, wideOffset(p), wideOffset(q), last);
+      drawSegment(wideOffset(p), wideOffset(q));
+  }
+  template <typename T>
+  void drawSegment(ClPoint<T> p, ClPoint<T> q) {
+    if (!clipSegment(p, q, m_a.iW, m_a.iH)) return;
+    const ClPixel from = pixelOf(m_a, p), to = pixelOf(m_a, q);
+    if (!m_bEvery_Segment && m_Coverage.covers(from, to)) return;
+    fl_line(m_a.iX + from.x, m_a.iY + from.y, m_a.iX + to.x, m_a.iY + to.y);
+    m_Coverage.add(from, to);
   }
 
   const ClArea& m_a;
   const double m_dSx, m_dSy;
+  const bool m_bEvery_Segment;
+  ClCoverage m_Coverage;
 };
 
-void drawPlots(const ClArea& a) {
-  ClPlotter plotter(a);
+void drawPlots(const ClArea& a, bool bEvery_Segment) {
+  ClPlotter plotter(a, bEvery_Segment);
   fl_color(FL_BLACK);
   const int iPlots = std::min<int>(g_uiActive_Plots, gc_iPLOT_SLOTS);
   for (int j = 0; j < iPlots; ++j) {
@@ -312,7 +355,7 @@ void drawGraph(int iX, int iY, int iW, int iH, const ClGraphStyle& style) {
   fl_color(FL_GRAY_RAMP);
   fl_rect(a.iX, a.iY, a.iW, a.iH);
   drawGrid(a);
-  drawPlots(a);
+  drawPlots(a, style.m_bEvery_Segment);
   if (g_pSeam->isOn(eSWITCH_CORNERS)) drawCorners(a, style.m_bCorner_Blanks);
   fl_pop_clip();
 }

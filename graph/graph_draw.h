@@ -10,6 +10,9 @@ struct ClGraphStyle {
   int m_iLabel_Denominator;
   // The corner labels keep the padding blanks of their number format.
   bool m_bCorner_Blanks;
+  // Every segment is sent, also one that sets no new pixel: the picture
+  // the skipping must keep.
+  bool m_bEvery_Segment;
 };
 
 extern const ClGraphStyle gc_PANE_STYLE;

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The graph pane in the window: opening, swapping with the text and closing
-// in the three window modes, the menu flags, plots drawn into the pane, and
-// typing while the graph is shown.
+// in the three window modes, the menu flags, plots drawn into the pane, the
+// pane's image rendered once per change, and typing while the graph is
+// shown.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,6 +16,7 @@
 #include "engine/calculator.h"
 #include "engine/typing.h"
 #include "graph/graph_box.h"
+#include "graph/graph_draw.h"
 #include "graph/graph_window.h"
 #include "tests/ui_driver.h"
 
@@ -54,7 +58,7 @@ void enterLine(const std::string& sLine) {
 
 // The pane's pixels as the screen shows them, after every pending redraw.
 struct ClPanePixels {
-  explicit ClPanePixels(Fl_Widget* pPane) : m_iW(pPane->w()) {
+  explicit ClPanePixels(Fl_Widget* pPane) : m_iW(pPane->w()), m_iH(pPane->h()) {
     Fl::flush();
     ui().m_pWindow->make_current();
     m_pucRgb.reset(fl_read_image(nullptr, pPane->x(), pPane->y(), pPane->w(), pPane->h()));
@@ -63,9 +67,25 @@ struct ClPanePixels {
     const unsigned char* p = m_pucRgb.get() + (iY * m_iW + iX) * 3;
     return p[0] == 0 && p[1] == 0 && p[2] == 0;
   }
-  int m_iW;
+  bool operator==(const ClPanePixels& o) const {
+    return m_iW == o.m_iW && std::memcmp(m_pucRgb.get(), o.m_pucRgb.get(), m_iW * m_iH * 3) == 0;
+  }
+  int m_iW, m_iH;
   std::unique_ptr<unsigned char[]> m_pucRgb;
 };
+
+// Everything pending drawn, then the whole window drawn again: a change must
+// render the graph once, the second drawing copies the image.
+unsigned rendersFor(const std::function<void()>& change) {
+  ClGraphBox* pGraph = ui().m_pGraph;
+  Fl::flush();
+  const unsigned uiBefore = pGraph->renders();
+  change();
+  Fl::flush();
+  ui().m_pWindow->redraw();
+  Fl::flush();
+  return pGraph->renders() - uiBefore;
+}
 
 TEST_F(GraphPaneTest, OpenSwapAndCloseInEachMode) {
   for (int iMode = 0; iMode < 3; ++iMode) {
@@ -138,6 +158,73 @@ TEST_F(GraphPaneTest, PlotsMadeWhileTheTextIsShownAppearWithTheGraph) {
   EXPECT_EQ(g_uiActive_Plots, 0);
   EXPECT_FALSE(ClORVELUI::mp_miClear_Graph->value());
   EXPECT_FALSE(ClPanePixels(u.m_pGraph).isBlack(100, iRow));
+}
+
+TEST_F(GraphPaneTest, EachChangeRendersTheGraphOnceAndRedrawsCopyIt) {
+  pick(ClORVELUI::mp_miGraph);
+  enterLine("f([-3,3],[1,-1])");
+  ClGraphBox* pGraph = ui().m_pGraph;
+  const int iX = pGraph->x(), iY = pGraph->y(), iW = pGraph->w(), iH = pGraph->h();
+  const struct {
+    const char* acChange;
+    std::function<void()> change;
+    unsigned uiRenders;
+  } aCASES[] = {
+      {"pane redrawn", [pGraph] { pGraph->redraw(); }, 0},
+      {"text shown and back",
+       [] {
+         pick(ClORVELUI::mp_miText);
+         Fl::flush();
+         pick(ClORVELUI::mp_miText);
+       },
+       0},
+      {"line without a plot", [] { enterLine("1+2"); }, 0},
+      {"new plot", [] { enterLine("f([-3,3],[0,0])"); }, 1},
+      {"plot made behind the text",
+       [] {
+         pick(ClORVELUI::mp_miText);
+         enterLine("f([-3,3],[0.5,0.5])");
+         Fl::flush();
+         pick(ClORVELUI::mp_miText);
+       },
+       1},
+      {"Scales on", [] { pick(ClORVELUI::mp_miScales); }, 1},
+      {"Corners on", [] { pick(ClORVELUI::mp_miCorners); }, 1},
+      {"Scales off", [] { pick(ClORVELUI::mp_miScales); }, 1},
+      {"Clear Graph", [] { pick(ClORVELUI::mp_miClear_Graph); }, 1},
+      {"narrower", [=] { pGraph->resize(iX, iY, iW - 40, iH); }, 1},
+      {"moved", [=] { pGraph->resize(iX + 10, iY, iW - 40, iH); }, 0},
+      {"size back", [=] { pGraph->resize(iX, iY, iW, iH); }, 1},
+      {"reopened with parameters",
+       [] {
+         pick(ClORVELUI::mp_miGraph);
+         typeText("[-1,1,3,0,10,4]");
+         pick(ClORVELUI::mp_miGraph);
+       },
+       1},
+  };
+  for (const auto& c : aCASES) EXPECT_EQ(rendersFor(c.change), c.uiRenders) << c.acChange;
+  EXPECT_EQ(g_adPlot_Parms[ePLOT_YMAX], 10);
+}
+
+TEST_F(GraphPaneTest, CopiedImageShowsWhatDrawingOnTheScreenShows) {
+  pick(ClORVELUI::mp_miGraph);
+  for (const char* acLine : {"u=[-3:3,6/5000];", "f(u,2*s(3*u))", "f(u,c(7*u))"}) enterLine(acLine);
+  pick(ClORVELUI::mp_miScales);
+  pick(ClORVELUI::mp_miCorners);
+  ClGraphBox* pGraph = ui().m_pGraph;
+  Fl::flush();
+  const unsigned uiRenders = pGraph->renders();
+  pGraph->redraw();
+  const ClPanePixels copied(pGraph);
+  EXPECT_EQ(pGraph->renders(), uiRenders);
+
+  ui().m_pWindow->make_current();
+  fl_color(FL_RED);
+  fl_rectf(pGraph->x(), pGraph->y(), pGraph->w(), pGraph->h());
+  drawGraph(pGraph->x(), pGraph->y(), pGraph->w(), pGraph->h(), gc_PANE_STYLE);
+  fl_draw_box(pGraph->box(), pGraph->x(), pGraph->y(), pGraph->w(), pGraph->h(), pGraph->color());
+  EXPECT_TRUE(ClPanePixels(pGraph) == copied);
 }
 
 TEST_F(GraphPaneTest, WindowFormatStaysInactiveAfterTheMatrixEditor) {

@@ -223,7 +223,7 @@ void ClORVELWindow::refitInput(const ClRect& r) {
 
 // The arrangement keeps the graph in front of the output while it is shown.
 void ClORVELWindow::redrawGraph() {
-  m_pUI->m_pGraph->redraw();
+  m_pUI->m_pGraph->replot();
 }
 
 void ClORVELWindow::arrangeGraph(eGRAPH_CHANGE eChange) {
@@ -231,11 +231,12 @@ void ClORVELWindow::arrangeGraph(eGRAPH_CHANGE eChange) {
     case eGRAPH_OPENED:
     case eGRAPH_CLOSED:
       setGraphItems(eChange == eGRAPH_OPENED);
+      m_pUI->m_pGraph->replot();
       arrangePanes(true);
       break;
     case eGRAPH_CLEARED:
       ClORVELUI::mp_miClear_Graph->clear();
-      m_pUI->m_pGraph->redraw();
+      m_pUI->m_pGraph->replot();
       break;
     case eGRAPH_TEXT_SHOWN:
     case eGRAPH_SHOWN:
