@@ -87,6 +87,9 @@ class ClCalculator {
   // --- prefix operators (functions.cpp)
   // Applies one prefix operator; on failure V is emptied and an error set.
   static void applyPrefix(eTOKEN eToken, ClMatrix& mV);
+  // An elementwise operator, a row reduction or Tran applied to S, the
+  // result into V, S left as it is; false (nothing done) for the others.
+  static bool applyPrefixTo(eTOKEN eToken, const ClMatrix& mSource, ClMatrix& mV);
   static ClComplex gamma(ClComplex cZ);
 
   // --- decompositions (decompositions.cpp)
