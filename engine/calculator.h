@@ -10,6 +10,9 @@
 //   operands.cpp        operands proper, references, lists
 //   functions.cpp       prefix operators: elementwise functions, row reductions,
 //                       random numbers; the complex gamma function
+//   vector_math.h/.cpp  Exp, Cis, Ln, Sqrt and the power on SIMD lanes, the
+//                       unit chosen at run time; vector_kernels.h and
+//                       vector_sse2/avx2/avx512.cpp hold the kernels
 //   decompositions.h/.cpp  Inv, Det, CharP, Evals, Schur, SVD, RREF, Roots, QR
 //   argfunctions.cpp    Id, Ones, El_Op, Diag, Norm, OpNm, nCr, Mod, Plot, Rpt, QR
 //   display.cpp         cleaning and formatting of results
