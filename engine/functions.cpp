@@ -102,18 +102,17 @@ void applyElementwise(const ClElementwise& function, const ClMatrix& mSource, Cl
   for (Eigen::Index k = 0; k < 2 * mV.size(); ++k) pdPart[k] += 0.0;
 }
 
+ClMatrix rowReductions(eTOKEN eToken, const ClMatrix& mRows) {
+  if (eToken == eSUM) return mRows.rowwise().sum();
+  if (eToken == eMAX) return mRows.real().rowwise().maxCoeff().cast<ClComplex>();
+  return mRows.real().rowwise().minCoeff().cast<ClComplex>();
+}
+
 // Sum, Max, Min of S into V (which may be S): a column counts as a row; one
 // value per row.
 void reduceRows(eTOKEN eToken, const ClMatrix& mSource, ClMatrix& mV) {
-  if (mSource.cols() == 1) {
-    ClMatrix mRow = mSource.transpose();
-    reduceRows(eToken, mRow, mV);
-    return;
-  }
-  ClMatrix mResult;
-  if (eToken == eSUM) mResult = mSource.rowwise().sum();
-  if (eToken == eMAX) mResult = mSource.real().rowwise().maxCoeff().cast<ClComplex>();
-  if (eToken == eMIN) mResult = mSource.real().rowwise().minCoeff().cast<ClComplex>();
+  ClMatrix mResult = mSource.cols() == 1 ? rowReductions(eToken, mSource.transpose())
+                                         : rowReductions(eToken, mSource);
   mV.swap(mResult);
 }
 

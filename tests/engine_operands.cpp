@@ -169,6 +169,8 @@ class NamesInPlace : public ::testing::Test {
     resetEngineState();
     runLine("A=[1+2i,-3;0.5,4-i]");
     runLine("B=[2,1i;-1,3+0.5i]");
+    runLine("u=[1;-2;3]");
+    runLine("v=7");
     mA = ClCalculator::mp_mVariable[eVAR_A];
     mB = ClCalculator::mp_mVariable[eVAR_B];
   }
@@ -198,6 +200,10 @@ TEST_F(NamesInPlace, OperatorsOnNamesGiveTheValuesResults) {
       {"-eA", -entrywise(mA, [](ClComplex z) { return std::exp(z); })},
       {"'A", mA.transpose()},
       {"}B*A", entrywise(mB, [](ClComplex z) { return std::sqrt(z); }) * mA},
+      {"YA", mA.rowwise().sum()},
+      {"Yu", ClMatrix::Constant(1, 1, 2.0)},  // a column counts as a row
+      {"Mu", ClMatrix::Constant(1, 1, 3.0)},
+      {"mv", ClMatrix::Constant(1, 1, 7.0)},
   };
   for (const auto& c : aCases) {
     SCOPED_TRACE(c.acLine);
