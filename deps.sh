@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake g++ make libfltk1.3-dev libeigen3-dev libopenblas-dev liblapacke-dev
   libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps imagemagick libgtk2.0-0
   fluid librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian man-db groff-base
-  libpng-dev libgmp-dev xclip texlive-latex-base python3-numpy)
+  libpng-dev libgmp-dev libsleef-dev xclip texlive-latex-base python3-numpy)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -80,6 +80,13 @@ BENCHMARK_CAPTURE(BM_Line, rref, "RA")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Line, solve_512x256, "AGC")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Line, tensor_262144, "u{v")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Line, exp_262144, "eA")->Unit(benchmark::kMillisecond);
+// The other functions on vector lanes, the power with a scalar exponent, and
+// Sin, which stays with the scalar library (see bench/README.md).
+BENCHMARK_CAPTURE(BM_Line, cis_262144, "FA")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line, ln_262144, "lA")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line, sqrt_262144, "}A")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line, power_262144, "A^1.5")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line, sin_262144, "sA")->Unit(benchmark::kMillisecond);
 
 // A main line keeps the operands of RREF, Inv and Det for the Steps window:
 // the same line with keeping on (as Enter runs it) and off.

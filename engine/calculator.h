@@ -10,6 +10,9 @@
 //   operands.cpp        operands proper, references, lists
 //   functions.cpp       prefix operators: elementwise functions, row reductions,
 //                       random numbers; the complex gamma function
+//   vector_math.h/.cpp  Exp, Cis, Ln, Sqrt and the power on SIMD lanes, the
+//                       unit chosen at run time; vector_kernels.h and
+//                       vector_sse2/avx2/avx512.cpp hold the kernels
 //   decompositions.h/.cpp  Inv, Det, CharP, Evals, Schur, SVD, RREF, Roots, QR
 //   argfunctions.cpp    Id, Ones, El_Op, Diag, Norm, OpNm, nCr, Mod, Plot, Rpt, QR
 //   display.cpp         cleaning and formatting of results
@@ -87,6 +90,9 @@ class ClCalculator {
   // --- prefix operators (functions.cpp)
   // Applies one prefix operator; on failure V is emptied and an error set.
   static void applyPrefix(eTOKEN eToken, ClMatrix& mV);
+  // An elementwise operator, a row reduction or Tran applied to S, the
+  // result into V, S left as it is; false (nothing done) for the others.
+  static bool applyPrefixTo(eTOKEN eToken, const ClMatrix& mSource, ClMatrix& mV);
   static ClComplex gamma(ClComplex cZ);
 
   // --- decompositions (decompositions.cpp)

@@ -8,10 +8,9 @@
 
 #include "engine/calculator.h"
 #include "engine/decompositions.h"
+#include "engine/vector_math.h"
 
 namespace {
-
-typedef ClComplex (*tScalarFunction)(ClComplex);
 
 // Halves go toward minus infinity (2.5 -> 2, -2.5 -> -3); from 2^52 on every
 // double is an integer and x - 0.5 would round.
@@ -24,38 +23,42 @@ struct ClElementwise {
   eTOKEN m_eToken;
   bool m_bCleans;  // the argument is cleaned before the function is applied
   tScalarFunction m_pFunction;
+  eVECTOR_FUNCTION m_eVector;  // eVECTOR_COUNT: no vector kernel
 };
 
 // The library's complex functions give the principal values without the
 // overflow and cancellation of the textbook formulas (aSinh of -1E8, Tanh of
 // 800); Cis is e^(iz), which does not overflow where cos z and sin z do.
 const ClElementwise gc_aELEMENTWISE[] = {
-    {eEXP, true, [](ClComplex cZ) { return std::exp(cZ); }},
-    {eCIS, true, [](ClComplex cZ) { return std::exp(ClComplex(-cZ.imag(), cZ.real())); }},
-    {eLN, true, [](ClComplex cZ) { return std::log(cZ); }},
-    {eLOG, true, [](ClComplex cZ) { return std::log(cZ) * 0.43429448190325176; }},
-    {eCOS, true, [](ClComplex cZ) { return std::cos(cZ); }},
-    {eACOS, true, [](ClComplex cZ) { return std::acos(cZ); }},
-    {eSIN, true, [](ClComplex cZ) { return std::sin(cZ); }},
-    {eASIN, true, [](ClComplex cZ) { return std::asin(cZ); }},
-    {eTAN, true, [](ClComplex cZ) { return std::tan(cZ); }},
-    {eATAN, true, [](ClComplex cZ) { return std::atan(cZ); }},
-    {eCOSH, true, [](ClComplex cZ) { return std::cosh(cZ); }},
-    {eACOSH, true, [](ClComplex cZ) { return std::acosh(cZ); }},
-    {eSINH, true, [](ClComplex cZ) { return std::sinh(cZ); }},
-    {eASINH, true, [](ClComplex cZ) { return std::asinh(cZ); }},
-    {eTANH, true, [](ClComplex cZ) { return std::tanh(cZ); }},
-    {eATANH, true, [](ClComplex cZ) { return std::atanh(cZ); }},
-    {eREAL, true, [](ClComplex cZ) { return ClComplex(cZ.real()); }},
-    {eIMAG, true, [](ClComplex cZ) { return ClComplex(cZ.imag()); }},
-    {eSQRT, true, [](ClComplex cZ) { return std::sqrt(cZ); }},
-    {eMOD, true, [](ClComplex cZ) { return cZ * cZ; }},
+    {eEXP, true, [](ClComplex cZ) { return std::exp(cZ); }, eVECTOR_EXP},
+    {eCIS, true, [](ClComplex cZ) { return std::exp(ClComplex(-cZ.imag(), cZ.real())); },
+     eVECTOR_CIS},
+    {eLN, true, [](ClComplex cZ) { return std::log(cZ); }, eVECTOR_LN},
+    {eLOG, true, [](ClComplex cZ) { return std::log(cZ) * 0.43429448190325176; }, eVECTOR_COUNT},
+    {eCOS, true, [](ClComplex cZ) { return std::cos(cZ); }, eVECTOR_COUNT},
+    {eACOS, true, [](ClComplex cZ) { return std::acos(cZ); }, eVECTOR_COUNT},
+    {eSIN, true, [](ClComplex cZ) { return std::sin(cZ); }, eVECTOR_COUNT},
+    {eASIN, true, [](ClComplex cZ) { return std::asin(cZ); }, eVECTOR_COUNT},
+    {eTAN, true, [](ClComplex cZ) { return std::tan(cZ); }, eVECTOR_COUNT},
+    {eATAN, true, [](ClComplex cZ) { return std::atan(cZ); }, eVECTOR_COUNT},
+    {eCOSH, true, [](ClComplex cZ) { return std::cosh(cZ); }, eVECTOR_COUNT},
+    {eACOSH, true, [](ClComplex cZ) { return std::acosh(cZ); }, eVECTOR_COUNT},
+    {eSINH, true, [](ClComplex cZ) { return std::sinh(cZ); }, eVECTOR_COUNT},
+    {eASINH, true, [](ClComplex cZ) { return std::asinh(cZ); }, eVECTOR_COUNT},
+    {eTANH, true, [](ClComplex cZ) { return std::tanh(cZ); }, eVECTOR_COUNT},
+    {eATANH, true, [](ClComplex cZ) { return std::atanh(cZ); }, eVECTOR_COUNT},
+    {eREAL, true, [](ClComplex cZ) { return ClComplex(cZ.real()); }, eVECTOR_COUNT},
+    {eIMAG, true, [](ClComplex cZ) { return ClComplex(cZ.imag()); }, eVECTOR_COUNT},
+    {eSQRT, true, [](ClComplex cZ) { return std::sqrt(cZ); }, eVECTOR_SQRT},
+    {eMOD, true, [](ClComplex cZ) { return cZ * cZ; }, eVECTOR_COUNT},
     {eROUND, false,
-     [](ClComplex cZ) { return ClComplex(roundHalfDown(cZ.real()), roundHalfDown(cZ.imag())); }},
+     [](ClComplex cZ) { return ClComplex(roundHalfDown(cZ.real()), roundHalfDown(cZ.imag())); },
+     eVECTOR_COUNT},
     {eTRUNC, false,
-     [](ClComplex cZ) { return ClComplex(std::floor(cZ.real()), std::floor(cZ.imag())); }},
-    {eMINUS, false, [](ClComplex cZ) { return -cZ; }},
-    {eCONJ, false, [](ClComplex cZ) { return std::conj(cZ); }},
+     [](ClComplex cZ) { return ClComplex(std::floor(cZ.real()), std::floor(cZ.imag())); },
+     eVECTOR_COUNT},
+    {eMINUS, false, [](ClComplex cZ) { return -cZ; }, eVECTOR_COUNT},
+    {eCONJ, false, [](ClComplex cZ) { return std::conj(cZ); }, eVECTOR_COUNT},
 };
 
 const ClElementwise* findElementwise(eTOKEN eToken) {
@@ -65,19 +68,30 @@ const ClElementwise* findElementwise(eTOKEN eToken) {
   return nullptr;
 }
 
-// One pass: each entry is cleaned (when the function cleans first) as it is
-// read, then the function applied. A matrix with a non-finite entry is
-// cleaned entry by entry beforehand.
-void applyElementwise(const ClElementwise& function, ClMatrix& mV) {
+// One pass from the source (the operand's own storage, or V itself) into V:
+// each entry is cleaned (when the function cleans first) as it is read, then
+// the function applied. A matrix with a non-finite entry is cleaned entry by
+// entry beforehand.
+void applyElementwise(const ClElementwise& function, const ClMatrix& mSource, ClMatrix& mV) {
   double dTolerance = -1.0;  // no part is at most -1: nothing is cleaned
-  if (function.m_bCleans && !ClCalculator::finiteTolerance(mV, dTolerance)) {
+  const ClMatrix* pmSource = &mSource;
+  if (function.m_bCleans && !ClCalculator::finiteTolerance(mSource, dTolerance)) {
+    if (pmSource != &mV) mV = mSource;
     ClCalculator::cleanMatrix(mV);
+    pmSource = &mV;
     dTolerance = -1.0;
   }
+  if (pmSource != &mV) mV.resize(mSource.rows(), mSource.cols());
+  if (function.m_eVector != eVECTOR_COUNT) {
+    vectorFunction(function.m_eVector, function.m_pFunction, pmSource->data(), mV.data(), mV.size(),
+                   dTolerance);
+    return;
+  }
   const tScalarFunction pFunction = function.m_pFunction;
+  const ClComplex* pcSource = pmSource->data();
   ClComplex* pcEntry = mV.data();
   for (Eigen::Index i = 0; i < mV.size(); ++i) {
-    const double dRe = pcEntry[i].real(), dIm = pcEntry[i].imag();
+    const double dRe = pcSource[i].real(), dIm = pcSource[i].imag();
     const ClComplex cZ(std::fabs(dRe) <= dTolerance ? 0.0 : dRe,
                        std::fabs(dIm) <= dTolerance ? 0.0 : dIm);
     pcEntry[i] = pFunction(unsignZero(cZ));
@@ -88,13 +102,17 @@ void applyElementwise(const ClElementwise& function, ClMatrix& mV) {
   for (Eigen::Index k = 0; k < 2 * mV.size(); ++k) pdPart[k] += 0.0;
 }
 
-// Sum, Max, Min: a column counts as a row; one value per row.
-void reduceRows(eTOKEN eToken, ClMatrix& mV) {
-  if (mV.cols() == 1) mV.transposeInPlace();
-  ClMatrix mResult;
-  if (eToken == eSUM) mResult = mV.rowwise().sum();
-  if (eToken == eMAX) mResult = mV.real().rowwise().maxCoeff().cast<ClComplex>();
-  if (eToken == eMIN) mResult = mV.real().rowwise().minCoeff().cast<ClComplex>();
+ClMatrix rowReductions(eTOKEN eToken, const ClMatrix& mRows) {
+  if (eToken == eSUM) return mRows.rowwise().sum();
+  if (eToken == eMAX) return mRows.real().rowwise().maxCoeff().cast<ClComplex>();
+  return mRows.real().rowwise().minCoeff().cast<ClComplex>();
+}
+
+// Sum, Max, Min of S into V (which may be S): a column counts as a row; one
+// value per row.
+void reduceRows(eTOKEN eToken, const ClMatrix& mSource, ClMatrix& mV) {
+  ClMatrix mResult = mSource.cols() == 1 ? rowReductions(eToken, mSource.transpose())
+                                         : rowReductions(eToken, mSource);
   mV.swap(mResult);
 }
 
@@ -169,11 +187,11 @@ ClComplex gammaRight(double dX, double dY) {
 
 void ClCalculator::applyPrefix(eTOKEN eToken, ClMatrix& mV) {
   if (const ClElementwise* pFunction = findElementwise(eToken)) {
-    applyElementwise(*pFunction, mV);
+    applyElementwise(*pFunction, mV, mV);
     return;
   }
   if (eToken == eSUM || eToken == eMAX || eToken == eMIN) {
-    reduceRows(eToken, mV);
+    reduceRows(eToken, mV, mV);
   } else if (eToken == eRNDU) {
     randomUniform(mV);
   } else if (eToken == eRNDN) {
@@ -184,6 +202,19 @@ void ClCalculator::applyPrefix(eTOKEN eToken, ClMatrix& mV) {
     mV.resize(0, 0);
     setError(eERROR_EXPRESSION);
   }
+}
+
+bool ClCalculator::applyPrefixTo(eTOKEN eToken, const ClMatrix& mSource, ClMatrix& mV) {
+  if (const ClElementwise* pFunction = findElementwise(eToken)) {
+    applyElementwise(*pFunction, mSource, mV);
+  } else if (eToken == eSUM || eToken == eMAX || eToken == eMIN) {
+    reduceRows(eToken, mSource, mV);
+  } else if (eToken == eTRAN) {
+    mV = mSource.transpose();
+  } else {
+    return false;
+  }
+  return true;
 }
 
 // The poles are the non-positive integers of the real axis only; every other

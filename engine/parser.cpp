@@ -8,6 +8,7 @@
 #include "engine/calculator.h"
 #include "engine/decompositions.h"
 #include "engine/steps.h"
+#include "engine/vector_math.h"
 
 namespace {
 
@@ -53,42 +54,49 @@ bool invert(ClMatrix& mM) {
   return false;
 }
 
-// L = L R without a temporary beside the result.
-void product(ClMatrix& mL, const ClMatrix& mR) {
-  ClMatrix mProduct(mL.rows(), mR.cols());
-  mProduct.noalias() = mL * mR;
-  mL.swap(mProduct);
-}
-
-// Sum or difference with a 1 x 1 side expanded to the other's size.
-bool combineSum(ClMatrix& mLeft, const ClMatrix& mRight, bool bMinus) {
+// Sum or difference with a 1 x 1 side expanded to the other's size, into
+// the result, which may be L itself.
+bool combineSum(const ClMatrix& mLeft, const ClMatrix& mRight, bool bMinus, ClMatrix& mResult) {
   if (mRight.rows() == 0) return false;
   const double dSign = bMinus ? -1.0 : 1.0;
+  const bool bInPlace = &mResult == &mLeft;
   if (isScalar(mLeft)) {
     const ClComplex cL = mLeft(0, 0);
-    mLeft = (dSign * mRight.array() + cL).matrix();
+    mResult = (dSign * mRight.array() + cL).matrix();
   } else if (isScalar(mRight)) {
-    mLeft.array() += dSign * mRight(0, 0);
-  } else if (sameSize(mLeft, mRight)) {
-    if (bMinus)
-      mLeft -= mRight;
+    if (bInPlace)
+      mResult.array() += dSign * mRight(0, 0);
     else
-      mLeft += mRight;
-  } else {
+      mResult = (mLeft.array() + dSign * mRight(0, 0)).matrix();
+  } else if (!sameSize(mLeft, mRight)) {
     return false;
+  } else if (bInPlace) {
+    if (bMinus)
+      mResult -= mRight;
+    else
+      mResult += mRight;
+  } else if (bMinus) {
+    mResult = mLeft - mRight;
+  } else {
+    mResult = mLeft + mRight;
   }
   return true;
 }
 
-bool multiply(ClMatrix& mL, const ClMatrix& mR) {
+// L R into the result, which may be L itself.
+bool multiply(const ClMatrix& mL, const ClMatrix& mR, ClMatrix& mResult) {
   if (mR.rows() == 0) {
     setError(eERROR_EXPRESSION);
     return false;
   }
   if (isScalar(mL)) {
-    mL = mL(0, 0) * mR;
+    const ClComplex cL = mL(0, 0);
+    mResult = cL * mR;
   } else if (isScalar(mR)) {
-    mL *= mR(0, 0);
+    if (&mResult == &mL)
+      mResult *= mR(0, 0);
+    else
+      mResult = mL * mR(0, 0);
   } else if (mL.cols() != mR.rows()) {
     setError(eERROR_SIZE_MISMATCH);
     return false;
@@ -96,7 +104,9 @@ bool multiply(ClMatrix& mL, const ClMatrix& mR) {
     setError(eERROR_MATRIX_SIZE);  // refused before the product is allocated
     return false;
   } else {
-    product(mL, mR);
+    ClMatrix mProduct(mL.rows(), mR.cols());
+    mProduct.noalias() = mL * mR;
+    mResult.swap(mProduct);
   }
   return true;
 }
@@ -119,8 +129,7 @@ bool rightDivide(ClMatrix& mL, ClMatrix mR) {
     return false;
   }
   if (!invert(mR)) return false;
-  product(mL, mR);
-  return true;
+  return multiply(mL, mR, mL);
 }
 
 // Left division: the square left side is tested before the right is read.
@@ -146,26 +155,28 @@ bool leftDivide(ClMatrix& mL) {
   }
   keepStepsOperand(eSTEPS_SOLVE, mL, &mR);
   if (!invert(mL)) return false;
-  product(mL, mR);
-  return true;
+  return multiply(mL, mR, mL);
 }
 
 // Entry by entry with the C++ library's complex operators: the vectorised
-// division forms |r|^2 and so fails on 1E200 ./ 1E200 or 1 ./ 1E-200.
-bool elementwise(ClMatrix& mL, const ClMatrix& mR, eTOKEN eOperator) {
+// division forms |r|^2 and so fails on 1E200 ./ 1E200 or 1 ./ 1E-200. The
+// result may be L itself.
+bool elementwise(const ClMatrix& mL, const ClMatrix& mR, eTOKEN eOperator, ClMatrix& mResult) {
   if (!sameSize(mL, mR)) {
     setError(eERROR_SIZE_MISMATCH);
     return false;
   }
-  ClComplex* pcL = mL.data();
+  if (&mResult != &mL) mResult.resize(mL.rows(), mL.cols());
+  const ClComplex* pcL = mL.data();
   const ClComplex* pcR = mR.data();
+  ClComplex* pcOut = mResult.data();
   for (Eigen::Index k = 0; k < mL.size(); ++k) {
     if (eOperator == eEL_TIMES)
-      pcL[k] *= pcR[k];
+      pcOut[k] = pcL[k] * pcR[k];
     else if (eOperator == eEL_RIGHT_DIV)
-      pcL[k] /= pcR[k];
+      pcOut[k] = pcL[k] / pcR[k];
     else
-      pcL[k] = pcR[k] / pcL[k];
+      pcOut[k] = pcR[k] / pcL[k];
   }
   return true;
 }
@@ -202,16 +213,6 @@ bool tensor(ClMatrix& mL, const ClMatrix& mR) {
   return true;
 }
 
-// The principal power exp(e log z); e = 2 is a plain product, and z^0 is 1
-// also for z = 0, where the formula would multiply 0 by an infinite log.
-ClComplex raise(ClComplex cZ, ClComplex cE) {
-  cZ = unsignZero(cZ);
-  cE = unsignZero(cE);
-  if (cE == ClComplex(2.0, 0.0)) return cZ * cZ;
-  if (cE == ClComplex(0.0, 0.0)) return ClComplex(1.0, 0.0);
-  return std::exp(cE * std::log(cZ));
-}
-
 bool power(ClMatrix& mBase, ClMatrix& mExponent) {
   const bool bScalar = isScalar(mExponent);
   if (!bScalar && !sameSize(mBase, mExponent)) {
@@ -220,9 +221,16 @@ bool power(ClMatrix& mBase, ClMatrix& mExponent) {
   }
   ClCalculator::cleanMatrix(mBase);
   ClCalculator::cleanMatrix(mExponent);
+  if (bScalar) {
+    const ClComplex cE = unsignZero(mExponent(0, 0));
+    if (cE != ClComplex(2.0, 0.0) && cE != ClComplex(0.0, 0.0)) {
+      vectorPower(cE, mBase.data(), mBase.data(), mBase.size());
+      return true;
+    }
+  }
   for (Eigen::Index j = 0; j < mBase.cols(); ++j)
     for (Eigen::Index i = 0; i < mBase.rows(); ++i)
-      mBase(i, j) = raise(mBase(i, j), bScalar ? mExponent(0, 0) : mExponent(i, j));
+      mBase(i, j) = principalPower(mBase(i, j), bScalar ? mExponent(0, 0) : mExponent(i, j));
   return true;
 }
 
@@ -264,6 +272,76 @@ bool solve(ClMatrix& mM, const ClMatrix& mB) {
   mProjected.array().colwise() *= vcInverse.array();
   mM.resize(lCols, mB.cols());
   mM.noalias() = svd.m_mVt.adjoint() * mProjected;
+  return true;
+}
+
+// After a name, these make the operand more than the name's value.
+bool continuesOperand(eTOKEN eToken) {
+  return eToken == eLPAREN || eToken == ePOWER || eToken == eSOLVE;
+}
+
+bool isTermOperator(eTOKEN eToken) {
+  return eToken == eTIMES || eToken == eRIGHT_DIV || eToken == eLEFT_DIV || eToken == eEL_TIMES ||
+         eToken == eEL_RIGHT_DIV || eToken == eEL_LEFT_DIV || eToken == eTENSOR;
+}
+
+// A name uiAhead tokens on that forms the whole operand (bWholeTerm: the
+// whole term) on its own.
+bool bareNameAt(uint16_t uiAhead, bool bWholeTerm) {
+  if (!isNamedValue(ClCalculator::peekToken(uiAhead))) return false;
+  const eTOKEN eNext = ClCalculator::peekToken(uiAhead + 1);
+  return !continuesOperand(eNext) && !(bWholeTerm && isTermOperator(eNext));
+}
+
+// The value of a bare name at the cursor, to be read in place rather than
+// copied; the cursor moves past it. An undefined or non-finite value is left
+// to the usual path, which reports it (nullptr, cursor unmoved).
+const ClMatrix* readName(bool bWholeTerm) {
+  if (!bareNameAt(0, bWholeTerm)) return nullptr;
+  const ClMatrix* pmValue = lg_aToken_Stream[lg_uiNext_Token].m_pmMatrix;
+  if (pmValue->rows() == 0 || !isNumber(*pmValue)) return nullptr;
+  ClCalculator::nextToken();
+  return pmValue;
+}
+
+// The right operand of a term operator: a name's value in place, else the
+// operand evaluated into mHolder.
+const ClMatrix& termOperand(ClMatrix& mHolder) {
+  if (const ClMatrix* pmValue = readName(false)) return *pmValue;
+  mHolder = ClCalculator::binary();
+  return mHolder;
+}
+
+// "name op name" at the cursor, op a sum operator (bSum) or a product or
+// elementwise one, both names bare: the result computed from the two values
+// in place. Nothing else is evaluated between reading the left value and
+// using it, so no function can rewrite it in between (Evals writes U). False,
+// with the cursor unmoved, when the line does not start so.
+bool namesCombined(bool bSum, ClMatrix& mResult) {
+  const eTOKEN eOperator = ClCalculator::peekToken(1);
+  const bool bOperator = bSum ? eOperator == ePLUS || eOperator == eMINUS
+                              : eOperator == eTIMES || eOperator == eEL_TIMES ||
+                                    eOperator == eEL_RIGHT_DIV || eOperator == eEL_LEFT_DIV;
+  if (!bOperator || !bareNameAt(0, bSum) || !bareNameAt(2, bSum)) return false;
+  const uint16_t uiStart = lg_uiNext_Token;
+  const ClMatrix* pmLeft = readName(bSum);
+  if (pmLeft == nullptr) return false;
+  ClCalculator::nextToken();
+  const ClMatrix* pmRight = readName(bSum);
+  if (pmRight == nullptr) {
+    lg_uiNext_Token = uiStart;
+    return false;
+  }
+  bool bOk = false;
+  if (bSum) {
+    bOk = combineSum(*pmLeft, *pmRight, eOperator == eMINUS, mResult);
+    if (!bOk) setError(eERROR_SIZE_MISMATCH);
+  } else if (eOperator == eTIMES) {
+    bOk = multiply(*pmLeft, *pmRight, mResult);
+  } else {
+    bOk = elementwise(*pmLeft, *pmRight, eOperator, mResult);
+  }
+  if (!bOk) mResult.resize(0, 0);
   return true;
 }
 
@@ -396,7 +474,8 @@ ClMatrix ClCalculator::assignment() {
 
 // expression: term { ("+" | "-") term }
 ClMatrix ClCalculator::expression() {
-  ClMatrix mLeft = term();
+  ClMatrix mLeft;
+  if (!namesCombined(true, mLeft)) mLeft = term();
   if (mLeft.rows() == 0) return mLeft;
   if (mLeft.size() > gc_lMAX_ENTRIES) {
     setError(eERROR_MATRIX_SIZE);
@@ -405,8 +484,10 @@ ClMatrix ClCalculator::expression() {
   while (peekToken() == ePLUS || peekToken() == eMINUS) {
     const bool bMinus = peekToken() == eMINUS;
     nextToken();
-    const ClMatrix mRight = term();
-    if (!combineSum(mLeft, mRight, bMinus)) {
+    const ClMatrix* pmRight = readName(true);
+    ClMatrix mRight;
+    if (pmRight == nullptr) mRight = term();
+    if (!combineSum(mLeft, pmRight ? *pmRight : mRight, bMinus, mLeft)) {
       setError(eERROR_SIZE_MISMATCH);
       return ClMatrix();
     }
@@ -417,15 +498,17 @@ ClMatrix ClCalculator::expression() {
 
 // term: power { ("*" | "/" | "\" | ".*" | "./" | ".\" | "X") power }
 ClMatrix ClCalculator::term() {
-  ClMatrix mLeft = binary();
+  ClMatrix mLeft;
+  if (!namesCombined(false, mLeft)) mLeft = binary();
   if (mLeft.rows() == 0) return mLeft;
   for (;;) {
     const eTOKEN eOperator = peekToken();
     bool bOk = true;
+    ClMatrix mHolder;
     switch (eOperator) {
       case eTIMES:
         nextToken();
-        bOk = multiply(mLeft, binary());
+        bOk = multiply(mLeft, termOperand(mHolder), mLeft);
         break;
       case eRIGHT_DIV:
         nextToken();
@@ -439,11 +522,11 @@ ClMatrix ClCalculator::term() {
       case eEL_RIGHT_DIV:
       case eEL_LEFT_DIV:
         nextToken();
-        bOk = elementwise(mLeft, binary(), eOperator);
+        bOk = elementwise(mLeft, termOperand(mHolder), eOperator, mLeft);
         break;
       case eTENSOR:
         nextToken();
-        bOk = tensor(mLeft, binary());
+        bOk = tensor(mLeft, termOperand(mHolder));
         break;
       default:
         return mLeft;
@@ -484,15 +567,26 @@ ClMatrix ClCalculator::operand() {
   // an operand that starts with Mod is the argument function, not a square
   if (peekToken() != eMOD)
     while (isPrefixLevel(peekToken())) nextToken();
-  const uint16_t uiEnd = lg_uiNext_Token;
-  ClMatrix mValue = primary();
-  if (!isNumber(mValue)) {
-    setError(eERROR_INVALID_NUMBERS);
-    return mValue;
-  }
-  if (mValue.rows() == 0) {
-    setError(eERROR_EMPTY_MATRIX);
-    return mValue;
+  uint16_t uiEnd = lg_uiNext_Token;
+  // The innermost operator reads a bare name's value in place into a fresh
+  // result (the name's value is defined and finite); the others then work on
+  // that result.
+  const ClMatrix* pmName = uiEnd > uiFirst ? readName(false) : nullptr;
+  ClMatrix mValue;
+  if (pmName != nullptr && applyPrefixTo(lg_aToken_Stream[uiEnd - 1].m_eToken, *pmName, mValue)) {
+    --uiEnd;
+  } else if (pmName != nullptr) {
+    mValue = *pmName;
+  } else {
+    mValue = primary();
+    if (!isNumber(mValue)) {
+      setError(eERROR_INVALID_NUMBERS);
+      return mValue;
+    }
+    if (mValue.rows() == 0) {
+      setError(eERROR_EMPTY_MATRIX);
+      return mValue;
+    }
   }
   for (uint16_t k = uiEnd; k > uiFirst && mValue.rows() > 0; --k) {
     if (mValue.size() > gc_lMAX_ENTRIES) {

@@ -160,4 +160,93 @@ TEST_F(OperandTest, NestedTablesNoLongerDoubleTheWorkPerLevel) {
   EXPECT_EQ(random.uiError, 24);  // the empty element
 }
 
+// Names as operands are read where they are stored, not copied: the results
+// are those of the values, the variables stay as they were, and a name left
+// of an operator keeps its value while the right side is evaluated.
+class NamesInPlace : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetEngineState();
+    runLine("A=[1+2i,-3;0.5,4-i]");
+    runLine("B=[2,1i;-1,3+0.5i]");
+    runLine("u=[1;-2;3]");
+    runLine("v=7");
+    mA = ClCalculator::mp_mVariable[eVAR_A];
+    mB = ClCalculator::mp_mVariable[eVAR_B];
+  }
+  ClMatrix mA, mB;
+};
+
+TEST_F(NamesInPlace, OperatorsOnNamesGiveTheValuesResults) {
+  auto entrywise = [](const ClMatrix& mM, ClComplex (*pF)(ClComplex)) {
+    ClMatrix mR = mM;
+    for (Eigen::Index k = 0; k < mR.size(); ++k) mR(k) = pF(mM(k));
+    return mR;
+  };
+  const struct {
+    const char* acLine;
+    ClMatrix mExpected;
+  } aCases[] = {
+      {"A*B", mA * mB},
+      {"A+B", mA + mB},
+      {"A-B", mA - mB},
+      {"A.*B", mA.cwiseProduct(mB)},
+      {"A./B", mA.cwiseQuotient(mB)},
+      {"A.\\B", mB.cwiseQuotient(mA)},
+      {"A*B+A", mA * mB + mA},
+      {"A+A*B", mA + mA * mB},
+      {"A*B*A", mA * mB * mA},
+      {"eA", entrywise(mA, [](ClComplex z) { return std::exp(z); })},
+      {"-eA", -entrywise(mA, [](ClComplex z) { return std::exp(z); })},
+      {"'A", mA.transpose()},
+      {"}B*A", entrywise(mB, [](ClComplex z) { return std::sqrt(z); }) * mA},
+      {"YA", mA.rowwise().sum()},
+      {"Yu", ClMatrix::Constant(1, 1, 2.0)},  // a column counts as a row
+      {"Mu", ClMatrix::Constant(1, 1, 3.0)},
+      {"mv", ClMatrix::Constant(1, 1, 7.0)},
+  };
+  for (const auto& c : aCases) {
+    SCOPED_TRACE(c.acLine);
+    const ClRun run = runLine(c.acLine);
+    ASSERT_EQ(run.uiError, 0);
+    ASSERT_EQ(run.mResult.rows(), c.mExpected.rows());
+    ASSERT_EQ(run.mResult.cols(), c.mExpected.cols());
+    EXPECT_LE((run.mResult - c.mExpected).norm(), 1e-14 * c.mExpected.norm());
+    EXPECT_EQ(ClCalculator::mp_mVariable[eVAR_A], mA);
+    EXPECT_EQ(ClCalculator::mp_mVariable[eVAR_B], mB);
+  }
+}
+
+TEST_F(NamesInPlace, LeftNameKeepsItsValueWhileTheRightRewritesIt) {
+  runLine("U=[1,2;3,4]");
+  const ClMatrix mU = ClCalculator::mp_mVariable[eVAR_U];
+  const ClMatrix mEvals = runLine("HA").mResult;  // Evals writes U
+  runLine("U=[1,2;3,4]");
+  const ClRun run = runLine("U*HA");
+  ASSERT_EQ(run.uiError, 0);
+  EXPECT_LE((run.mResult - mU * mEvals).norm(), 1e-12 * (mU * mEvals).norm());
+  runLine("U=[1,2;3,4]");
+  const ClRun sum = runLine("U+HA*[1,1]");
+  ASSERT_EQ(sum.uiError, 0);
+  EXPECT_LE((sum.mResult - (mU + mEvals * ClMatrix::Ones(1, 2))).norm(), 1e-12);
+}
+
+TEST_F(NamesInPlace, UndefinedAndNonFiniteNamesStillFail) {
+  ClCalculator::mp_mVariable[eVAR_C] = ClMatrix::Constant(2, 2, ClComplex(HUGE_VAL, 0.0));
+  const struct {
+    const char* acLine;
+    uint16_t uiError;
+  } aCases[] = {
+      {"A*C", eERROR_INVALID_NUMBERS},   {"C*A", eERROR_INVALID_NUMBERS},
+      {"A+C", eERROR_INVALID_NUMBERS},   {"eC", eERROR_INVALID_NUMBERS},
+      {"A*Q", eERROR_EMPTY_MATRIX},      {"Q+A", eERROR_EMPTY_MATRIX},
+      {"eQ", eERROR_EMPTY_MATRIX},       {"A+[1,2]", eERROR_SIZE_MISMATCH},
+      {"A*[1,2]", eERROR_SIZE_MISMATCH},
+  };
+  for (const auto& c : aCases) {
+    SCOPED_TRACE(c.acLine);
+    EXPECT_EQ(runLine(c.acLine).uiError, c.uiError);
+  }
+}
+
 }  // namespace
