@@ -22,7 +22,9 @@ for args in "--zoom 50" "--zoom 301" "--zoom abc" "--zoom 150.5" "--zoom=" "--zo
     fail "orvel $args says: $(cat "$WORK/err")"
 done
 
-start_display
+# Without a client the server resets, and the resources set with xrdb
+# would go with it.
+start_display -noreset
 
 # Starts the calculator with the environment assignments $2 and the
 # arguments $3 (each split at blanks), checks its window's size against $1,
