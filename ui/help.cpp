@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Help menu: the help and guide documents, each in its own window, and
 // the About window. Each is created once, placed from the display area of
-// the layout current at that moment, and only shown again afterwards.
+// the layout current at that moment, and only shown again afterwards, until
+// a change of zoom builds it again.
 // clang-format off
 #include "ui/window.h"
 // clang-format on
