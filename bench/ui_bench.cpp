@@ -156,12 +156,17 @@ void BM_TableScrollToFarCorner(benchmark::State& state) {
 BENCHMARK(BM_TableScrollToFarCorner)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // View > Zoom between 100 % and 200 %, each way, with the history full
-// (1024 lines, each printed) until the new window is drawn.
+// (1024 lines, each printed; with range(0) 1 or 2 the last is the largest
+// result, 3.9 MB of text; 2 in One Window, where the input pane holds it
+// too) until the new window is drawn.
 void BM_ZoomSwitchFullHistory(benchmark::State& state) {
   startWindow();
+  static int32_t iMode = eONE_WINDOW;
+  if (state.range(0) == 2) ClCallback::mode_cb(nullptr, &iMode);
   ClCallback::clearAll_cb(nullptr, nullptr);
   enter("u=0");
-  while (g_uiHistory_Next < gc_iHISTORY_SIZE - 1) enter("u=u+1");
+  while (g_uiHistory_Next < gc_iHISTORY_SIZE - 2) enter("u=u+1");
+  enter(state.range(0) ? "r(O(512))+i*r(O(512))" : "u=u+1");
   drawn();
   int iPercent = 100;
   for (auto _ : state) {
@@ -171,9 +176,16 @@ void BM_ZoomSwitchFullHistory(benchmark::State& state) {
   }
   state.counters["output chars"] = lg_pBuff_Out->length();
   g_Main_Window.rezoom(100);
+  g_eWindow_Mode = eTWO_WINDOWS;
+  g_Main_Window.arrangePanes();
   drawn();
 }
-BENCHMARK(BM_ZoomSwitchFullHistory)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_ZoomSwitchFullHistory)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 int ignoreXError(Display*, XErrorEvent*) {
   return 0;

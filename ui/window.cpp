@@ -134,6 +134,12 @@ void setMenuFlags(const std::array<int, gc_iMENU_ITEMS>& aiFlags) {
   for (int i = 0; i < gc_iMENU_ITEMS; ++i) ClORVELUI::menu_mp_Menu_Bar[i].flags = aiFlags[i];
 }
 
+// The row of the current window mode, graph and editor state.
+unsigned currentPanes() {
+  const bool bEditor = lg_eActive_Input != eMAIN_LINE;
+  return gc_auiPANES[g_eWindow_Mode][g_eOutput][bEditor ? 1 : 0];
+}
+
 void setShown(Fl_Widget* pWidget, bool bShown) {
   bShown ? pWidget->show() : pWidget->hide();
 }
@@ -269,19 +275,18 @@ void ClORVELWindow::rezoom(int iPercent) {
   showLayout();
   m_pUI->m_pOutput->insert_position(iOutput);
   m_pUI->m_pOutput->m_iMark = iMark;
-  m_pUI->m_pOutput->show_insert_position();
+  m_pUI->m_pOutput->showInsertPositionFast();
   m_pUI->m_pInput->insert_position(iInput);
   if (bAlt) ClCallback::alt_cb(nullptr, nullptr);
-  arrangePanes(true);
-  m_pUI->m_pInput->show_insert_position();
+  arrangePanes();
+  m_pUI->m_pInput->showInsertPositionFast();
   rezoomDocuments();
   rezoomSteps();
   noticeCap();
 }
 
 void ClORVELWindow::arrangePanes(bool bRefit) {
-  const bool bEditor = lg_eActive_Input != eMAIN_LINE;
-  const unsigned uiPanes = gc_auiPANES[g_eWindow_Mode][g_eOutput][bEditor ? 1 : 0];
+  const unsigned uiPanes = currentPanes();
   ClORVELUI& u = *m_pUI;
   setShown(u.m_pOutput, uiPanes & eSHOW_OUTPUT);
   setShown(u.m_pGraph, uiPanes & eSHOW_GRAPH);
