@@ -193,11 +193,19 @@ void ClORVELWindow::initializeWindow() {
   noticeCap();
 }
 
-// Steps shared by start-up, rebuild and zoom: attach the buffers, show the
-// window, set the panes' wrapping and remember the input rectangles.
+// Steps shared by start-up, rebuild and zoom: remember the input
+// rectangles, attach the buffers, show the window, set the panes' wrapping.
+// The input pane wraps at its place in the arrangement, so that text kept
+// through a rebuild is measured there only.
 void ClORVELWindow::showLayout() {
   ClTextDisplay* pOutput = m_pUI->m_pOutput;
   ClTextDisplay* pInput = m_pUI->m_pInput;
+  const ClTextDisplay& out = *pOutput;
+  m_Normal_Input = {pInput->m_iX, pInput->m_iY, pInput->m_iW, pInput->m_iH};
+  m_Stretched_Input = {pInput->m_iX, pInput->m_iY, out.m_iX - pInput->m_iX + out.m_iW,
+                       pInput->m_iH};
+  if (!m_pUI->m_Data.m_bPortrait)
+    place(pInput, (currentPanes() & eINPUT_STRETCHED) ? m_Stretched_Input : m_Normal_Input);
   pOutput->buffer(lg_pBuff_Out);
   pInput->buffer(lg_pBuff_In);
   m_pUI->m_pNote->buffer(m_pNote_Buffer);
@@ -216,11 +224,6 @@ void ClORVELWindow::showLayout() {
   pCell_Editor->scrollbar_align(FL_ALIGN_RIGHT);
   wrapAtBounds(pInput);
   pInput->cursor_style(Fl_Text_Display::HEAVY_CURSOR);
-
-  const ClTextDisplay& out = *pOutput;
-  m_Normal_Input = {pInput->m_iX, pInput->m_iY, pInput->m_iW, pInput->m_iH};
-  m_Stretched_Input = {pInput->m_iX, pInput->m_iY, out.m_iX - pInput->m_iX + out.m_iW,
-                       pInput->m_iH};
 }
 
 // A new layout: the panes start with their spacers and the first prompt.
