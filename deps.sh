@@ -3,7 +3,7 @@
 # Installs the Debian packages the project needs, only those missing.
 set -euo pipefail
 packages=(cmake g++ make libfltk1.3-dev libeigen3-dev libopenblas-dev liblapacke-dev
-  libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps imagemagick libgtk2.0-0
+  libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-xserver-utils imagemagick libgtk2.0-0
   fluid librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian man-db groff-base
   libpng-dev libgmp-dev libsleef-dev xclip texlive-latex-base python3-numpy)
 missing=()

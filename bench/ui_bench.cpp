@@ -2,8 +2,9 @@
 // The window's costs under Xvfb (needs DISPLAY, no window manager): start-up
 // until the window is drawn, Enter of the largest result until the output
 // pane has drawn its end, a printing script's cost per line as the output
-// pane grows, the matrix editor's table on a 512 x 512 complex matrix, and
-// the Steps window of a 12 x 12 inverse.
+// pane grows, the matrix editor's table on a 512 x 512 complex matrix, the
+// Steps window of a 12 x 12 inverse, start-up and a change of zoom at 100 %
+// and 200 %.
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
 #include <benchmark/benchmark.h>
@@ -154,13 +155,46 @@ void BM_TableScrollToFarCorner(benchmark::State& state) {
 }
 BENCHMARK(BM_TableScrollToFarCorner)->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// View > Zoom between 100 % and 200 %, each way, with the history full
+// (1024 lines, each printed; with range(0) 1 or 2 the last is the largest
+// result, 3.9 MB of text; 2 in One Window, where the input pane holds it
+// too) until the new window is drawn.
+void BM_ZoomSwitchFullHistory(benchmark::State& state) {
+  startWindow();
+  static int32_t iMode = eONE_WINDOW;
+  if (state.range(0) == 2) ClCallback::mode_cb(nullptr, &iMode);
+  ClCallback::clearAll_cb(nullptr, nullptr);
+  enter("u=0");
+  while (g_uiHistory_Next < gc_iHISTORY_SIZE - 2) enter("u=u+1");
+  enter(state.range(0) ? "r(O(512))+i*r(O(512))" : "u=u+1");
+  drawn();
+  int iPercent = 100;
+  for (auto _ : state) {
+    iPercent = iPercent == 100 ? 200 : 100;
+    g_Main_Window.rezoom(iPercent);
+    drawn();
+  }
+  state.counters["output chars"] = lg_pBuff_Out->length();
+  g_Main_Window.rezoom(100);
+  g_eWindow_Mode = eTWO_WINDOWS;
+  g_Main_Window.arrangePanes();
+  drawn();
+}
+BENCHMARK(BM_ZoomSwitchFullHistory)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+
 int ignoreXError(Display*, XErrorEvent*) {
   return 0;
 }
 
 // The window is double-buffered, so it appears whole: one orange pixel of the
-// Alt button (#FFB600, away from its label) marks it drawn.
-bool windowDrawn(Display* pDisplay) {
+// Alt button (#FFB600, away from its label) marks it drawn; at 100 % it is
+// (257, 372), elsewhere that point zoomed.
+bool windowDrawn(Display* pDisplay, int iPercent) {
   Window root, parent, *pChildren = nullptr;
   unsigned int uiCount = 0;
   if (!XQueryTree(pDisplay, DefaultRootWindow(pDisplay), &root, &parent, &pChildren, &uiCount))
@@ -172,7 +206,8 @@ bool windowDrawn(Display* pDisplay) {
     const bool bMain = std::string(acName) == "Quorvane Calculator";
     XFree(acName);
     if (!bMain) continue;
-    XImage* pImage = XGetImage(pDisplay, pChildren[i], 257, 372, 1, 1, AllPlanes, ZPixmap);
+    const int iX = (257 * iPercent + 50) / 100, iY = (372 * iPercent + 50) / 100;
+    XImage* pImage = XGetImage(pDisplay, pChildren[i], iX, iY, 1, 1, AllPlanes, ZPixmap);
     if (!pImage) continue;
     bDrawn = XGetPixel(pImage, 0, 0) == 0xFFB600;
     XDestroyImage(pImage);
@@ -186,8 +221,11 @@ void clearScreen(Display* pDisplay) {
   XSync(pDisplay, False);
 }
 
-// From exec of the program to its first fully drawn window.
+// From exec of the program (with --zoom range(0)) to its first fully drawn
+// window.
 void BM_StartUp(benchmark::State& state) {
+  const int iPercent = static_cast<int>(state.range(0));
+  const std::string sZoom = std::to_string(iPercent);
   Display* pDisplay = XOpenDisplay(nullptr);
   if (!pDisplay) {
     state.SkipWithError("no display");
@@ -201,10 +239,11 @@ void BM_StartUp(benchmark::State& state) {
     const auto tStart = std::chrono::steady_clock::now();
     const pid_t iChild = fork();
     if (iChild == 0) {
-      execl(ORVEL_PROGRAM, ORVEL_PROGRAM, static_cast<char*>(nullptr));
+      execl(ORVEL_PROGRAM, ORVEL_PROGRAM, "--zoom", sZoom.c_str(), static_cast<char*>(nullptr));
       _exit(127);
     }
-    while (!windowDrawn(pDisplay)) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    while (!windowDrawn(pDisplay, iPercent))
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
     const std::chrono::duration<double> dElapsed = std::chrono::steady_clock::now() - tStart;
     state.SetIterationTime(dElapsed.count());
     kill(iChild, SIGKILL);
@@ -214,6 +253,8 @@ void BM_StartUp(benchmark::State& state) {
   XCloseDisplay(pDisplay);
 }
 BENCHMARK(BM_StartUp)
+    ->Arg(100)
+    ->Arg(200)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)

@@ -6,8 +6,8 @@
 //   command/  token_cb, digit_cb, state_cb, cleanUp, the history menu items,
 //             zeroOut_cb, exit_cb, paste_cb, copyResult_cb
 //   files/    open_cb, saveIn_cb, saveVariable_cb, appendHistory_cb, saveOut_cb
-//   ui/       alt_cb, mode_cb, window_cb, view_cb, steps_cb, the help and
-//             matrix editor callbacks
+//   ui/       alt_cb, mode_cb, zoom_cb, window_cb, view_cb, steps_cb, the
+//             help and matrix editor callbacks
 //   graph/    graph_cb, clearGraph_cb, scales_cb, corners_cb, text_cb, saveGraph_cb
 // The key callbacks token_cb, digit_cb, state_cb and alt_cb are reached
 // through pressToken (command/enter.h); the keypad's own callback keeps a
@@ -40,6 +40,8 @@ class ClCallback {
 
   static void alt_cb(Fl_Widget* pWidget, void* pData);
   static void mode_cb(Fl_Widget* pWidget, void* pData);
+  // View > Zoom, data pointing at the factor in percent.
+  static void zoom_cb(Fl_Widget* pWidget, void* pData);
   static void window_cb(Fl_Widget* pWidget, void* pData);
   static void view_cb(Fl_Widget* pWidget, void* pData);
   static void steps_cb(Fl_Widget* pWidget, void* pData);

@@ -14,6 +14,7 @@
 #include "command/callback.h"
 #include "command/history.h"
 #include "command/seam.h"
+#include "command/text_buffer.h"
 #include "engine/calculator.h"
 #include "engine/steps.h"
 #include "engine/typing.h"
@@ -50,6 +51,17 @@ void appendInput(const char* acText) {
 void appendBoth(const char* acText) {
   appendOutput(acText);
   appendInput(acText);
+}
+
+// In the input pane a notice goes before the new prompt: behind it, the next
+// key press would erase it with the line being typed.
+void insertBeforePrompt(const char* acNotice) {
+  ClState& line = g_Current_State;
+  const int iPrompt = static_cast<int>(line.m_uiDisplay_Start - std::strlen(gc_acIN_PROMPT));
+  ClPane& input = g_pSeam->pane(ePANE_INPUT);
+  static_cast<ClTextBuffer*>(input.buffer())->insertGrowing(iPrompt, acNotice);
+  line.m_uiDisplay_Start += static_cast<uint32_t>(std::strlen(acNotice));
+  input.showInsertPosition();
 }
 
 // The text of the line's result: the display's, or the form orvel-batch
@@ -259,6 +271,14 @@ void enterCell(eSTEP eStep) {
 }
 
 }  // namespace
+
+void showNotice(const char* acNotice) {
+  ClPane& output = g_pSeam->pane(ePANE_OUTPUT);
+  output.insert(acNotice);
+  output.showInsertPosition();
+  g_pSeam->setOutputMark(output.insertPosition());
+  if (g_eWindow_Mode != eTWO_WINDOWS) insertBeforePrompt(acNotice);
+}
 
 bool editorScalar(std::complex<double>& cValue) {
   const ClMatrix& mResult = ClCalculator::mp_mParser_Output;

@@ -46,6 +46,9 @@ bool editorScalar(std::complex<double>& cValue);
 // Runs the repetition recorded in history slot uiSlot; forward ranges must end
 // before uiVisible_Count - 1. bQuiet prints nothing but errors.
 void executeLines(uint16_t uiSlot, uint16_t uiVisible_Count, bool bQuiet);
+// A notice between two lines: in the output pane at its mark and, where the
+// input pane shows results too, before the prompt of the current line.
+void showNotice(const char* acNotice);
 // Empties both panes and writes their start text: the spacers, the first
 // prompt and the cursor; the output mark follows the spacer.
 void resetPanes(ClSeam& seam);

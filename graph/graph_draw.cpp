@@ -21,8 +21,8 @@
 #include "command/seam.h"
 #include "graph/graph_window.h"
 
-const ClGraphStyle gc_PANE_STYLE = {3, 4, false, false};
-const ClGraphStyle gc_IMAGE_STYLE = {4, 5, true, false};
+const ClGraphStyle gc_PANE_STYLE = {3, 4, false, false, true};
+const ClGraphStyle gc_IMAGE_STYLE = {4, 5, true, false, false};
 
 namespace {
 
@@ -35,11 +35,15 @@ constexpr Fl_Color gc_GRID = 49;
 constexpr Fl_Font gc_FACE = FL_HELVETICA;
 constexpr int gc_iBASE_SIZE = 14;  // the toolkit's default size
 
-// Everything the steps share.
+int lg_iZoom = 100;
+
+// Everything the steps share; the lengths at the style's zoom.
 struct ClArea {
   int iX, iY, iW, iH;
   const double* adP;
+  int iZoom;
   int iLabel_Size;
+  int px(int iLength) const { return (iLength * iZoom + 50) / 100; }
 };
 
 int ceilInt(double dV) {
@@ -78,9 +82,10 @@ void drawVerticalLabels(const ClArea& a, int iFont_Height) {
   for (int k = 1; k <= P[ePLOT_YSCALE]; ++k) {
     dV = cleanLabel(dV - dStep, dReference);
     const std::string sText = formatLabel("%-4.4G", dV);
-    const int iWidth = static_cast<int>(fl_width(sText.c_str()) + 2);
-    const int iX = iWidth < gc_iMARGIN + 1 ? a.iX - iWidth + gc_iMARGIN : a.iX;
-    fl_draw(sText.c_str(), iX, a.iY + ceilInt(k * dPixels) + 2 - iFont_Height / 6);
+    const int iWidth = static_cast<int>(fl_width(sText.c_str()) + a.px(2));
+    const int iMargin = a.px(gc_iMARGIN);
+    const int iX = iWidth < iMargin + 1 ? a.iX - iWidth + iMargin : a.iX;
+    fl_draw(sText.c_str(), iX, a.iY + ceilInt(k * dPixels) + a.px(2) - iFont_Height / 6);
   }
 }
 
@@ -95,7 +100,8 @@ void drawHorizontalLabels(const ClArea& a) {
     dV = cleanLabel(dV + dStep, dReference);
     const std::string sText = formatLabel("%-4.4G", dV);
     const int iWidth = static_cast<int>(fl_width(sText.c_str()));
-    fl_draw(sText.c_str(), a.iX + gc_iMARGIN + ceilInt(k * dPixels) - iWidth / 2, a.iY + a.iH + 10);
+    fl_draw(sText.c_str(), a.iX + a.px(gc_iMARGIN) + ceilInt(k * dPixels) - iWidth / 2,
+            a.iY + a.iH + a.px(10));
   }
 }
 
@@ -104,12 +110,12 @@ void drawScales(ClArea& a) {
   const int iFont_Height = fl_height();
   fl_font(gc_FACE, a.iLabel_Size);
   fl_color(gc_LABEL);
-  a.iH -= gc_iMARGIN;
-  a.iW -= gc_iMARGIN;
+  a.iH -= a.px(gc_iMARGIN);
+  a.iW -= a.px(gc_iMARGIN);
   drawVerticalLabels(a, iFont_Height);
   drawHorizontalLabels(a);
-  fl_font(gc_FACE, gc_iBASE_SIZE);
-  a.iX += gc_iMARGIN;
+  fl_font(gc_FACE, a.px(gc_iBASE_SIZE));
+  a.iX += a.px(gc_iMARGIN);
   fl_pop_clip();
   fl_push_clip(a.iX, a.iY, a.iW, a.iH);
 }
@@ -330,27 +336,27 @@ void drawCorners(const ClArea& a, bool bBlanks) {
   fl_font(gc_FACE, a.iLabel_Size);
   fl_color(gc_LABEL);
   const int iDescent = fl_descent();
-  fl_draw(cornerText(P[ePLOT_XMIN], P[ePLOT_YMIN], bBlanks).c_str(), a.iX + 2,
+  fl_draw(cornerText(P[ePLOT_XMIN], P[ePLOT_YMIN], bBlanks).c_str(), a.iX + a.px(2),
           a.iY + a.iH - iDescent);
   const std::string sTop = cornerText(P[ePLOT_XMAX], P[ePLOT_YMAX], bBlanks);
-  const int iX = static_cast<int>(a.iX + a.iW - fl_width(sTop.c_str()) - 2);
+  const int iX = static_cast<int>(a.iX + a.iW - fl_width(sTop.c_str()) - a.px(2));
   fl_draw(sTop.c_str(), iX, a.iY + fl_height() - iDescent);
-  fl_font(gc_FACE, gc_iBASE_SIZE);
+  fl_font(gc_FACE, a.px(gc_iBASE_SIZE));
 }
 
 }  // namespace
 
+void setGraphZoom(int iPercent) {
+  lg_iZoom = iPercent;
+}
+
 void drawGraph(int iX, int iY, int iW, int iH, const ClGraphStyle& style) {
-  ClArea a{iX,
-           iY,
-           iW,
-           iH,
-           g_adPlot_Parms,
-           gc_iBASE_SIZE * style.m_iLabel_Numerator / style.m_iLabel_Denominator};
+  ClArea a{iX, iY, iW, iH, g_adPlot_Parms, style.m_bZoomed ? lg_iZoom : 100, 0};
+  a.iLabel_Size = a.px(gc_iBASE_SIZE) * style.m_iLabel_Numerator / style.m_iLabel_Denominator;
   fl_push_clip(iX, iY, iW, iH);
   fl_color(gc_BACKGROUND);
   fl_rectf(iX, iY, iW, iH);
-  fl_font(gc_FACE, gc_iBASE_SIZE);
+  fl_font(gc_FACE, a.px(gc_iBASE_SIZE));
   if (g_pSeam->isOn(eSWITCH_SCALES)) drawScales(a);
   fl_color(FL_GRAY_RAMP);
   fl_rect(a.iX, a.iY, a.iW, a.iH);

@@ -13,11 +13,15 @@ struct ClGraphStyle {
   // Every segment is sent, also one that sets no new pixel: the picture
   // the skipping must keep.
   bool m_bEvery_Segment;
+  // Margins and labels follow the window's zoom (the pane, not the image).
+  bool m_bZoomed;
 };
 
 extern const ClGraphStyle gc_PANE_STYLE;
 extern const ClGraphStyle gc_IMAGE_STYLE;
 
+// The window's zoom in percent, for the styles that follow it.
+void setGraphZoom(int iPercent);
 // Draws the parameters' box, the grid, the stored plots and, when their
 // switches are on, the scale and corner labels into X, Y, W, H.
 void drawGraph(int iX, int iY, int iW, int iH, const ClGraphStyle& style);

@@ -7,9 +7,7 @@
 
 #include "command/callback.h"
 #include "command/enter.h"
-#include "command/history.h"
 #include "command/seam.h"
-#include "command/text_buffer.h"
 #include "engine/calculator.h"
 
 double g_adPlot_Parms[gc_iPLOT_PARMS] = {-3, 3, 1, -2, 2, 1};
@@ -57,26 +55,6 @@ bool takeParameters() {
   return true;
 }
 
-// In the input pane the notice goes before the new prompt: behind it, the
-// next key press would erase it with the line being typed.
-void insertBeforePrompt(const char* acNotice) {
-  ClState& line = g_Current_State;
-  const int iPrompt = static_cast<int>(line.m_uiDisplay_Start - std::strlen(gc_acIN_PROMPT));
-  ClPane& input = g_pSeam->pane(ePANE_INPUT);
-  static_cast<ClTextBuffer*>(input.buffer())->insertGrowing(iPrompt, acNotice);
-  line.m_uiDisplay_Start += static_cast<uint32_t>(std::strlen(acNotice));
-  input.showInsertPosition();
-}
-
-void showParameterNotice() {
-  const char* acNotice = gc_aacERROR_MESSAGE[eERROR_GRAPH_PARAMETERS];
-  ClPane& output = g_pSeam->pane(ePANE_OUTPUT);
-  output.insert(acNotice);
-  output.showInsertPosition();
-  g_pSeam->setOutputMark(output.insertPosition());
-  if (g_eWindow_Mode != eTWO_WINDOWS) insertBeforePrompt(acNotice);
-}
-
 }  // namespace
 
 void openGraph() {
@@ -84,7 +62,7 @@ void openGraph() {
   useDefaults();
   if (g_Current_State.m_uiLength > 0) {
     enterLine();
-    if (!takeParameters()) showParameterNotice();
+    if (!takeParameters()) showNotice(gc_aacERROR_MESSAGE[eERROR_GRAPH_PARAMETERS]);
   }
   g_pSeam->setOn(eSWITCH_SCALES, false);
   g_pSeam->setOn(eSWITCH_CORNERS, false);

@@ -21,7 +21,8 @@ struct ClAnswers {
 extern ClAnswers g_Answers;
 
 // Shows the window once and brings everything back to the start state:
-// Two Windows, Alt off, switches on, Decimal, empty history and variables.
+// Two Windows at 100 %, Alt off, switches on, Decimal, empty history and
+// variables.
 void resetCalculator();
 
 // One key press: key-down and key-up with the given key symbol and text.
@@ -37,3 +38,12 @@ std::string paneText(ePANE ePane);
 // The last line of the input pane, e.g. "In>1 + 2_".
 std::string inputLine();
 ClORVELUI& ui();
+
+// Checks the right edge of every displayed line's last character, measured
+// in the pane's font, against the scrollbar (or the frame when none shows),
+// and returns how many of those lines were wrapped.
+int expectLinesClearTheScrollbar(ClTextDisplay* pPane);
+// Enters a 1 x 12 result of long entries and a long line echoed before its
+// error message, then checks every shown pane's lines; acStep names the
+// moment in a failure.
+void expectLongLinesFit(const char* acStep);

@@ -3,11 +3,8 @@
 // every window mode x graph state x editor state, reached through the menus
 // and the editor's buttons by more than one route.
 #include <FL/Fl.H>
-#include <FL/Fl_Text_Buffer.H>
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <cstdlib>
 #include <string>
 
 #include "command/history.h"
@@ -15,9 +12,6 @@
 #include "engine/typing.h"
 #include "graph/graph_box.h"
 #include "tests/ui_driver.h"
-
-// After Eigen: the X11 headers define Success, a name Eigen uses.
-#include <FL/fl_draw.H>
 
 namespace {
 
@@ -141,57 +135,6 @@ TEST_F(PaneTest, RebuildsStartFromTheNewModesRow) {
     pick(modeItem(eMode));
     expectPanes(eMode, eNO_GRAPH, false, "mode change");
   }
-}
-
-// Where a displayed line's text must end: the scrollbar's left edge, or the
-// frame's inside when no scrollbar shows.
-int textRight(const ClTextDisplay* pPane) {
-  const Fl_Widget* pScrollbar = pPane->child(0);  // the vertical one
-  if (pScrollbar->visible()) return pScrollbar->x();
-  return pPane->x() + pPane->w() - Fl::box_dx(pPane->box());
-}
-
-// Checks the right edge of every displayed line's last character, measured
-// in the pane's font, and returns how many of those lines were wrapped.
-int expectLinesClearTheScrollbar(ClTextDisplay* pPane) {
-  Fl_Text_Buffer* pBuffer = pPane->buffer();
-  const int iLength = pBuffer->length();
-  const int iRight = textRight(pPane);
-  fl_font(pPane->textfont(), pPane->textsize());
-  int iWrapped = 0;
-  for (int iStart = 0; iStart < iLength;) {
-    const int iEnd = pPane->line_end(iStart, true);
-    int iLast = iEnd;
-    while (iLast > iStart && std::isspace(static_cast<unsigned char>(pBuffer->byte_at(iLast - 1))))
-      --iLast;
-    int iX = 0, iY = 0;
-    if (iLast > iStart && pPane->position_to_xy(iLast - 1, &iX, &iY)) {
-      char* acLine = pBuffer->text_range(iStart, iLast);
-      const char acChar[2] = {pBuffer->byte_at(iLast - 1), 0};
-      EXPECT_LE(iX + fl_width(acChar), iRight) << "\"" << acLine << "\"";
-      free(acLine);
-      if (iEnd < iLength && pBuffer->byte_at(iEnd) != '\n') ++iWrapped;
-    }
-    const int iNext = pPane->skip_lines(iStart, 1, true);
-    if (iNext <= iStart) break;
-    iStart = iNext;
-  }
-  return iWrapped;
-}
-
-// A 1 x 12 result of long entries and a long line echoed before its error
-// message, then every shown pane.
-void expectLongLinesFit(const char* acStep) {
-  SCOPED_TRACE(std::string(acStep) + ", mode " + std::to_string(g_eWindow_Mode));
-  typeText("O1,12/3");
-  typeKey(FL_Enter, "\r");
-  typeText("123456789*987654321+123456789*987654321+123456789*987654321+123456789*987654321+AB");
-  typeKey(FL_Enter, "\r");
-  Fl::check();
-  int iWrapped = 0;
-  for (ClTextDisplay* pPane : {ui().m_pInput, ui().m_pOutput})
-    if (pPane->visible()) iWrapped += expectLinesClearTheScrollbar(pPane);
-  EXPECT_GT(iWrapped, 0) << "no long line shown";
 }
 
 TEST_F(PaneTest, LongLinesWrapClearOfTheScrollbarInEveryModeAndAfterEveryChange) {

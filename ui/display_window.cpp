@@ -8,6 +8,7 @@
 #include <FL/Fl_Shared_Image.H>
 
 #include "ui/keyboard.h"
+#include "ui/zoom.h"
 
 namespace {
 
@@ -28,12 +29,13 @@ class ClDocumentWindow : public Fl_Double_Window {
 
 ClDisplayWindow::ClDisplayWindow() {
   fl_register_images();
-  m_pWindow = new ClDocumentWindow(gc_iWIDTH, gc_iHEIGHT);
+  m_pWindow = new ClDocumentWindow(zoomed(gc_iWIDTH), zoomed(gc_iHEIGHT));
   m_pWindow->user_data(this);
-  m_pView = new Fl_Help_View(8, 28, 515, 340);
+  const ClRect view = zoomed(ClRect{8, 28, 515, 340});
+  m_pView = new Fl_Help_View(view.x, view.y, view.w, view.h);
   m_pView->box(FL_DOWN_BOX);
   m_pWindow->resizable(m_pView);
-  m_pWindow->size_range(gc_iMIN_WIDTH, gc_iMIN_HEIGHT, 0, 0);
+  m_pWindow->size_range(zoomed(gc_iMIN_WIDTH), zoomed(gc_iMIN_HEIGHT), 0, 0);
   m_pWindow->end();
 }
 

@@ -80,14 +80,15 @@ void loadTable(ClTable* pTable, int iRows, int iCols) {
 void editDisableItems() {
   for (Fl_Menu_Item* pItem :
        {ClORVELUI::mp_miTwo_Windows, ClORVELUI::mp_miOne_Window, ClORVELUI::mp_miPortrait_Mode,
-        ClORVELUI::mp_smFile, ClORVELUI::mp_smEdit, ClORVELUI::mp_miGraph, ClORVELUI::mp_miCorners,
-        ClORVELUI::mp_miScales, ClORVELUI::mp_miText, ClORVELUI::mp_miExecute})
+        ClORVELUI::mp_smZoom, ClORVELUI::mp_smFile, ClORVELUI::mp_smEdit, ClORVELUI::mp_miGraph,
+        ClORVELUI::mp_miCorners, ClORVELUI::mp_miScales, ClORVELUI::mp_miText,
+        ClORVELUI::mp_miExecute})
     pItem->deactivate();
 }
 
 void editEnableItems() {
-  for (Fl_Menu_Item* pItem :
-       {ClORVELUI::mp_smFile, ClORVELUI::mp_smEdit, ClORVELUI::mp_miGraph, ClORVELUI::mp_miExecute})
+  for (Fl_Menu_Item* pItem : {ClORVELUI::mp_smFile, ClORVELUI::mp_smEdit, ClORVELUI::mp_smZoom,
+                              ClORVELUI::mp_miGraph, ClORVELUI::mp_miExecute})
     pItem->activate();
   // the window format stays fixed while the graph is open
   if (g_eOutput == eNO_GRAPH) {

@@ -26,7 +26,7 @@ struct ClEditorState {
 extern ClEditorState g_Editor;
 
 // Makes the items that could disturb the editor inactive (a layout change, a
-// graph toggle, files, history, "Execute").
+// zoom, a graph toggle, files, history, "Execute").
 void editDisableItems();
 // Undoes editDisableItems; the graph items only while the graph is open.
 void editEnableItems();

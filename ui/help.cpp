@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Help menu: the help and guide documents, each in its own window, and
 // the About window. Each is created once, placed from the display area of
-// the layout current at that moment, and only shown again afterwards.
+// the layout current at that moment, and only shown again afterwards, until
+// a change of zoom builds it again.
 // clang-format off
 #include "ui/window.h"
 // clang-format on
 
+#include <FL/Fl.H>
 #include <FL/Fl_Box.H>
+#include <FL/Fl_Double_Window.H>
 #include <FL/Fl_PNG_Image.H>
 
 #include <string>
@@ -15,6 +18,7 @@
 #include "ui/display_window.h"
 #include "ui/documents.h"
 #include "ui/keyboard.h"
+#include "ui/zoom.h"
 #include "version.h"
 
 namespace {
@@ -50,8 +54,10 @@ void showDocument(ClDisplayWindow*& pWindow, const char* acText, const ClPlaceme
   const ClPlacement& p = bPortrait ? portrait : landscape;
   const int iH = bPortrait ? 4 * g.h / 3 : 5 * g.h / 3;
   pWindow = new ClDisplayWindow();
-  pWindow->m_pWindow->resize(g.x + p.iX, g.y + p.iY, g.w + p.iW_Extra, iH);
-  pWindow->textsize(bPortrait ? gc_iPORTRAIT_TEXT_SIZE : gc_iLANDSCAPE_TEXT_SIZE);
+  const ClRect r =
+      insideWorkArea({g.x + zoomed(p.iX), g.y + zoomed(p.iY), g.w + zoomed(p.iW_Extra), iH});
+  pWindow->m_pWindow->resize(r.x, r.y, r.w, r.h);
+  pWindow->textsize(zoomed(bPortrait ? gc_iPORTRAIT_TEXT_SIZE : gc_iLANDSCAPE_TEXT_SIZE));
   pWindow->value(acText);
   pWindow->show();
 }
@@ -74,6 +80,17 @@ class ClAboutWindow : public ClWindow {
   }
 };
 
+// The picture at the zoom, scaled smoothly.
+Fl_Image* aboutPicture() {
+  const std::vector<unsigned char>& aucPng = g_Main_Window.m_aucLinalg;
+  Fl_Image* pPng = new Fl_PNG_Image("linalg", aucPng.data(), static_cast<int>(aucPng.size()));
+  if (g_iZoom == gc_iZOOM_LEAST) return pPng;
+  Fl_RGB_Image::RGB_scaling(FL_RGB_SCALING_BILINEAR);
+  Fl_Image* pScaled = pPng->copy(zoomed(pPng->w()), zoomed(pPng->h()));
+  delete pPng;
+  return pScaled;
+}
+
 ClWindow* buildAbout() {
   const ClRect g = displayArea();
   const bool bPortrait = isPortrait();
@@ -82,25 +99,48 @@ ClWindow* buildAbout() {
   const int iW = bPortrait ? g.w + 12 : 2 * g.w / 3;
   const int iH = bPortrait ? 4 * g.h / 5 : g.h;
 
-  ClWindow* pAbout = new ClAboutWindow(11 * iW / 10, 12 * iH / 10 + 60);
-  pAbout->position(iX, iY);
-  const std::vector<unsigned char>& aucPng = g_Main_Window.m_aucLinalg;
-  g_Main_Window.m_pAbout_Image =
-      new Fl_PNG_Image("linalg", aucPng.data(), static_cast<int>(aucPng.size()));
-  Fl_Box* pPicture = new Fl_Box(12, iH / 6, iW + 6, iH);
+  ClWindow* pAbout = new ClAboutWindow(11 * iW / 10, 12 * iH / 10 + zoomed(60));
+  const ClRect r = insideWorkArea({iX, iY, pAbout->w(), pAbout->h()});
+  pAbout->position(r.x, r.y);
+  g_Main_Window.m_pAbout_Image = aboutPicture();
+  Fl_Box* pPicture = new Fl_Box(zoomed(12), iH / 6, iW + zoomed(6), iH);
   pPicture->image(g_Main_Window.m_pAbout_Image);
 
-  Fl_Box* pVersion = new Fl_Box(iW / 5 + 6, 6, 2 * iW / 3, iH / 5, aboutLabel());
+  Fl_Box* pVersion = new Fl_Box(iW / 5 + zoomed(6), zoomed(6), 2 * iW / 3, iH / 5, aboutLabel());
   pVersion->labelfont(FL_HELVETICA_BOLD);
-  pVersion->labelsize(gc_iABOUT_LABEL_SIZE);
+  pVersion->labelsize(zoomed(gc_iABOUT_LABEL_SIZE));
 
-  Fl_Box* pCredits = new Fl_Box(iW / 5 + 6, iH, 2 * iW / 3, iH / 4, gc_acABOUT_CREDITS);
-  pCredits->labelsize(gc_iABOUT_LABEL_SIZE);
+  Fl_Box* pCredits = new Fl_Box(iW / 5 + zoomed(6), iH, 2 * iW / 3, iH / 4, gc_acABOUT_CREDITS);
+  pCredits->labelsize(zoomed(gc_iABOUT_LABEL_SIZE));
   pAbout->end();
   return pAbout;
 }
 
 }  // namespace
+
+// Built again on their next showing, at once if they are shown. The About
+// window may be the one whose keys asked for the zoom: the toolkit deletes it
+// once the event has been handled.
+void rezoomDocuments() {
+  ClORVELWindow& w = g_Main_Window;
+  const auto shown = [](Fl_Window* pWindow) { return pWindow && pWindow->shown(); };
+  const bool bHelp = w.m_pHelp && shown(w.m_pHelp->m_pWindow);
+  const bool bGuide = w.m_pGuide && shown(w.m_pGuide->m_pWindow);
+  const bool bAbout = shown(w.m_pAbout);
+  delete w.m_pHelp;
+  delete w.m_pGuide;
+  w.m_pHelp = w.m_pGuide = nullptr;
+  if (w.m_pAbout) {
+    w.m_pAbout->hide();
+    Fl::delete_widget(w.m_pAbout);
+    w.m_pAbout = nullptr;
+    delete w.m_pAbout_Image;
+    w.m_pAbout_Image = nullptr;
+  }
+  if (bHelp) ClCallback::helpHelp_cb(nullptr, nullptr);
+  if (bGuide) ClCallback::helpGuide_cb(nullptr, nullptr);
+  if (bAbout) ClCallback::helpAbout_cb(nullptr, nullptr);
+}
 
 void ClCallback::helpHelp_cb(Fl_Widget*, void*) {
   showDocument(g_Main_Window.m_pHelp, gc_acHELP_TEXT, {90, 120, 0}, {60, 90, 18});

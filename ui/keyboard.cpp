@@ -16,6 +16,7 @@
 #include "ui/table.h"
 #include "ui/window.h"
 #include "ui/window_seam.h"
+#include "ui/zoom.h"
 
 namespace {
 
@@ -124,6 +125,25 @@ bool pastePrimary(int iEvent, ClWindow& window) {
   return true;
 }
 
+// Ctrl with plus (or "=", which shares its key on many layouts), minus or 0,
+// from the main keys or the numeric keypad: the next, the previous or the
+// first View > Zoom step. False for any other key.
+bool runZoomKey() {
+  if ((Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) != FL_CTRL) return false;
+  const int iKey = Fl::event_key();
+  int32_t iPercent = 0;
+  if (iKey == '+' || iKey == '=' || iKey == FL_KP + '+')
+    iPercent = zoomStep(g_iZoom, 1);
+  else if (iKey == '-' || iKey == FL_KP + '-')
+    iPercent = zoomStep(g_iZoom, -1);
+  else if (iKey == '0' || iKey == FL_KP + '0')
+    iPercent = gc_iZOOM_LEAST;
+  else
+    return false;
+  if (iPercent != g_iZoom || g_iZoom != g_iZoom_Asked) ClCallback::zoom_cb(nullptr, &iPercent);
+  return true;
+}
+
 int runCharacter(eTOKEN eCode) {
   // Line commands come only from their own keys and buttons.
   const ClSpecialKey* pKey = shortcutOfToken(eCode);
@@ -146,6 +166,7 @@ int ClWindow::handle(int iEvent) {
   if (isCellKey(Fl::event_key()) && iEvent == FL_KEYBOARD) return runCellKey();
   if (isCellKey(Fl::event_key()) && iEvent == FL_KEYUP) return 1;
   if (iEvent != FL_SHORTCUT) return Fl_Double_Window::handle(iEvent);
+  if (runZoomKey()) return 1;
   // Ctrl and Alt combinations are the menu's shortcuts, never tokens.
   if (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) return Fl_Double_Window::handle(iEvent);
   // Space types nothing; in the output pane it shows the steps of the results.

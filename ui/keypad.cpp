@@ -10,6 +10,7 @@
 #include "command/callback.h"
 #include "ui/keyboard.h"
 #include "ui/widgets.h"
+#include "ui/zoom.h"
 
 // After Eigen: the X11 headers it pulls in define Success, a name Eigen uses.
 #include <FL/fl_draw.H>
@@ -328,8 +329,9 @@ void buildButton(const ClKey& key, bool bPortrait) {
   const char* acLabel =
       bPortrait && key.m_acPortrait_Label ? key.m_acPortrait_Label : key.m_acLabel;
 
-  ClButton* pButton = new ClButton(gc_iGRID_X + (iCell % iColumns) * gc_iGRID_DX, iY, gc_iKEY_W,
-                                   bTall ? gc_iPORTRAIT_BOTTOM_H : gc_iKEY_H, acLabel);
+  const ClRect r = zoomed({gc_iGRID_X + (iCell % iColumns) * gc_iGRID_DX, iY, gc_iKEY_W,
+                           bTall ? gc_iPORTRAIT_BOTTOM_H : gc_iKEY_H});
+  ClButton* pButton = new ClButton(r.x, r.y, r.w, r.h, acLabel);
   pButton->box(FL_ROUND_UP_BOX);
   paint(pButton, key.m_eColour);
   if (key.m_eCode == eALT) {
@@ -340,7 +342,7 @@ void buildButton(const ClKey& key, bool bPortrait) {
     pButton->selection_color(Fl_Color(94));
   }
   pButton->labelfont(key.m_bBold ? FL_HELVETICA_BOLD : FL_HELVETICA);
-  pButton->labelsize(bPortrait ? key.m_iPortrait_Size : key.m_iSize);
+  pButton->labelsize(zoomed(bPortrait ? key.m_iPortrait_Size : key.m_iSize));
   const int iCharacter = gc_aTOKEN_TABLE[key.m_eCode].m_iCharacter;
   pButton->shortcut(shortcutOf(key.m_eCode, iCharacter));
   pButton->callback(button_cb, &pButton->m_eToken);
@@ -371,9 +373,10 @@ int labelWidth(const ClButton* pButton, int iSize) {
 }
 
 void fitLabel(ClButton* pButton) {
-  const int iRoom = pButton->w() - Fl::box_dw(pButton->box()) - gc_iLABEL_INSET;
+  const int iRoom = pButton->w() - Fl::box_dw(pButton->box()) - zoomed(gc_iLABEL_INSET);
+  const int iSmallest = zoomed(gc_iSMALLEST_LABEL);
   int iSize = pButton->labelsize();
-  while (iSize > gc_iSMALLEST_LABEL && labelWidth(pButton, iSize) > iRoom) --iSize;
+  while (iSize > iSmallest && labelWidth(pButton, iSize) > iRoom) --iSize;
   pButton->labelsize(iSize);
 }
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The two layouts: one builder, two geometry tables.
+// The two layouts: one builder, two geometry tables, both at 100 %; the
+// builder takes them at the zoom in effect, and so do the sizes it sets.
 #include "ui/layout.h"
+
+#include <cstddef>
 
 #include "command/callback.h"
 #include "graph/graph_box.h"
@@ -67,12 +70,32 @@ constexpr int gc_iGROUP_LABEL_SIZE = 14;
 constexpr int gc_iPANEL_LABEL_SIZE = 16;
 // the note's five lines fit its display without scrolling
 constexpr int gc_iNOTE_TEXT_SIZE = 9;
+constexpr int gc_iMENU_BAR_SIZE = 16;
+
+// Every rectangle of the table, for the zoom.
+constexpr ClRect ClLayoutData::*const gc_apRECTS[] = {
+    &ClLayoutData::m_Window,      &ClLayoutData::m_Menu_Bar,    &ClLayoutData::m_Display,
+    &ClLayoutData::m_Output,      &ClLayoutData::m_Input,       &ClLayoutData::m_Size_Panel,
+    &ClLayoutData::m_Size_Box,    &ClLayoutData::m_Rows,        &ClLayoutData::m_Columns,
+    &ClLayoutData::m_Edit,        &ClLayoutData::m_Size_Cancel, &ClLayoutData::m_Note,
+    &ClLayoutData::m_Fill_In,     &ClLayoutData::m_Edit_Panel,  &ClLayoutData::m_Done,
+    &ClLayoutData::m_Edit_Cancel, &ClLayoutData::m_Table,       &ClLayoutData::m_Title,
+    &ClLayoutData::m_Graph_Group, &ClLayoutData::m_Graph,       &ClLayoutData::m_Keypad};
+static_assert(sizeof(gc_apRECTS) / sizeof(gc_apRECTS[0]) * sizeof(ClRect) ==
+                  offsetof(ClLayoutData, m_bPortrait) - offsetof(ClLayoutData, m_Window),
+              "every rectangle of the table is zoomed");
+
+ClLayoutData zoomedLayout(const ClLayoutData& table) {
+  ClLayoutData data = table;
+  for (ClRect ClLayoutData::*pRect : gc_apRECTS) data.*pRect = zoomed(table.*pRect);
+  return data;
+}
 
 ClGroup* group(const ClRect& r) {
   ClGroup* pGroup = new ClGroup(r.x, r.y, r.w, r.h);
   pGroup->box(FL_NO_BOX);
   pGroup->color(gc_BACKGROUND);
-  pGroup->labelsize(gc_iGROUP_LABEL_SIZE);
+  pGroup->labelsize(zoomed(gc_iGROUP_LABEL_SIZE));
   return pGroup;
 }
 
@@ -80,14 +103,14 @@ ClTextDisplay* pane(const ClRect& r) {
   ClTextDisplay* pPane = new ClTextDisplay(r.x, r.y, r.w, r.h);
   pPane->box(FL_DOWN_FRAME);
   pPane->color(FL_WHITE);
-  pPane->textsize(gc_iPANE_TEXT_SIZE);
+  pPane->textsize(zoomed(gc_iPANE_TEXT_SIZE));
   return pPane;
 }
 
 ClButton* panelButton(const ClRect& r, const char* acLabel, Fl_Callback* pCallback, bool bBold) {
   ClButton* pButton = new ClButton(r.x, r.y, r.w, r.h, acLabel);
   pButton->box(FL_UP_BOX);
-  pButton->labelsize(gc_iPANEL_LABEL_SIZE);
+  pButton->labelsize(zoomed(gc_iPANEL_LABEL_SIZE));
   if (bBold) pButton->labelfont(FL_HELVETICA_BOLD);
   // with the focus a button would fire on the space bar
   pButton->clear_visible_focus();
@@ -109,11 +132,11 @@ ClCounter* counter(const ClRect& r, const char* acLabel, Fl_Callback* pCallback)
 
 }  // namespace
 
-ClORVELUI::ClORVELUI() : m_Data(gc_LANDSCAPE) {
+ClORVELUI::ClORVELUI() : m_Data(zoomedLayout(gc_LANDSCAPE)) {
   build();
 }
 
-ClORVELUI::ClORVELUI(bool) : m_Data(gc_PORTRAIT) {
+ClORVELUI::ClORVELUI(bool) : m_Data(zoomedLayout(gc_PORTRAIT)) {
   build();
 }
 
@@ -131,9 +154,10 @@ void ClORVELUI::build() {
   m_pWindow->callback(ClCallback::window_cb, this);
 
   m_pMenu_Bar = new Fl_Menu_Bar(d.m_Menu_Bar.x, d.m_Menu_Bar.y, d.m_Menu_Bar.w, d.m_Menu_Bar.h);
-  m_pMenu_Bar->labelsize(16);
-  m_pMenu_Bar->textsize(16);
+  m_pMenu_Bar->labelsize(zoomed(gc_iMENU_BAR_SIZE));
+  m_pMenu_Bar->textsize(zoomed(gc_iMENU_BAR_SIZE));
   setItemLabelType();
+  zoomMenu();
   m_pMenu_Bar->menu(menu_mp_Menu_Bar.data());
 
   m_pDisplay_Group = group(d.m_Display);
@@ -170,7 +194,7 @@ void ClORVELUI::buildSizePanel() {
   m_pNote = new ClTextDisplay(d.m_Note.x, d.m_Note.y, d.m_Note.w, d.m_Note.h);
   m_pNote->color(Fl_Color(51));
   m_pNote->box(FL_DOWN_FRAME);
-  m_pNote->textsize(gc_iNOTE_TEXT_SIZE);
+  m_pNote->textsize(zoomed(gc_iNOTE_TEXT_SIZE));
   m_pNote->scrollbar_width(0);
   m_pNote->align(FL_ALIGN_TOP);
   m_pFill_In =
@@ -185,14 +209,14 @@ void ClORVELUI::buildSizePanel() {
 void ClORVELUI::buildEditPanel() {
   const ClLayoutData& d = m_Data;
   m_pEdit_Panel = group(d.m_Edit_Panel);
-  m_pEdit_Panel->labelsize(gc_iPANEL_LABEL_SIZE);
+  m_pEdit_Panel->labelsize(zoomed(gc_iPANEL_LABEL_SIZE));
   m_pEdit_Panel->hide();
   m_pEdit_Panel->deactivate();
   m_pDone = panelButton(d.m_Done, "Done", ClCallback::editDone_cb, false);
   m_pEdit_Cancel = panelButton(d.m_Edit_Cancel, "Cancel", ClCallback::editCancel_cb, false);
   m_pTable = new ClTable(d.m_Table.x, d.m_Table.y, d.m_Table.w, d.m_Table.h);
   m_pTable->box(FL_THIN_DOWN_FRAME);
-  m_pTable->labelsize(gc_iPANEL_LABEL_SIZE);
+  m_pTable->labelsize(zoomed(gc_iPANEL_LABEL_SIZE));
   m_pTable->callback(ClCallback::editView_cb);
   m_pTitle = panelButton(d.m_Title, "Matrix     ", nullptr, false);
   m_pTitle->box(FL_FLAT_BOX);

@@ -9,13 +9,10 @@
 #include <array>
 
 #include "ui/widgets.h"
+#include "ui/zoom.h"
 
 class ClGraphBox;
 class ClTable;
-
-struct ClRect {
-  int x, y, w, h;
-};
 
 // Everything the two layouts differ in.
 struct ClLayoutData {
@@ -31,8 +28,9 @@ struct ClLayoutData {
 extern const ClLayoutData gc_LANDSCAPE;
 extern const ClLayoutData gc_PORTRAIT;
 
-constexpr int gc_iMENU_ITEMS = 82;
+constexpr int gc_iMENU_ITEMS = 91;
 
+// Both built at the zoom in effect.
 class ClORVELUI {
  public:
   ClORVELUI();                      // landscape
@@ -41,7 +39,8 @@ class ClORVELUI {
   ClORVELUI(const ClORVELUI&) = delete;
   ClORVELUI& operator=(const ClORVELUI&) = delete;
 
-  const ClLayoutData& m_Data;
+  // The layout's geometry table at the zoom it was built at.
+  const ClLayoutData m_Data;
   ClWindow* m_pWindow = nullptr;
   Fl_Menu_Bar* m_pMenu_Bar = nullptr;
   ClGroup* m_pDisplay_Group = nullptr;
@@ -112,13 +111,14 @@ class ClORVELUI {
                                           *const mp_miTwo_Windows,
                                               *const mp_miOne_Window,
                                                   *const mp_miPortrait_Mode,
-                                                      *const mp_smGraph,
-                                                          *const mp_miGraph,
-                                                              *const mp_miClear_Graph,
-                                                                  *const mp_miScales,
-                                                                      *const mp_miCorners,
-                                                                          *const mp_miText,
-                                                                              *const mp_miSteps;
+                                                      *const mp_smZoom,
+                                                          *const mp_smGraph,
+                                                              *const mp_miGraph,
+                                                                  *const mp_miClear_Graph,
+                                                                      *const mp_miScales,
+                                                                          *const mp_miCorners,
+                                                                              *const mp_miText,
+                                                                                  *const mp_miSteps;
   static Fl_Menu_Item *const mp_smSettings,
       *const mp_miZero_Out, *const mp_miError_Item, *const mp_miParentheses,
                                                         *const mp_miExecute,
@@ -134,6 +134,11 @@ class ClORVELUI {
   static void setItemLabelType();
   // Makes one item of a radio group the only one selected.
   static void selectRadio(Fl_Menu_Item* pItem);
+  // Selects the View > Zoom item of the factor in effect, none when it is
+  // not one of them (the screen capped it).
+  static void selectZoomItem();
+  // Sets the items' label sizes for the zoom in effect.
+  static void zoomMenu();
 
  private:
   void build();

@@ -27,6 +27,7 @@ int32_t lg_aeToken_Matrix[10] = {eVAR_A, eVAR_B, eVAR_C, eVAR_P, eVAR_Q,
                                  eVAR_U, eVAR_V, eVAR_u, eVAR_v, eVAR_w};
 int32_t lg_aeView_State[3] = {eDECIMAL, eFLOATING_POINT, eRATIONAL};
 int32_t lg_aeWindow_Mode[3] = {eTWO_WINDOWS, eONE_WINDOW, ePORTRAIT_MODE};
+int32_t lg_aiZoom[gc_aiZOOM_STEPS.size()] = {100, 125, 150, 175, 200, 250, 300};
 int32_t lg_aeResult_Form[eRESULT_FORM_COUNT] = {eRESULT_TEXT,  eRESULT_LATEX,  eRESULT_MARKDOWN,
                                                 eRESULT_NUMPY, eRESULT_OCTAVE, eRESULT_CSV};
 
@@ -142,6 +143,16 @@ constexpr std::array<Fl_Menu_Item, gc_iMENU_ITEMS> gc_aMENU = {{
          FL_MENU_RADIO),
     item("Portrait Mode", FL_CTRL + FL_ALT + 'r', ClCallback::mode_cb,
          &lg_aeWindow_Mode[ePORTRAIT_MODE], FL_MENU_RADIO),
+    end(),
+    // Ctrl+plus, Ctrl+minus and Ctrl+0 step through these (keyboard.cpp).
+    submenu("Zoom"),
+    item("100 %", 0, ClCallback::zoom_cb, &lg_aiZoom[0], gc_iRADIO_ON),
+    item("125 %", 0, ClCallback::zoom_cb, &lg_aiZoom[1], FL_MENU_RADIO),
+    item("150 %", 0, ClCallback::zoom_cb, &lg_aiZoom[2], FL_MENU_RADIO),
+    item("175 %", 0, ClCallback::zoom_cb, &lg_aiZoom[3], FL_MENU_RADIO),
+    item("200 %", 0, ClCallback::zoom_cb, &lg_aiZoom[4], FL_MENU_RADIO),
+    item("250 %", 0, ClCallback::zoom_cb, &lg_aiZoom[5], FL_MENU_RADIO),
+    item("300 %", 0, ClCallback::zoom_cb, &lg_aiZoom[6], FL_MENU_RADIO),
     end(),
     submenu("Graph"),
     item("Graph Window", FL_CTRL + FL_ALT + 'g', ClCallback::graph_cb, nullptr, FL_MENU_TOGGLE),
@@ -277,6 +288,7 @@ ITEM(mp_smWinFormat, "View/Window Format");
 ITEM(mp_miTwo_Windows, "View/Window Format/Two Windows");
 ITEM(mp_miOne_Window, "View/Window Format/One Window");
 ITEM(mp_miPortrait_Mode, "View/Window Format/Portrait Mode");
+ITEM(mp_smZoom, "View/Zoom");
 ITEM(mp_smGraph, "View/Graph");
 ITEM(mp_miGraph, "View/Graph/Graph Window");
 ITEM(mp_miClear_Graph, "View/Graph/Clear Graph");
@@ -311,6 +323,20 @@ void ClORVELUI::setItemLabelType() {
 
 void ClORVELUI::selectRadio(Fl_Menu_Item* pItem) {
   pItem->setonly();
+}
+
+void ClORVELUI::selectZoomItem() {
+  for (Fl_Menu_Item* pItem = mp_smZoom + 1; pItem->text; pItem = pItem->next()) {
+    if (*static_cast<const int32_t*>(pItem->user_data()) == g_iZoom)
+      pItem->setonly();
+    else
+      pItem->clear();
+  }
+}
+
+void ClORVELUI::zoomMenu() {
+  for (int i = 0; i < gc_iMENU_ITEMS; ++i)
+    menu_mp_Menu_Bar[i].labelsize(zoomed(gc_aMENU[i].labelsize()));
 }
 
 void ClCallback::view_cb(Fl_Widget*, void* pData) {

@@ -19,6 +19,7 @@
 #include "command/callback.h"
 #include "engine/steps.h"
 #include "ui/window_seam.h"
+#include "ui/zoom.h"
 
 namespace {
 
@@ -57,74 +58,69 @@ ClRect placement() {
   const ClRect g = ui.m_Data.m_Display;
   const int iX = g_Main_Window.window()->x() + g.x;
   const int iY = g_Main_Window.window()->y() + g.y;
-  ClRect r = ui.m_Data.m_bPortrait ? ClRect{iX + 30, iY + 60, g.w + 60, 2 * g.h}
-                                   : ClRect{iX + 150, iY + 60, g.w + 60, 3 * g.h};
-  int iScreen_X, iScreen_Y, iScreen_W, iScreen_H;
-  Fl::screen_work_area(iScreen_X, iScreen_Y, iScreen_W, iScreen_H, r.x, r.y);
-  r.w = std::min(r.w, iScreen_W);
-  r.h = std::min(r.h, iScreen_H);
-  r.x = std::clamp(r.x, iScreen_X, iScreen_X + iScreen_W - r.w);
-  r.y = std::clamp(r.y, iScreen_Y, iScreen_Y + iScreen_H - r.h);
-  return r;
+  const int iDY = zoomed(60), iW = g.w + zoomed(60);
+  return insideWorkArea(ui.m_Data.m_bPortrait ? ClRect{iX + zoomed(30), iY + iDY, iW, 2 * g.h}
+                                              : ClRect{iX + zoomed(150), iY + iDY, iW, 3 * g.h});
 }
 
 // The characters of a <pre> line the viewer shows without a horizontal
 // scrollbar; wider matrices are written in column strips.
 int htmlLine(const Fl_Help_View& view) {
   const int iScrollbar = view.scrollbar_size() ? view.scrollbar_size() : Fl::scrollbar_size();
-  const int iWidth = view.w() - Fl::box_dw(view.box()) - iScrollbar - gc_iVIEW_MARGINS;
+  const int iWidth = view.w() - Fl::box_dw(view.box()) - iScrollbar - zoomed(gc_iVIEW_MARGINS);
   fl_font(FL_COURIER, view.textsize());
   return std::max(1, static_cast<int>(iWidth / fl_width("0")));
 }
 
 int textWidth(const char* acText) {
-  fl_font(FL_HELVETICA, gc_iCONTROL_TEXT_SIZE);
+  fl_font(FL_HELVETICA, zoomed(gc_iCONTROL_TEXT_SIZE));
   return static_cast<int>(fl_width(acText));
 }
 
 // Places controls left to right, each with its label before it, starting a
-// new row where the next does not fit.
+// new row where the next does not fit; lengths at the zoom.
 class ClControlRow {
  public:
-  ClControlRow(int iWidth) : m_iRight(iWidth - gc_iMARGIN) {}
+  ClControlRow(int iWidth) : m_iRight(iWidth - m_iMargin) {}
 
   Fl_Choice* choice(const char* acLabel, std::initializer_list<const char*> aacItems) {
     int iItems_W = 0;
     for (const char* acItem : aacItems) iItems_W = std::max(iItems_W, textWidth(acItem));
-    const int iLabel_W = textWidth(acLabel) + gc_iGAP;
-    const int iX = place(iLabel_W + iItems_W + 2 * gc_iROW_H);
+    const int iLabel_W = textWidth(acLabel) + m_iGap;
+    const int iX = place(iLabel_W + iItems_W + 2 * m_iRow_H);
     Fl_Choice* pChoice =
-        new Fl_Choice(iX + iLabel_W, m_iY, iItems_W + 2 * gc_iROW_H, gc_iROW_H, acLabel);
-    pChoice->labelsize(gc_iCONTROL_TEXT_SIZE);
-    pChoice->textsize(gc_iCONTROL_TEXT_SIZE);
+        new Fl_Choice(iX + iLabel_W, m_iY, iItems_W + 2 * m_iRow_H, m_iRow_H, acLabel);
+    pChoice->labelsize(zoomed(gc_iCONTROL_TEXT_SIZE));
+    pChoice->textsize(zoomed(gc_iCONTROL_TEXT_SIZE));
     for (const char* acItem : aacItems) pChoice->add(acItem);
     pChoice->value(0);
     return pChoice;
   }
 
   Fl_Button* button(const char* acLabel) {
-    const int iW = textWidth(acLabel) + 2 * gc_iGAP + 8;
+    const int iW = textWidth(acLabel) + 2 * m_iGap + zoomed(8);
     const int iX = place(iW);
-    Fl_Button* pButton = new Fl_Button(iX, m_iY, iW, gc_iROW_H, acLabel);
-    pButton->labelsize(gc_iCONTROL_TEXT_SIZE);
+    Fl_Button* pButton = new Fl_Button(iX, m_iY, iW, m_iRow_H, acLabel);
+    pButton->labelsize(zoomed(gc_iCONTROL_TEXT_SIZE));
     return pButton;
   }
 
-  int bottom() const { return m_iY + gc_iROW_H; }
+  int bottom() const { return m_iY + m_iRow_H; }
 
  private:
   // The left edge of a control iW wide.
   int place(int iW) {
-    if (m_iX > gc_iMARGIN && m_iX + iW > m_iRight) {
-      m_iX = gc_iMARGIN;
-      m_iY += gc_iROW_H + gc_iGAP;
+    if (m_iX > m_iMargin && m_iX + iW > m_iRight) {
+      m_iX = m_iMargin;
+      m_iY += m_iRow_H + m_iGap;
     }
     const int iX = m_iX;
-    m_iX += iW + 2 * gc_iGAP;
+    m_iX += iW + 2 * m_iGap;
     return iX;
   }
 
-  int m_iX = gc_iMARGIN, m_iY = gc_iMARGIN;
+  const int m_iMargin = zoomed(gc_iMARGIN), m_iGap = zoomed(gc_iGAP), m_iRow_H = zoomed(gc_iROW_H);
+  int m_iX = m_iMargin, m_iY = m_iMargin;
   const int m_iRight;
 };
 
@@ -136,12 +132,13 @@ ClStepsWindow::ClStepsWindow() {
   m_pWindow->user_data(this);
   int iTop = 0;
   buildControls(r.w, iTop);
-  m_pView = new Fl_Help_View(gc_iMARGIN, iTop, r.w - 2 * gc_iMARGIN, r.h - iTop - gc_iMARGIN);
+  const int iMargin = zoomed(gc_iMARGIN);
+  m_pView = new Fl_Help_View(iMargin, iTop, r.w - 2 * iMargin, r.h - iTop - iMargin);
   m_pView->box(FL_DOWN_BOX);
-  m_pView->textsize(g_Main_Window.ui()->m_Data.m_bPortrait ? gc_iPORTRAIT_TEXT_SIZE
-                                                           : gc_iLANDSCAPE_TEXT_SIZE);
+  m_pView->textsize(zoomed(g_Main_Window.ui()->m_Data.m_bPortrait ? gc_iPORTRAIT_TEXT_SIZE
+                                                                  : gc_iLANDSCAPE_TEXT_SIZE));
   m_pWindow->resizable(m_pView);
-  m_pWindow->size_range(gc_iMIN_WIDTH, gc_iMIN_HEIGHT, 0, 0);
+  m_pWindow->size_range(zoomed(gc_iMIN_WIDTH), zoomed(gc_iMIN_HEIGHT), 0, 0);
   m_pWindow->end();
   Fl::add_check(follow_cb, this);
 }
@@ -169,7 +166,7 @@ void ClStepsWindow::buildControls(int iWidth, int& iBottom) {
       "Exact fractions where the entries allow, or the calculator's own arithmetic");
   m_pPivot->tooltip("Exact arithmetic: the first non-zero entry or the largest one as pivot");
   m_pGrouping->tooltip("Every row operation with its matrix, or one block per pivot column");
-  iBottom = row.bottom() + gc_iGAP;
+  iBottom = row.bottom() + zoomed(gc_iGAP);
   pControls->resizable(nullptr);
   pControls->resize(0, 0, iWidth, iBottom);
   pControls->end();
@@ -246,6 +243,23 @@ void ClStepsWindow::copy_cb(Fl_Widget* pWidget, void* pData) {
       pSteps->document(pWidget == pSteps->m_pCopy_LaTeX ? eFORM_LATEX : eFORM_TEXT);
   Fl::copy(sText.c_str(), static_cast<int>(sText.size()), 1);
   Fl::copy(sText.c_str(), static_cast<int>(sText.size()), 0);
+}
+
+// Built again with the reader's choices, and shown again if it was.
+void rezoomSteps() {
+  ClStepsWindow*& pSteps = g_Main_Window.m_pSteps;
+  if (!pSteps) return;
+  const bool bShown = pSteps->m_pWindow->shown();
+  const int iArithmetic = pSteps->m_pArithmetic->value();
+  const int iPivot = pSteps->m_pPivot->value();
+  const int iGrouping = pSteps->m_pGrouping->value();
+  delete pSteps;
+  pSteps = new ClStepsWindow();
+  pSteps->m_pArithmetic->value(iArithmetic);
+  pSteps->m_pPivot->value(iPivot);
+  pSteps->m_pGrouping->value(iGrouping);
+  if (iArithmetic != eSTEPS_EXACT) pSteps->m_pPivot->deactivate();
+  if (bShown) pSteps->show();
 }
 
 void ClCallback::steps_cb(Fl_Widget*, void*) {

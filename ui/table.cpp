@@ -11,6 +11,7 @@
 #include "command/clipboard.h"
 #include "command/enter.h"
 #include "engine/calculator.h"
+#include "ui/zoom.h"
 
 namespace {
 
@@ -29,21 +30,24 @@ char lg_acHeader[16];
 }  // namespace
 
 ClTable::ClTable(int iX, int iY, int iW, int iH, const char* acLabel)
-    : Fl_Table(iX, iY, iW, iH, acLabel), m_mMatrix(ClMatrix::Zero(gc_iSIZE, gc_iSIZE)) {
+    : Fl_Table(iX, iY, iW, iH, acLabel),
+      m_mMatrix(ClMatrix::Zero(gc_iSIZE, gc_iSIZE)),
+      m_iText_Size(zoomed(gc_iTEXT_SIZE)) {
   rows(gc_iSIZE);
   cols(gc_iSIZE);
   row_header(1);
-  row_header_width(gc_iROW_HEADER_WIDTH);
+  row_header_width(zoomed(gc_iROW_HEADER_WIDTH));
   col_header(1);
-  row_height_all(gc_iROW_HEIGHT);
-  col_width_all(gc_iCOL_WIDTH);
+  col_header_height(zoomed(col_header_height()));  // the toolkit's default
+  row_height_all(zoomed(gc_iROW_HEIGHT));
+  col_width_all(zoomed(gc_iCOL_WIDTH));
   row_resize(0);
   col_resize(1);
   when(FL_WHEN_CHANGED | FL_WHEN_RELEASE | FL_WHEN_NOT_CHANGED);
-  m_pCell_Editor = new ClTextDisplay(iX, iY, gc_iCOL_WIDTH, gc_iROW_HEIGHT);
+  m_pCell_Editor = new ClTextDisplay(iX, iY, zoomed(gc_iCOL_WIDTH), zoomed(gc_iROW_HEIGHT));
   m_pCell_Editor->box(FL_FLAT_BOX);
   m_pCell_Editor->color(FL_WHITE);
-  m_pCell_Editor->textsize(gc_iTEXT_SIZE);
+  m_pCell_Editor->textsize(m_iText_Size);
   m_pCell_Editor->hide();
   end();
 }
@@ -117,7 +121,7 @@ void ClTable::placeEditor() {
 void ClTable::draw_cell(TableContext eContext, int iRow, int iCol, int iX, int iY, int iW, int iH) {
   switch (eContext) {
     case CONTEXT_STARTPAGE:
-      fl_font(FL_HELVETICA, gc_iTEXT_SIZE);
+      fl_font(FL_HELVETICA, m_iText_Size);
       placeEditor();
       return;
     case CONTEXT_RC_RESIZE:

@@ -35,6 +35,8 @@ class ClTable : public Fl_Table {
   int32_t m_iEdit_Col = gc_iNO_CELL;
   ClTextDisplay* m_pCell_Editor;
   ClMatrix m_mMatrix;
+  // Headers and entries, at the zoom the table was built at.
+  const int m_iText_Size;
 
   static constexpr int gc_iNO_CELL = ClCells::gc_iNO_CELL;
 

@@ -6,8 +6,10 @@
 #include <FL/Fl.H>
 
 #include <array>
+#include <cstdio>
 
 #include "command/callback.h"
+#include "command/enter.h"
 #include "command/history.h"
 #include "command/text_buffer.h"
 #include "engine/calculator.h"
@@ -17,6 +19,7 @@
 #include "ui/keypad.h"
 #include "ui/table.h"
 #include "ui/window_seam.h"
+#include "ui/zoom.h"
 
 ClTextBuffer* lg_pBuff_In = nullptr;
 ClTextBuffer* lg_pBuff_Out = nullptr;
@@ -99,6 +102,44 @@ constexpr unsigned gc_auiPANES[3][3][2] = {
     {{gc_uiLINE, 0}, {eSHOW_INPUT | eSHOW_GRAPH, 0}, {gc_uiLINE, 0}},
 };
 
+// The layout of one orientation at the zoom asked for, as far as the work
+// area of the screen at (iX, iY) lets the window grow.
+ClORVELUI* buildLayout(bool bPortrait, int iX, int iY) {
+  const ClRect& window = (bPortrait ? gc_PORTRAIT : gc_LANDSCAPE).m_Window;
+  int iArea_X, iArea_Y, iArea_W, iArea_H;
+  Fl::screen_work_area(iArea_X, iArea_Y, iArea_W, iArea_H, iX, iY);
+  applyZoom(fittedZoom(g_iZoom_Asked, window.w, window.h, iArea_W, iArea_H));
+  ClORVELUI::selectZoomItem();
+  return bPortrait ? new ClORVELUI(true) : new ClORVELUI();
+}
+
+// Said when the screen held the factor below the one asked for.
+void noticeCap() {
+  if (g_iZoom >= g_iZoom_Asked) return;
+  char acNotice[96];
+  std::snprintf(acNotice, sizeof acNotice, "\nZoom %d %% does not fit the screen: %d %%",
+                g_iZoom_Asked, g_iZoom);
+  showNotice(acNotice);
+}
+
+// The menu's flags: a new layout sets some to their start, a new zoom keeps
+// them all.
+std::array<int, gc_iMENU_ITEMS> menuFlags() {
+  std::array<int, gc_iMENU_ITEMS> aiFlags{};
+  for (int i = 0; i < gc_iMENU_ITEMS; ++i) aiFlags[i] = ClORVELUI::menu_mp_Menu_Bar[i].flags;
+  return aiFlags;
+}
+
+void setMenuFlags(const std::array<int, gc_iMENU_ITEMS>& aiFlags) {
+  for (int i = 0; i < gc_iMENU_ITEMS; ++i) ClORVELUI::menu_mp_Menu_Bar[i].flags = aiFlags[i];
+}
+
+// The row of the current window mode, graph and editor state.
+unsigned currentPanes() {
+  const bool bEditor = lg_eActive_Input != eMAIN_LINE;
+  return gc_auiPANES[g_eWindow_Mode][g_eOutput][bEditor ? 1 : 0];
+}
+
 void setShown(Fl_Widget* pWidget, bool bShown) {
   bShown ? pWidget->show() : pWidget->hide();
 }
@@ -141,14 +182,30 @@ void ClORVELWindow::initializeWindow() {
   Fl::event_dispatch(dispatchEvent);
   // the note buffer keeps its text through every rebuild
   m_pNote_Buffer->text(gc_acSIZE_NOTE);
+  // built at 100 % during static initialisation, before any display
+  if (g_iZoom_Asked != g_iZoom) {
+    int iMouse_X = 0, iMouse_Y = 0;
+    Fl::get_mouse(iMouse_X, iMouse_Y);
+    delete m_pUI;
+    m_pUI = buildLayout(false, iMouse_X, iMouse_Y);
+  }
   startLayout();
+  noticeCap();
 }
 
-// Steps shared by start-up and rebuild: attach the buffers, show the window,
-// write the spacers and the first prompt, remember the input rectangles.
-void ClORVELWindow::startLayout() {
+// Steps shared by start-up, rebuild and zoom: remember the input
+// rectangles, attach the buffers, show the window, set the panes' wrapping.
+// The input pane wraps at its place in the arrangement, so that text kept
+// through a rebuild is measured there only.
+void ClORVELWindow::showLayout() {
   ClTextDisplay* pOutput = m_pUI->m_pOutput;
   ClTextDisplay* pInput = m_pUI->m_pInput;
+  const ClTextDisplay& out = *pOutput;
+  m_Normal_Input = {pInput->m_iX, pInput->m_iY, pInput->m_iW, pInput->m_iH};
+  m_Stretched_Input = {pInput->m_iX, pInput->m_iY, out.m_iX - pInput->m_iX + out.m_iW,
+                       pInput->m_iH};
+  if (!m_pUI->m_Data.m_bPortrait)
+    place(pInput, (currentPanes() & eINPUT_STRETCHED) ? m_Stretched_Input : m_Normal_Input);
   pOutput->buffer(lg_pBuff_Out);
   pInput->buffer(lg_pBuff_In);
   m_pUI->m_pNote->buffer(m_pNote_Buffer);
@@ -162,45 +219,77 @@ void ClORVELWindow::startLayout() {
   pInput->take_focus();
 
   wrapAtBounds(pOutput);
-  pOutput->insert(gc_acOUT_SPACER);
-  pOutput->m_iMark = pOutput->insert_position();
-
   pCell_Editor->wrap_mode(Fl_Text_Display::WRAP_AT_COLUMN, m_pUI->m_Data.m_bPortrait ? 88 : 72);
   pCell_Editor->scrollbar_width(0);
   pCell_Editor->scrollbar_align(FL_ALIGN_RIGHT);
-
   wrapAtBounds(pInput);
   pInput->cursor_style(Fl_Text_Display::HEAVY_CURSOR);
+}
+
+// A new layout: the panes start with their spacers and the first prompt.
+void ClORVELWindow::startLayout() {
+  showLayout();
+  ClTextDisplay* pOutput = m_pUI->m_pOutput;
+  ClTextDisplay* pInput = m_pUI->m_pInput;
+  pOutput->insert(gc_acOUT_SPACER);
+  pOutput->m_iMark = pOutput->insert_position();
   pInput->insert(gc_acIN_SPACER);
   pInput->insert(gc_acIN_PROMPT);
   pInput->insert(gc_acCURSOR);
   pInput->show_insert_position();
-
-  const ClTextDisplay& out = *pOutput;
-  m_Normal_Input = {pInput->m_iX, pInput->m_iY, pInput->m_iW, pInput->m_iH};
-  m_Stretched_Input = {pInput->m_iX, pInput->m_iY, out.m_iX - pInput->m_iX + out.m_iW,
-                       pInput->m_iH};
 }
 
-void ClORVELWindow::reinitializeWindow() {
-  const bool bToLandscape = g_eWindow_Mode == ePORTRAIT_MODE;
-  lg_pBuff_In->text("");
-  lg_pBuff_Out->text("");
-  // The old window may be the one whose menu is calling us: hide it now,
-  // let the toolkit delete it once the callback has returned.
+// The old window may be the one whose menu or keys are calling us: hide it
+// now, let the toolkit delete it once the callback has returned.
+void ClORVELWindow::dropLayout() {
   window()->hide();
   Fl::delete_widget(window());
   m_pUI->m_pWindow = nullptr;
   delete m_pUI;
-  m_pUI = bToLandscape ? new ClORVELUI() : new ClORVELUI(true);
+  m_pUI = nullptr;
+}
+
+void ClORVELWindow::reinitializeWindow() {
+  const bool bToLandscape = g_eWindow_Mode == ePORTRAIT_MODE;
+  const int iX = window()->x(), iY = window()->y();
+  lg_pBuff_In->text("");
+  lg_pBuff_Out->text("");
+  dropLayout();
+  m_pUI = buildLayout(!bToLandscape, iX, iY);
   g_eWindow_Mode = bToLandscape ? eTWO_WINDOWS : ePORTRAIT_MODE;
   ClORVELUI::selectRadio(modeItem(g_eWindow_Mode));
   startLayout();
 }
 
+void ClORVELWindow::rezoom(int iPercent) {
+  g_iZoom_Asked = iPercent;
+  const bool bPortrait = m_pUI->m_Data.m_bPortrait, bAlt = lg_bAlt_On;
+  const std::array<int, gc_iMENU_ITEMS> aiFlags = menuFlags();
+  const int iInput = m_pUI->m_pInput->insert_position();
+  const int iOutput = m_pUI->m_pOutput->insert_position();
+  const int iMark = m_pUI->m_pOutput->m_iMark;
+  const int iX = window()->x(), iY = window()->y();
+  dropLayout();
+  m_pUI = buildLayout(bPortrait, iX, iY);
+  setMenuFlags(aiFlags);
+  ClORVELUI::selectZoomItem();
+  const ClRect place = insideWorkArea({iX, iY, window()->w(), window()->h()});
+  window()->position(place.x, place.y);
+  showLayout();
+  m_pUI->m_pOutput->insert_position(iOutput);
+  m_pUI->m_pOutput->m_iMark = iMark;
+  m_pUI->m_pOutput->showInsertPositionFast();
+  m_pUI->m_pInput->insert_position(iInput);
+  if (bAlt) ClCallback::alt_cb(nullptr, nullptr);
+  arrangePanes();
+  m_pUI->m_pInput->showInsertPositionFast();
+  rezoomDocuments();
+  rezoomSteps();
+  noticeCap();
+}
+
 void ClORVELWindow::arrangePanes(bool bRefit) {
-  const bool bEditor = lg_eActive_Input != eMAIN_LINE;
-  const unsigned uiPanes = gc_auiPANES[g_eWindow_Mode][g_eOutput][bEditor ? 1 : 0];
+  const unsigned uiPanes = currentPanes();
   ClORVELUI& u = *m_pUI;
   setShown(u.m_pOutput, uiPanes & eSHOW_OUTPUT);
   setShown(u.m_pGraph, uiPanes & eSHOW_GRAPH);
@@ -246,6 +335,15 @@ void ClORVELWindow::arrangeGraph(eGRAPH_CHANGE eChange) {
   window()->redraw();
 }
 
+// Refused while the matrix editor is open, as the window format is.
+void ClCallback::zoom_cb(Fl_Widget*, void* pData) {
+  if (lg_eActive_Input != eMAIN_LINE) {
+    ClORVELUI::selectZoomItem();
+    return;
+  }
+  g_Main_Window.rezoom(*static_cast<int32_t*>(pData));
+}
+
 void ClCallback::mode_cb(Fl_Widget*, void* pData) {
   const int32_t iNew = *static_cast<int32_t*>(pData);
   const int32_t iCurrent = g_eWindow_Mode;
@@ -267,6 +365,7 @@ void ClCallback::mode_cb(Fl_Widget*, void* pData) {
     ClORVELUI::selectRadio(ClORVELUI::mp_miOne_Window);
   }
   g_Main_Window.arrangePanes();
+  noticeCap();
 }
 
 // Only the window manager's close button asks to exit; Escape never closes.

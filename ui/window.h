@@ -3,7 +3,8 @@
 // buffers, start-up, the rebuild between landscape and portrait, and the
 // arrangement of the panes for the current window mode, graph and editor.
 // The ui folder:
-//   main.cpp            the program's main
+//   main.cpp            the program's main and its options
+//   zoom.h/.cpp         the zoom factor: its sources, its cap, scaled lengths
 //   window.h/.cpp       this owner, the window-mode and close callbacks
 //   layout.h/.cpp       the widgets of one layout and the two geometry tables
 //   menu.cpp            the menu table, its item pointers, the output format
@@ -29,7 +30,7 @@
 class ClDisplayWindow;
 class ClStepsWindow;
 class ClTextBuffer;
-class Fl_PNG_Image;
+class Fl_Image;
 
 class ClORVELWindow {
  public:
@@ -40,6 +41,10 @@ class ClORVELWindow {
 
   void initializeWindow();
   void reinitializeWindow();
+  // Builds the same layout again at iPercent (as far as the screen lets it),
+  // keeping the panes' text, the current line, the menu's state, the graph
+  // and the Alt set; the help, guide, About and Steps windows follow.
+  void rezoom(int iPercent);
   // Shows, places and activates the input, output and graph panes as the
   // current g_eWindow_Mode, g_eOutput and lg_eActive_Input say; callers set
   // those, then call this. bRefit rewraps the landscape input pane even when
@@ -68,12 +73,14 @@ class ClORVELWindow {
   ClWindow* m_pAbout = nullptr;
   // Created on first use by View > Steps, shown again afterwards.
   ClStepsWindow* m_pSteps = nullptr;
-  Fl_PNG_Image* m_pAbout_Image = nullptr;
+  Fl_Image* m_pAbout_Image = nullptr;
   // The About picture's PNG bytes, copied from the embedded array.
   std::vector<unsigned char> m_aucLinalg;
 
  private:
+  void showLayout();
   void startLayout();
+  void dropLayout();
   void refitInput(const ClRect& r);
 
   ClORVELUI* m_pUI;
@@ -82,5 +89,9 @@ class ClORVELWindow {
 };
 
 extern ClORVELWindow g_Main_Window;
+// The help, guide and About windows (help.cpp) and the Steps window
+// (steps_window.cpp) built again at the zoom in effect, shown if they were.
+void rezoomDocuments();
+void rezoomSteps();
 extern ClTextBuffer* lg_pBuff_In;
 extern ClTextBuffer* lg_pBuff_Out;

@@ -23,6 +23,7 @@
 #include "ui/keyboard.h"
 #include "ui/table.h"
 #include "ui/window.h"
+#include "ui/zoom.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ int chooseFileBox(const char* acTitle, bool bSave, std::string& sName) {
 
 // The question box's measures: the icon, the margins and the buttons.
 constexpr int gc_iICON = 50, gc_iGAP = 10, gc_iBUTTON_W = 90, gc_iBUTTON_H = 23;
-constexpr int gc_iLEAST_TEXT_W = 2 * gc_iBUTTON_W, gc_iICON_LABEL = 34;
+constexpr int gc_iICON_LABEL = 34;
 
 // The question box's buttons: any answer closes the box; only button 1
 // changes it from 0.
@@ -61,29 +62,30 @@ void paintIcon(Fl_Box& icon) {
   icon.box(FL_THIN_UP_BOX);
   icon.color(FL_WHITE);
   icon.labelfont(FL_TIMES_BOLD);
-  icon.labelsize(gc_iICON_LABEL);
+  icon.labelsize(zoomed(gc_iICON_LABEL));
   icon.labelcolor(FL_BLUE);
 }
 
 // Button 0 sits at the right as the Return button and also answers Escape
-// and the close button; button 1, at its left, is only ever clicked.
+// and the close button; button 1, at its left, is only ever clicked. The
+// measures follow the zoom, the text the toolkit's normal size.
 int choiceBox(const char* acQuestion, const char* acButton0, const char* acButton1) {
+  const int iIcon = zoomed(gc_iICON), iGap = zoomed(gc_iGAP);
+  const int iButton_W = zoomed(gc_iBUTTON_W), iButton_H = zoomed(gc_iBUTTON_H);
   fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
   int iText_W = 0, iText_H = 0;
   fl_measure(acQuestion, iText_W, iText_H);
-  iText_W = std::max(iText_W, gc_iLEAST_TEXT_W);
-  const int iW = gc_iICON + iText_W + 3 * gc_iGAP;
-  const int iTop_H = std::max(gc_iICON, iText_H);
-  Fl_Window window(iW, iTop_H + gc_iBUTTON_H + 3 * gc_iGAP, "");
-  Fl_Box icon(gc_iGAP, gc_iGAP, gc_iICON, gc_iICON, "?");
+  iText_W = std::max(iText_W, 2 * iButton_W);
+  const int iW = iIcon + iText_W + 3 * iGap;
+  const int iTop_H = std::max(iIcon, iText_H);
+  Fl_Window window(iW, iTop_H + iButton_H + 3 * iGap, "");
+  Fl_Box icon(iGap, iGap, iIcon, iIcon, "?");
   paintIcon(icon);
-  Fl_Box text(gc_iICON + 2 * gc_iGAP, gc_iGAP, iText_W, iTop_H, acQuestion);
+  Fl_Box text(iIcon + 2 * iGap, iGap, iText_W, iTop_H, acQuestion);
   text.align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
-  const int iButton_Y = iTop_H + 2 * gc_iGAP;
-  Fl_Return_Button safe(iW - gc_iGAP - gc_iBUTTON_W, iButton_Y, gc_iBUTTON_W, gc_iBUTTON_H,
-                        acButton0);
-  Fl_Button other(safe.x() - gc_iGAP - gc_iBUTTON_W, iButton_Y, gc_iBUTTON_W, gc_iBUTTON_H,
-                  acButton1);
+  const int iButton_Y = iTop_H + 2 * iGap;
+  Fl_Return_Button safe(iW - iGap - iButton_W, iButton_Y, iButton_W, iButton_H, acButton0);
+  Fl_Button other(safe.x() - iGap - iButton_W, iButton_Y, iButton_W, iButton_H, acButton1);
   window.end();
   // Escape and the close button hide the box, leaving the answer at 0.
   int iAnswer = 0;

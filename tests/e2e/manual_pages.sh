@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The manual pages render without warnings, carry the project version, and
-# orvel-batch(1) documents exactly the options that orvel-batch --help names.
+# orvel(1) and orvel-batch(1) document exactly the options that --help names.
 set -euo pipefail
 build="$1"
 tmp="$(mktemp -d)"
@@ -21,11 +21,13 @@ done
 
 # Long options anywhere in --help, and the tags of the man page's OPTIONS
 # section (a tag starts a line at the section's first indent).
-"$build/orvel-batch" --help | grep -oE -- '--[a-z][a-z-]*[a-z]' | sort -u >"$tmp/help"
-sed -n '/^OPTIONS/,/^[A-Z]/p' "$tmp/orvel-batch.txt" |
-  grep -E '^ {7}-' | grep -oE '^ {7}--?[a-z][a-z-]*(, --?[a-z][a-z-]*)*' |
-  grep -oE -- '--[a-z][a-z-]*[a-z]' | sort -u >"$tmp/manual"
-[ -s "$tmp/manual" ] || fail "no options found in orvel-batch(1)"
-diff -u "$tmp/help" "$tmp/manual" >&2 ||
-  fail "orvel-batch --help (-) and the OPTIONS of orvel-batch(1) (+) name different options"
+for program in orvel orvel-batch; do
+  "$build/$program" --help | grep -oE -- '--[a-z][a-z-]*[a-z]' | sort -u >"$tmp/help"
+  sed -n '/^OPTIONS/,/^[A-Z]/p' "$tmp/$program.txt" |
+    grep -E '^ {7}-' | grep -oE '^ {7}--?[a-z][a-z-]*(, --?[a-z][a-z-]*)*' |
+    grep -oE -- '--[a-z][a-z-]*[a-z]' | sort -u >"$tmp/manual"
+  [ -s "$tmp/manual" ] || fail "no options found in $program(1)"
+  diff -u "$tmp/help" "$tmp/manual" >&2 ||
+    fail "$program --help (-) and the OPTIONS of $program(1) (+) name different options"
+done
 echo "manual pages: render, version $version, options agree with --help"

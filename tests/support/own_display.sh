@@ -18,9 +18,10 @@ end_tracked() {
 }
 trap end_tracked EXIT
 
-# Starts Xvfb on a free display and exports DISPLAY for it.
+# Starts Xvfb on a free display, with any further Xvfb options given, and
+# exports DISPLAY for it.
 start_display() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp "$@" 3>"$WORK/display" 2>/dev/null &
   track $!
   for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
   export DISPLAY=:$(cat "$WORK/display")
