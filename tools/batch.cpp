@@ -32,12 +32,6 @@
 
 namespace {
 
-const char gc_acLICENCE[] =
-    "Copyright 2026 The ORVEL Calculator maintainers.\n"
-    "Licence GPL-3.0-or-later: GNU GPL version 3 or later.\n"
-    "This is free software: you are free to change and redistribute it.\n"
-    "There is NO WARRANTY, to the extent permitted by law.\n";
-
 const char gc_acUSAGE[] =
     "Usage: orvel-batch [--keys] [--format decimal|float|rational] [--zero-out on|off]\n"
     "                   [--execute on|off] [--error-check on|off] [--auto-parens on|off]\n"
@@ -282,7 +276,7 @@ int parseOptions(int argc, char** argv, ClOptions& options) {
       return 0;
     }
     if (sOption == "--version") {
-      std::printf("orvel-batch (ORVEL Calculator) %s\n%s", gc_acORVEL_VERSION, gc_acLICENCE);
+      std::printf("orvel-batch (ORVEL Calculator) %s\n%s", gc_acORVEL_VERSION, gc_acORVEL_LICENCE);
       return 0;
     }
     if (sOption == "--keys") {

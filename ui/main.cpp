@@ -20,12 +20,6 @@
 
 namespace {
 
-const char gc_acLICENCE[] =
-    "Copyright 2026 The ORVEL Calculator maintainers.\n"
-    "Licence GPL-3.0-or-later: GNU GPL version 3 or later.\n"
-    "This is free software: you are free to change and redistribute it.\n"
-    "There is NO WARRANTY, to the extent permitted by law.\n";
-
 const char gc_acUSAGE[] =
     "Usage: orvel [--zoom PERCENT]\n"
     "       orvel --help | --version\n"
@@ -59,7 +53,7 @@ int parseOptions(int argc, char** argv, const char*& acZoom) {
       return 0;
     }
     if (std::strcmp(acOption, "--version") == 0) {
-      std::printf("orvel (ORVEL Calculator) %s\n%s", gc_acORVEL_VERSION, gc_acLICENCE);
+      std::printf("orvel (ORVEL Calculator) %s\n%s", gc_acORVEL_VERSION, gc_acORVEL_LICENCE);
       return 0;
     }
     int iPercent = 0;
