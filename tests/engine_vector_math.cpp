@@ -134,6 +134,8 @@ double ulpDistance(ClComplex cActual, ClComplex cExpected) {
   // in long double: |f(z)| may lie beyond the largest double
   const long double dModulus = std::hypot(static_cast<long double>(cExpected.real()),
                                           static_cast<long double>(cExpected.imag()));
+  if (dModulus == 0.0L)
+    return std::max(std::fabs(cActual.real()), std::fabs(cActual.imag())) / DBL_TRUE_MIN;
   const double dUlp =
       std::max(static_cast<double>(std::ldexp(1.0L, std::ilogb(dModulus) - 52)), DBL_TRUE_MIN);
   return std::max(std::fabs(cActual.real() - cExpected.real()),
