@@ -6,13 +6,12 @@
 //   <!-- paste: NAME -->
 //   <P>... <TT>the copied text, lines split by <BR></TT> ... <TT>the line</TT></P>
 //   <!-- end paste -->
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "command/clipboard.h"
 #include "tests/support/command_driver.h"
+#include "tests/support/html_text.h"
 
 namespace {
 
@@ -21,26 +20,13 @@ struct ClPasteExample {
 };
 
 std::string guideText() {
-  std::ifstream in(std::string(std::getenv("ORVEL_TEST_DATA")) + "/../../docs/guide.html");
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-std::string replaceAll(std::string s, const std::string& sFrom, const std::string& sTo) {
-  for (size_t i = s.find(sFrom); i != std::string::npos; i = s.find(sFrom, i + sTo.size()))
-    s.replace(i, sFrom.size(), sTo);
-  return s;
+  return readFile(std::string(std::getenv("ORVEL_TEST_DATA")) + "/../../docs/guide.html");
 }
 
 // The text a TT shows: <BR> breaks the line, the entities are characters.
 std::string shown(std::string s) {
   s = replaceAll(s, "<BR>\n", "\n");
-  s = replaceAll(s, "<BR>", "\n");
-  for (const auto& [sFrom, sTo] : std::vector<std::pair<std::string, std::string>>{
-           {"&lt;", "<"}, {"&gt;", ">"}, {"&nbsp;", " "}, {"&amp;", "&"}})
-    s = replaceAll(s, sFrom, sTo);
-  return s;
+  return unescapeHtml(replaceAll(s, "<BR>", "\n"));
 }
 
 // The text of the next <TT>...</TT> from iAt on; iAt moves past it.

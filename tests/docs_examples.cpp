@@ -34,6 +34,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/html_text.h"
+
 namespace {
 
 const std::string gc_sSOURCE = ORVEL_SOURCE_DIR;
@@ -44,26 +46,6 @@ struct ClExample {
   std::string sDocument, sName, sOptions, sKeys, sExpected, sContinues;
   size_t iStart = 0, iEnd = 0;  // the markers' places in the document
 };
-
-std::string readFile(const std::string& sPath) {
-  std::ifstream in(sPath, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-std::string replaceAll(std::string s, const std::string& sFrom, const std::string& sTo) {
-  for (size_t i = s.find(sFrom); i != std::string::npos; i = s.find(sFrom, i + sTo.size()))
-    s.replace(i, sFrom.size(), sTo);
-  return s;
-}
-
-std::string unescape(std::string s) {
-  for (const auto& [sFrom, sTo] : std::vector<std::pair<std::string, std::string>>{
-           {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&nbsp;", " "}, {"&amp;", "&"}})
-    s = replaceAll(s, sFrom, sTo);
-  return s;
-}
 
 // The text between sOpen and sClose from iFrom on, and the position after
 // sClose; npos when either is missing.
@@ -103,7 +85,7 @@ std::string shownText(const std::string& sHtml) {
     if (sHtml.compare(i, 4, "<BR>") == 0) sText += '\n';
     i = iEnd == std::string::npos ? sHtml.size() : iEnd;
   }
-  return unescape(sText);
+  return unescapeHtml(sText);
 }
 
 std::string trimmed(const std::string& s) {
@@ -130,7 +112,7 @@ ClExample exampleOf(const std::string& sDocument, const std::string& sHead,
   for (size_t i = 0;;) {
     auto [sLine, iNext] = between(sKeys, "<TT>", "</TT>", i);
     if (iNext == std::string::npos) break;
-    example.sKeys += unescape(sLine) + "\n";
+    example.sKeys += unescapeHtml(sLine) + "\n";
     i = iNext;
   }
   example.sExpected = trimmed(shownText(sBody.substr(iAfter)));

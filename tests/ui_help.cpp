@@ -19,6 +19,7 @@
 
 #include "command/callback.h"
 #include "engine/tokens.h"
+#include "tests/support/html_text.h"
 #include "ui/display_window.h"
 #include "ui/documents.h"
 #include "ui/keypad.h"
@@ -249,14 +250,6 @@ std::string trimmed(const std::string& s) {
   return iFirst == std::string::npos ? "" : s.substr(iFirst, s.find_last_not_of(' ') - iFirst + 1);
 }
 
-std::string unescape(std::string s) {
-  for (const auto& [sFrom, sTo] :
-       {std::pair<std::string, std::string>{"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}})
-    for (size_t i = s.find(sFrom); i != std::string::npos; i = s.find(sFrom, i + 1))
-      s.replace(i, sFrom.size(), sTo);
-  return s;
-}
-
 // Every "<B>name</B> (key <TT>key</TT>" of the help's Buttons section.
 std::multimap<std::string, std::string> buttonEntries() {
   const std::string sHelp = gc_acHELP_TEXT;
@@ -269,8 +262,8 @@ std::multimap<std::string, std::string> buttonEntries() {
   for (size_t i = sList.find(sKey); i != std::string::npos; i = sList.find(sKey, i + 1)) {
     const size_t iName = sList.rfind("<B>", i) + 3;
     const size_t iKey = i + sKey.size();
-    aEntries.emplace(unescape(sList.substr(iName, i - iName)),
-                     unescape(sList.substr(iKey, sList.find("</TT>", iKey) - iKey)));
+    aEntries.emplace(unescapeHtml(sList.substr(iName, i - iName)),
+                     unescapeHtml(sList.substr(iKey, sList.find("</TT>", iKey) - iKey)));
   }
   return aEntries;
 }
