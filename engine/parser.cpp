@@ -304,11 +304,11 @@ const ClMatrix* readName(bool bWholeTerm) {
   return pmValue;
 }
 
-// The right operand of a term operator: a name's value in place, else the
-// operand evaluated into mHolder.
-const ClMatrix& termOperand(ClMatrix& mHolder) {
-  if (const ClMatrix* pmValue = readName(false)) return *pmValue;
-  mHolder = ClCalculator::binary();
+// The right operand of a term operator (or of a sum operator: bSum): a
+// name's value in place, else the operand evaluated into mHolder.
+const ClMatrix& rightOperand(bool bSum, ClMatrix& mHolder) {
+  if (const ClMatrix* pmValue = readName(bSum)) return *pmValue;
+  mHolder = bSum ? ClCalculator::term() : ClCalculator::binary();
   return mHolder;
 }
 
@@ -484,10 +484,8 @@ ClMatrix ClCalculator::expression() {
   while (peekToken() == ePLUS || peekToken() == eMINUS) {
     const bool bMinus = peekToken() == eMINUS;
     nextToken();
-    const ClMatrix* pmRight = readName(true);
-    ClMatrix mRight;
-    if (pmRight == nullptr) mRight = term();
-    if (!combineSum(mLeft, pmRight ? *pmRight : mRight, bMinus, mLeft)) {
+    ClMatrix mHolder;
+    if (!combineSum(mLeft, rightOperand(true, mHolder), bMinus, mLeft)) {
       setError(eERROR_SIZE_MISMATCH);
       return ClMatrix();
     }
@@ -508,7 +506,7 @@ ClMatrix ClCalculator::term() {
     switch (eOperator) {
       case eTIMES:
         nextToken();
-        bOk = multiply(mLeft, termOperand(mHolder), mLeft);
+        bOk = multiply(mLeft, rightOperand(false, mHolder), mLeft);
         break;
       case eRIGHT_DIV:
         nextToken();
@@ -522,11 +520,11 @@ ClMatrix ClCalculator::term() {
       case eEL_RIGHT_DIV:
       case eEL_LEFT_DIV:
         nextToken();
-        bOk = elementwise(mLeft, termOperand(mHolder), eOperator, mLeft);
+        bOk = elementwise(mLeft, rightOperand(false, mHolder), eOperator, mLeft);
         break;
       case eTENSOR:
         nextToken();
-        bOk = tensor(mLeft, termOperand(mHolder));
+        bOk = tensor(mLeft, rightOperand(false, mHolder));
         break;
       default:
         return mLeft;
