@@ -137,7 +137,7 @@ void BM_ComputedSteps(benchmark::State& state, eSTEPS_KIND eKind) {
   operand.m_mA = stepsOperand(state.range(0) != 0);
   size_t uiSteps = 0;
   for (auto _ : state) {
-    const ClSteps steps = computedSteps(operand);
+    const ClSteps steps = computedSteps(operand, currentDisplayOptions());
     uiSteps = steps.m_aSteps.size();
     benchmark::DoNotOptimize(steps.m_aSteps.data());
   }
@@ -163,7 +163,7 @@ void BM_Display(benchmark::State& state) {
   g_bZero_Out = true;
   g_eView_State = static_cast<int32_t>(state.range(0));
   for (auto _ : state) {
-    ClCalculator::matrixDisplay(mM);
+    ClCalculator::matrixDisplay(mM, currentDisplayOptions());
     benchmark::DoNotOptimize(g_acOutput_Line[0]);
   }
   // The display stops before the text store would overflow: say how far it got.
@@ -201,7 +201,7 @@ void BM_ExactSteps(benchmark::State& state) {
   for (Eigen::Index i = 0; i < operand.m_mA.size(); ++i) operand.m_mA(i) = digit(generator);
   ClStepsOptions options;
   options.m_ePivot = static_cast<eSTEPS_PIVOT>(state.range(1));
-  g_eView_State = eRATIONAL;
+  options.m_Display.m_eFormat = eRATIONAL;
   for (auto _ : state) {
     ClSteps steps;
     std::string sWhy_Not;

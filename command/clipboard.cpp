@@ -72,18 +72,19 @@ void pasteText(const std::string& sText) {
 
 std::string resultText(eRESULT_FORM eForm, bool bFull_Precision) {
   const ClMatrix& mAns = ClCalculator::mp_mLast_Output;
-  return mAns.size() == 0 ? std::string() : matrixInForm(mAns, eForm, bFull_Precision);
+  return mAns.size() == 0 ? std::string() : matrixInForm(mAns, eForm, currentDisplayOptions(bFull_Precision));
 }
 
 std::string tableText(bool bFull_Precision) {
   ClCells* pCells = g_pSeam->cells();
   if (pCells == nullptr) return std::string();
   std::string sText;
+  const ClDisplayOptions display = currentDisplayOptions(bFull_Precision);
   ClMatrix mEntry(1, 1);
   for (int iRow = 0; iRow < pCells->rows(); ++iRow) {
     for (int iColumn = 0; iColumn < pCells->columns(); ++iColumn) {
       mEntry(0, 0) = pCells->entry(iRow, iColumn);
-      sText += matrixInForm(mEntry, eRESULT_TEXT, bFull_Precision);
+      sText += matrixInForm(mEntry, eRESULT_TEXT, display);
       sText += iColumn + 1 < pCells->columns() ? '\t' : '\n';
     }
   }

@@ -70,7 +70,8 @@ const char* resultText() {
   eRESULT_FORM eForm = eRESULT_TEXT;
   const ClMatrix& mResult = ClCalculator::mp_mParser_Output;
   if (!g_pSeam->printsForm(eForm) || mResult.size() == 0) return g_acOutput_Line;
-  lg_sForm_Text = matrixInForm(mResult, eForm, g_pSeam->isOn(eSWITCH_FULL_PRECISION));
+  lg_sForm_Text = matrixInForm(mResult, eForm,
+                               currentDisplayOptions(g_pSeam->isOn(eSWITCH_FULL_PRECISION)));
   return lg_sForm_Text.c_str();
 }
 

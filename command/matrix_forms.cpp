@@ -16,38 +16,8 @@ const char* const gc_aacRESULT_FORM_WORD[eRESULT_FORM_COUNT] = {"text",  "latex"
 
 namespace {
 
-// An entry's text in parts: the real part (empty for an imaginary entry) and
-// the imaginary part's sign and magnitude ("" for the unit i). An entry with
-// a non-finite part is its one number, in sReal.
-struct ClEntryParts {
-  std::string sReal;
-  bool bImaginary = false;
-  bool bNegative = false;
-  std::string sMagnitude;
-};
-
-ClEntryParts partsOf(const std::string& sEntry) {
-  ClEntryParts parts;
-  size_t uiSign = sEntry.find(" + ");
-  if (uiSign == std::string::npos) uiSign = sEntry.find(" - ");
-  std::string sImaginary = sEntry;
-  if (uiSign != std::string::npos) {
-    parts.sReal = sEntry.substr(0, uiSign);
-    sImaginary = sEntry.substr(uiSign + 1);
-    sImaginary.erase(1, 1);  // "- 4i" -> "-4i"
-  } else if (sEntry.empty() || sEntry.back() != 'i') {
-    parts.sReal = sEntry;
-    return parts;
-  }
-  parts.bImaginary = true;
-  parts.bNegative = sImaginary[0] == '-';
-  const size_t uiBegin = sImaginary[0] == '-' || sImaginary[0] == '+' ? 1 : 0;
-  parts.sMagnitude = sImaginary.substr(uiBegin, sImaginary.size() - 1 - uiBegin);
-  return parts;
-}
-
 // "INF", "-INF", "NAN" as the target names them; else empty.
-std::string nonFinite(const std::string& sNumber, const char* acInfinity, const char* acNan) {
+std::string nonFiniteCode(const std::string& sNumber, const char* acInfinity, const char* acNan) {
   if (sNumber.find("NAN") != std::string::npos) return acNan;
   if (sNumber == "INF") return acInfinity;
   if (sNumber == "-INF") return std::string("-") + acInfinity;
@@ -65,12 +35,12 @@ std::string imaginaryCode(const std::string& sMagnitude, const char* acUnit) {
 // An entry for a programming language, without blanks: "3+4j", "-2j".
 std::string codeEntry(const std::string& sEntry, const char* acUnit, const char* acInfinity,
                       const char* acNan) {
-  const ClEntryParts parts = partsOf(sEntry);
-  const std::string sNon_Finite = nonFinite(parts.sReal, acInfinity, acNan);
+  const ClEntryParts parts = entryParts(sEntry);
+  const std::string sNon_Finite = nonFiniteCode(parts.m_sReal, acInfinity, acNan);
   if (!sNon_Finite.empty()) return sNon_Finite;
-  if (!parts.bImaginary) return parts.sReal;
-  const char* acSign = parts.bNegative ? "-" : (parts.sReal.empty() ? "" : "+");
-  return parts.sReal + acSign + imaginaryCode(parts.sMagnitude, acUnit);
+  if (!parts.m_bImaginary) return parts.m_sReal;
+  const char* acSign = parts.m_bNegative ? "-" : (parts.m_sReal.empty() ? "" : "+");
+  return parts.m_sReal + acSign + imaginaryCode(parts.m_sMagnitude, acUnit);
 }
 
 std::string withoutBlanks(std::string sText) {
@@ -115,7 +85,7 @@ ClLayout layoutOf(eRESULT_FORM eForm) {
     case eRESULT_CSV:
       return {"", ",", "\n", ""};
     default:
-      return {"", ", ", " ;\n", ""};
+      return {"", gc_acENTRY_SEPARATOR, gc_acROW_SEPARATOR, ""};
   }
 }
 
@@ -129,33 +99,13 @@ std::string markdownHeader(Eigen::Index lColumns) {
   return sNames + "\n" + sDelimiter + "\n";
 }
 
-// The entries' texts as the display writes them (its output format and
-// Zero Out), or at full precision with nothing hidden.
-class ClEntryWriter {
- public:
-  ClEntryWriter(const ClMatrix& mM, bool bFull_Precision)
-      : m_bFull(bFull_Precision), m_bHide(!bFull_Precision && g_bZero_Out && mM.size() != 1) {
-    if (m_bHide) m_dTolerance = ClCalculator::displayTolerance(mM);
-  }
-
-  std::string text(ClComplex cZ) const {
-    return m_bFull ? ClCalculator::fullEntryText(cZ)
-                   : ClCalculator::entryText(cZ, m_bHide, m_dTolerance);
-  }
-
- private:
-  bool m_bFull;
-  bool m_bHide;
-  double m_dTolerance = 0.0;
-};
-
 }  // namespace
 
-std::string matrixInForm(const ClMatrix& mM, eRESULT_FORM eForm, bool bFull_Precision) {
+std::string matrixInForm(const ClMatrix& mM, eRESULT_FORM eForm, const ClDisplayOptions& display) {
   if (mM.size() == 0) return "";
-  const ClEntryWriter writer(mM, bFull_Precision);
+  const ClValueWriter writer(mM, display);
   const bool bTable = eForm == eRESULT_MARKDOWN || eForm == eRESULT_CSV;
-  if (mM.size() == 1 && !bTable) return entryInForm(writer.text(mM(0, 0)), eForm);
+  if (mM.size() == 1 && !bTable) return entryInForm(writer.entry(mM(0, 0)), eForm);
   const ClLayout layout = layoutOf(eForm);
   std::string sText = eForm == eRESULT_MARKDOWN ? markdownHeader(mM.cols()) : "";
   sText += layout.acBegin;
@@ -163,7 +113,7 @@ std::string matrixInForm(const ClMatrix& mM, eRESULT_FORM eForm, bool bFull_Prec
     if (lRow > 0) sText += layout.acBetween_Rows;
     for (Eigen::Index lCol = 0; lCol < mM.cols(); ++lCol) {
       if (lCol > 0) sText += layout.acBetween_Entries;
-      sText += entryInForm(writer.text(mM(lRow, lCol)), eForm);
+      sText += entryInForm(writer.entry(mM(lRow, lCol)), eForm);
     }
   }
   return sText + layout.acEnd;

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/calculator.h"
+#include "engine/display.h"
 
 enum eRESULT_FORM : int32_t {
   eRESULT_TEXT,
@@ -25,7 +25,6 @@ enum eRESULT_FORM : int32_t {
 extern const char* const gc_aacRESULT_FORM_LABEL[eRESULT_FORM_COUNT];
 extern const char* const gc_aacRESULT_FORM_WORD[eRESULT_FORM_COUNT];
 
-// mM in a form. The numbers are those the output pane shows (output format,
-// Zero Out); with bFull_Precision they have 17 significant digits and
-// nothing is hidden, so that reading them back gives every bit.
-std::string matrixInForm(const ClMatrix& mM, eRESULT_FORM eForm, bool bFull_Precision);
+// mM in a form, its numbers written by the one writer with the display
+// options (full precision: 17 significant digits, nothing hidden).
+std::string matrixInForm(const ClMatrix& mM, eRESULT_FORM eForm, const ClDisplayOptions& display);

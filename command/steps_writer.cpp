@@ -31,13 +31,13 @@ std::string latexRow(int32_t iRow) {
   return "R_{" + std::to_string(iRow + 1) + "}";
 }
 
-bool holds(const std::string& sText, char c) {
+bool contains(const std::string& sText, char c) {
   return sText.find(c) != std::string::npos;
 }
 
 std::string factorText(const std::string& sFactor) {
   const bool bParentheses =
-      holds(sFactor, '/') || holds(sFactor, ' ') || (!sFactor.empty() && sFactor[0] == '-');
+      contains(sFactor, '/') || contains(sFactor, ' ') || (!sFactor.empty() && sFactor[0] == '-');
   return bParentheses ? "(" + sFactor + ")" : sFactor;
 }
 
@@ -58,7 +58,7 @@ std::string operationText(const ClRowOperation& op) {
 // Fractions need no parentheses in LaTeX; signs, sums and powers of ten do.
 std::string latexFactor(const std::string& sFactor) {
   const bool bParentheses =
-      holds(sFactor, ' ') || holds(sFactor, 'E') || (!sFactor.empty() && sFactor[0] == '-');
+      contains(sFactor, ' ') || contains(sFactor, 'E') || (!sFactor.empty() && sFactor[0] == '-');
   const std::string sNumber = latexNumber(sFactor);
   return (bParentheses ? "(" + sNumber + ")" : sNumber) + "\\,";
 }
@@ -554,13 +554,16 @@ std::string latexMagnitude(const std::string& sNumber) {
   return sNumber.substr(0, uiE) + " \\times 10^{" + (bNegative ? "-" : "") + sExponent + "}";
 }
 
-// One part: a signed number, an imaginary one ("3/4i", "-i"), or "i".
-std::string latexPart(const std::string& sPart) {
-  if (!sPart.empty() && sPart[0] == '-') return "-" + latexPart(sPart.substr(1));
-  if (sPart.empty() || sPart.back() != 'i') return latexMagnitude(sPart);
-  const std::string sNumber = sPart.substr(0, sPart.size() - 1);
-  if (sNumber.empty()) return "i";
-  return latexMagnitude(sNumber) + (holds(sNumber, 'E') ? "\\,i" : "i");
+// A real part with its sign.
+std::string latexReal(const std::string& sPart) {
+  if (!sPart.empty() && sPart[0] == '-') return "-" + latexMagnitude(sPart.substr(1));
+  return latexMagnitude(sPart);
+}
+
+// An imaginary magnitude with the unit: "i" alone for one.
+std::string latexImaginary(const std::string& sMagnitude) {
+  if (sMagnitude.empty()) return "i";
+  return latexMagnitude(sMagnitude) + (contains(sMagnitude, 'E') ? "\\,i" : "i");
 }
 
 }  // namespace
@@ -568,13 +571,12 @@ std::string latexPart(const std::string& sPart) {
 std::string latexNumber(const std::string& sEntry) {
   const size_t uiBegin = sEntry.find_first_not_of(' ');
   if (uiBegin == std::string::npos) return "";
-  const std::string sText = sEntry.substr(uiBegin, sEntry.find_last_not_of(' ') + 1 - uiBegin);
-  // a complex entry: the real part, " + " or " - ", the imaginary part
-  size_t uiSign = sText.find(" + ");
-  if (uiSign == std::string::npos) uiSign = sText.find(" - ");
-  if (uiSign == std::string::npos) return latexPart(sText);
-  return latexPart(sText.substr(0, uiSign)) + " " + sText[uiSign + 1] + " " +
-         latexPart(sText.substr(uiSign + 3));
+  const ClEntryParts parts =
+      entryParts(sEntry.substr(uiBegin, sEntry.find_last_not_of(' ') + 1 - uiBegin));
+  if (!parts.m_bImaginary) return latexReal(parts.m_sReal);
+  const std::string sImaginary = latexImaginary(parts.m_sMagnitude);
+  if (parts.m_sReal.empty()) return (parts.m_bNegative ? "-" : "") + sImaginary;
+  return latexReal(parts.m_sReal) + (parts.m_bNegative ? " - " : " + ") + sImaginary;
 }
 
 std::string writeSteps(const ClStepsOperand& operand, const ClSteps& steps,

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "engine/steps.h"
+#include "engine/steps_kept.h"
 #include "engine/typing.h"
 
 ClMatrix ClCalculator::mp_mVariable[gc_iVARIABLE_SLOTS];
@@ -87,7 +87,7 @@ void resetEngineState() {
   g_Current_State_Bkp = ClCalculator::mp_NULL_STATE;
   lg_eActive_Input = eMAIN_LINE;
   lg_bAssignTrue = false;
-  g_aSteps_Kept.clear();
+  resetStepsKept();
   // rand() is never seeded by the program, which is seed 1
   std::srand(1);
 }

@@ -24,6 +24,8 @@
 
 #include "engine/state.h"
 
+struct ClDisplayOptions;
+
 constexpr int gc_iSTREAM_SIZE = 513;      // token stream entries, terminator included
 constexpr long gc_lMAX_ENTRIES = 262144;  // one limit for every value (eERROR_MATRIX_SIZE)
 constexpr int gc_iMAX_SQUARE = 512;       // the side of the largest square value
@@ -112,23 +114,11 @@ class ClCalculator {
   // passes that clean each part as they read it; false when some entry is
   // not finite (or M is empty).
   static bool finiteTolerance(const ClMatrix& mM, double& dTolerance);
-  static void formatNumber(double dX, char* acText);
-  // The tolerance below which Zero Out hides a part of an entry of M.
-  static double displayTolerance(const ClMatrix& mM);
-  // One entry as formatMatrix writes it (bHide: Zero Out with dTolerance).
-  static std::string entryText(ClComplex cZ, bool bHide, double dTolerance);
-  // One entry with both parts at 17 significant digits ("%.17G"), in
-  // entryText's shape without hiding: reading it back gives every bit.
-  static std::string fullEntryText(ClComplex cZ);
   // The fraction p/q the Rational format shows for x (0 for a tiny x); false
   // beyond the largest it shows as a fraction, where it shows the integer part.
   static bool shownFraction(double dX, int64_t& llNumerator, int64_t& llDenominator);
-  static void matrixDisplay(const ClMatrix& mM);
-  // matrixDisplay with Zero Out given explicitly (error results show all parts).
-  static void displayMatrix(const ClMatrix& mM, bool bZeroOut);
-  // The one formatter: into the caller's buffer of uiSize bytes, the text
-  // ending before an entry that might not fit.
-  static void formatMatrix(const ClMatrix& mM, bool bZeroOut, char* acText, size_t uiSize);
+  // The result's text into g_acOutput_Line, by the one writer (display.h).
+  static void matrixDisplay(const ClMatrix& mM, const ClDisplayOptions& options);
 };
 
 bool isNumber(const ClMatrix& mM);

@@ -8,6 +8,7 @@
 #include "engine/computed_steps.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -19,24 +20,23 @@ namespace {
 
 // A matrix as the output pane writes it: Zero Out hides parts negligible
 // beside this matrix.
-ClShownMatrix shownMatrix(const ClMatrix& mM, int32_t iBar) {
+ClShownMatrix shownMatrix(const ClMatrix& mM, int32_t iBar, const ClDisplayOptions& display) {
   ClShownMatrix shown;
   shown.m_iRows = static_cast<int32_t>(mM.rows());
   shown.m_iColumns = static_cast<int32_t>(mM.cols());
   shown.m_iBar = iBar;
-  const bool bHide = g_bZero_Out && mM.size() > 1;
-  const double dTolerance = bHide ? ClCalculator::displayTolerance(mM) : 0.0;
+  const ClValueWriter writer(mM, display);
   shown.m_asEntry.reserve(static_cast<size_t>(mM.size()));
   // Reduced matrices are mostly zeros and ones: an entry with the bits of
   // the one before it takes its text without formatting it again.
   ClComplex cLast(1.0, 1.0);
-  std::string sLast = ClCalculator::entryText(cLast, bHide, dTolerance);
+  std::string sLast = writer.entry(cLast);
   for (Eigen::Index i = 0; i < mM.rows(); ++i) {
     for (Eigen::Index j = 0; j < mM.cols(); ++j) {
       const ClComplex cZ = mM(i, j);
       if (std::memcmp(&cZ, &cLast, sizeof cZ) != 0) {
         cLast = cZ;
-        sLast = ClCalculator::entryText(cZ, bHide, dTolerance);
+        sLast = writer.entry(cZ);
       }
       shown.m_asEntry.push_back(sLast);
     }
@@ -44,17 +44,13 @@ ClShownMatrix shownMatrix(const ClMatrix& mM, int32_t iBar) {
   return shown;
 }
 
-// A result as its line printed it: with Zero Out the line cleans it first.
-ClShownMatrix printedMatrix(const ClMatrix& mM) {
-  if (!g_bZero_Out) return shownMatrix(mM, -1);
-  ClMatrix mClean = mM;
-  ClCalculator::cleanMatrix(mClean);
-  return shownMatrix(mClean, -1);
-}
-
-// A factor is shown in full: it must not be hidden like a negligible entry.
-std::string numberText(ClComplex cZ) {
-  return ClCalculator::entryText(cZ, false, 0.0);
+// A result as its line printed it.
+ClShownMatrix printedMatrix(const ClMatrix& mM, const ClDisplayOptions& display) {
+  ClShownMatrix shown;
+  shown.m_iRows = static_cast<int32_t>(mM.rows());
+  shown.m_iColumns = static_cast<int32_t>(mM.cols());
+  shown.m_asEntry = printedEntries(mM, display);
+  return shown;
 }
 
 // "1", "1 and 3", "1, 2 and 4".
@@ -80,18 +76,38 @@ struct ClColumn {
 };
 
 // Ri <- Ri - f Rr; a real f's sign goes into the operation (f = -3: Ri + 3 Rr).
-ClRowOperation subtraction(int32_t iTarget, int32_t iSource, ClComplex cF) {
+ClRowOperation subtraction(int32_t iTarget, int32_t iSource, ClComplex cF,
+                           const ClDisplayOptions& display) {
   ClRowOperation operation;
   operation.m_eOp = eOP_ADD;
   operation.m_iTarget = iTarget;
   operation.m_iSource = iSource;
   const bool bNegative = cF.imag() == 0.0 && cF.real() < 0.0;
   operation.m_cSign = bNegative ? '+' : '-';
-  operation.m_sFactor = numberText(bNegative ? -cF : cF);
+  operation.m_sFactor = numberText(bNegative ? -cF : cF, display);
   return operation;
 }
 
-std::vector<ClRowOperation> operationsOf(const ClColumn& column) {
+// The column step of a pivot in column c found in row p and moved to row r,
+// read from the matrix before it: the factors are the entries of column c
+// once the pivot row is scaled and swapped, the other rows' as they are.
+ClColumn columnBefore(const ClMatrix& mV, Eigen::Index c, Eigen::Index p, Eigen::Index r) {
+  ClColumn column;
+  column.m_iColumn = static_cast<int32_t>(c);
+  column.m_iPivot_Row = static_cast<int32_t>(p);
+  column.m_iRow = static_cast<int32_t>(r);
+  column.m_bScale = true;
+  column.m_cScale = 1.0 / mV(p, c);
+  for (Eigen::Index i = 0; i < mV.rows(); ++i) {
+    if (i == r) continue;
+    const ClComplex cFactor = mV(i == p ? r : i, c);
+    if (cFactor != 0.0) column.m_aFactors.emplace_back(static_cast<int32_t>(i), cFactor);
+  }
+  return column;
+}
+
+std::vector<ClRowOperation> operationsOf(const ClColumn& column,
+                                         const ClDisplayOptions& display) {
   std::vector<ClRowOperation> aOperations;
   aOperations.reserve(column.m_aFactors.size() + 2);
   if (column.m_iPivot_Row != column.m_iRow) {
@@ -104,11 +120,11 @@ std::vector<ClRowOperation> operationsOf(const ClColumn& column) {
     ClRowOperation scale;
     scale.m_eOp = eOP_SCALE;
     scale.m_iTarget = scale.m_iSource = column.m_iRow;
-    scale.m_sFactor = numberText(column.m_cScale);
+    scale.m_sFactor = numberText(column.m_cScale, display);
     aOperations.push_back(scale);
   }
   for (const auto& factor : column.m_aFactors)
-    aOperations.push_back(subtraction(factor.first, column.m_iRow, factor.second));
+    aOperations.push_back(subtraction(factor.first, column.m_iRow, factor.second, display));
   return aOperations;
 }
 
@@ -116,8 +132,9 @@ std::vector<ClRowOperation> operationsOf(const ClColumn& column) {
 // (written as they come: no matrix is kept).
 class ClRecorder {
  public:
-  ClRecorder(ClSteps& steps, int32_t iRows, int32_t iColumns, int32_t iBar)
-      : m_Steps(steps), m_Folding(stepsFolding(iRows, iColumns)), m_iBar(iBar) {
+  ClRecorder(ClSteps& steps, int32_t iRows, int32_t iColumns, int32_t iBar,
+             const ClDisplayOptions& display)
+      : m_Steps(steps), m_Folding(stepsFolding(iRows, iColumns)), m_iBar(iBar), m_Display(display) {
     // at most a swap, a scaling and an addition per other row for each
     // pivot: growing the list step by step cost a seventh of a large replay
     const long lPivots = std::min(iRows, iBar < 0 ? iColumns : iBar);
@@ -130,7 +147,7 @@ class ClRecorder {
   int32_t swaps() const { return m_iSwaps; }
 
   void start(const ClMatrix& mStart) {
-    if (showsMatrices()) m_Steps.m_Start = shownMatrix(mStart, m_iBar);
+    if (showsMatrices()) m_Steps.m_Start = shownMatrix(mStart, m_iBar, m_Display);
   }
   // pmBefore may be null unless eachOperation().
   void column(const ClColumn& column, const ClMatrix* pmBefore, const ClMatrix& mAfter);
@@ -142,7 +159,7 @@ class ClRecorder {
 
  private:
   ClShownMatrix marked(const ClMatrix& mM, const ClColumn& column, int32_t iChanged) const {
-    ClShownMatrix shown = shownMatrix(mM, m_iBar);
+    ClShownMatrix shown = shownMatrix(mM, m_iBar, m_Display);
     shown.m_iPivot_Row = column.m_iRow;
     shown.m_iPivot_Column = column.m_iColumn;
     shown.m_iChanged_Row = iChanged;
@@ -152,11 +169,12 @@ class ClRecorder {
   ClSteps& m_Steps;
   const ClStepsFolding m_Folding;
   const int32_t m_iBar;
+  const ClDisplayOptions m_Display;
   int32_t m_iSwaps = 0;
 };
 
 void ClRecorder::column(const ClColumn& column, const ClMatrix* pmBefore, const ClMatrix& mAfter) {
-  std::vector<ClRowOperation> aOperations = operationsOf(column);
+  std::vector<ClRowOperation> aOperations = operationsOf(column, m_Display);
   ClMatrix mShown;
   if (eachOperation()) mShown = *pmBefore;
   for (size_t k = 0; k < aOperations.size(); ++k) {
@@ -187,20 +205,8 @@ class ClRrefReplay final : public ClRrefObserver {
  public:
   explicit ClRrefReplay(ClRecorder& recorder) : m_Recorder(recorder) {}
 
-  // The factors are the entries of column c after the pivot row was scaled
-  // and swapped: the other rows' entries are those before it.
   void pivotFound(Eigen::Index c, Eigen::Index p, Eigen::Index r, const ClMatrix& mV) override {
-    m_Column.m_iColumn = static_cast<int32_t>(c);
-    m_Column.m_iPivot_Row = static_cast<int32_t>(p);
-    m_Column.m_iRow = static_cast<int32_t>(r);
-    m_Column.m_bScale = true;
-    m_Column.m_cScale = 1.0 / mV(p, c);
-    m_Column.m_aFactors.clear();
-    for (Eigen::Index i = 0; i < mV.rows(); ++i) {
-      if (i == r) continue;
-      const ClComplex cFactor = mV(i == p ? r : i, c);
-      if (cFactor != 0.0) m_Column.m_aFactors.emplace_back(static_cast<int32_t>(i), cFactor);
-    }
+    m_Column = columnBefore(mV, c, p, r);
     if (m_Recorder.eachOperation()) m_mBefore = mV;
     m_aiPivot_Columns.push_back(m_Column.m_iColumn);
   }
@@ -224,18 +230,28 @@ std::string rankSentence(const std::vector<int32_t>& aiPivot_Columns) {
   return sRank + ": columns " + columnList(aiPivot_Columns) + " are the pivot columns.";
 }
 
-void rrefSteps(const ClMatrix& mA, ClSteps& steps, ClMatrix* pmLast) {
-  steps.m_asNotes.push_back(
-      "These are the calculator's own operations: in each column the pivot is the entry of "
-      "largest modulus at or below the current row, and a column whose entries there are all "
-      "negligible beside the matrix (below 1E-16 times its norm and its larger size) has none.");
-  ClRecorder recorder(steps, static_cast<int32_t>(mA.rows()), static_cast<int32_t>(mA.cols()), -1);
+// The sentence names the tolerance reducedRowEchelon applies.
+std::string rrefNote() {
+  char acTolerance[16];
+  std::snprintf(acTolerance, sizeof acTolerance, "%G", gc_dRREF_TOLERANCE);
+  return std::string(
+             "These are the calculator's own operations: in each column the pivot is the entry "
+             "of largest modulus at or below the current row, and a column whose entries there "
+             "are all negligible beside the matrix (below ") +
+         acTolerance + " times its norm and its larger size) has none.";
+}
+
+void rrefSteps(const ClMatrix& mA, ClSteps& steps, ClMatrix* pmLast,
+               const ClDisplayOptions& display) {
+  steps.m_asNotes.push_back(rrefNote());
+  ClRecorder recorder(steps, static_cast<int32_t>(mA.rows()), static_cast<int32_t>(mA.cols()), -1,
+                      display);
   recorder.start(mA);
   ClRrefReplay replay(recorder);
   ClMatrix mV = mA;
   reducedRowEchelon(mV, &replay);
   recorder.finish();
-  steps.m_Final = printedMatrix(mV);
+  steps.m_Final = printedMatrix(mV, display);
   steps.m_sConclusion = rankSentence(replay.pivotColumns());
   if (pmLast != nullptr) pmLast->swap(mV);
 }
@@ -257,7 +273,8 @@ std::vector<Eigen::Index> finalPositions(const std::vector<lapack_int>& aiPivot)
 
 // The rows 0..k of the matrix shown after column k are U's exactly; the rows
 // below are eliminated here with the factor's multipliers.
-void determinantSteps(const ClMatrix& mA, ClSteps& steps, ClMatrix* pmLast) {
+void determinantSteps(const ClMatrix& mA, ClSteps& steps, ClMatrix* pmLast,
+                      const ClDisplayOptions& display) {
   const Eigen::Index n = mA.rows();
   ClMatrix mLu = mA;
   std::vector<lapack_int> aiPivot;
@@ -269,7 +286,7 @@ void determinantSteps(const ClMatrix& mA, ClSteps& steps, ClMatrix* pmLast) {
       "The calculator factors A as LU with partial pivoting (LAPACK): the pivot rows shown are "
       "the rows of its U exactly, and the rows below them are eliminated with its multipliers, "
       "to display precision.");
-  ClRecorder recorder(steps, static_cast<int32_t>(n), static_cast<int32_t>(n), -1);
+  ClRecorder recorder(steps, static_cast<int32_t>(n), static_cast<int32_t>(n), -1, display);
   recorder.start(mA);
   std::vector<Eigen::Index> aiPosition = finalPositions(aiPivot);
   ClMatrix mW = recorder.showsMatrices() ? mA : ClMatrix();
@@ -298,10 +315,10 @@ void determinantSteps(const ClMatrix& mA, ClSteps& steps, ClMatrix* pmLast) {
     }
     recorder.column(column, &mBefore, mW);
   }
-  steps.m_Final = shownMatrix(mU, -1);
-  for (Eigen::Index k = 0; k < n; ++k) steps.m_asPivots.push_back(numberText(mU(k, k)));
+  steps.m_Final = shownMatrix(mU, -1, display);
+  for (Eigen::Index k = 0; k < n; ++k) steps.m_asPivots.push_back(numberText(mU(k, k), display));
   steps.m_iSwaps = recorder.swaps();
-  steps.m_sValue = printedMatrix(ClMatrix::Constant(1, 1, cDet)).m_asEntry[0];
+  steps.m_sValue = printedEntries(ClMatrix::Constant(1, 1, cDet), display)[0];
   if (bResidue)
     steps.m_asNotes.push_back(
         "The smallest pivot is a rounding residue beside the largest, so the calculator takes "
@@ -328,15 +345,15 @@ std::string eliminationNote(eSTEPS_KIND eKind, bool bFinished, bool bAgrees) {
 }
 
 // [I | X] as the line printed X.
-ClShownMatrix besideIdentity(const ClMatrix& mX) {
-  const ClShownMatrix printed = printedMatrix(mX);
+ClShownMatrix besideIdentity(const ClMatrix& mX, const ClDisplayOptions& display) {
+  const ClShownMatrix printed = printedMatrix(mX, display);
   const int32_t n = printed.m_iRows;
   ClShownMatrix shown;
   shown.m_iRows = n;
   shown.m_iColumns = n + printed.m_iColumns;
   shown.m_iBar = n;
   shown.m_asEntry.reserve(static_cast<size_t>(shown.m_iRows) * shown.m_iColumns);
-  const std::string sOne = numberText(1.0), sZero = numberText(0.0);
+  const std::string sOne = numberText(1.0, display), sZero = numberText(0.0, display);
   for (int32_t i = 0; i < n; ++i) {
     for (int32_t j = 0; j < n; ++j) shown.m_asEntry.push_back(i == j ? sOne : sZero);
     for (int32_t j = 0; j < printed.m_iColumns; ++j) shown.m_asEntry.push_back(printed.entry(i, j));
@@ -352,29 +369,18 @@ std::string singularSentence(eSTEPS_KIND eKind, lapack_int iInfo) {
          "so it takes A as singular.";
 }
 
-// Column k of the elimination with the pivot from row p, as the engine's
-// RREF clears a column; false where the pivot is 0 or an entry overflows.
+// Column k of the elimination with the pivot from row p, by RREF's own
+// column step; the columns left of k are zero in the rows from k down.
+// False where the pivot is 0 or an entry overflows.
 bool eliminateColumn(ClMatrix& mW, Eigen::Index k, Eigen::Index p, ClColumn& column) {
-  const ClComplex cPivot = mW(p, k);
-  if (cPivot == 0.0) return false;
-  if (p != k) mW.row(p).swap(mW.row(k));
-  const Eigen::Index iWidth = mW.cols() - k;
-  mW.row(k).tail(iWidth) /= cPivot;
-  mW(k, k) = 1.0;
-  Eigen::VectorXcd vcFactor = mW.col(k);
-  vcFactor(k) = 0.0;
-  const Eigen::RowVectorXcd vcPivotRow = mW.row(k).tail(iWidth);
-  mW.rightCols(iWidth).noalias() -= vcFactor * vcPivotRow;
-  mW.col(k).setZero();
-  mW(k, k) = 1.0;
-  column.m_bScale = true;
-  column.m_cScale = 1.0 / cPivot;
-  for (Eigen::Index i = 0; i < mW.rows(); ++i)
-    if (vcFactor(i) != 0.0) column.m_aFactors.emplace_back(static_cast<int32_t>(i), vcFactor(i));
-  return mW.rightCols(iWidth).allFinite();
+  if (mW(p, k) == 0.0) return false;
+  column = columnBefore(mW, k, p, k);
+  pivotColumn(mW, k, p, k, k);
+  return mW.rightCols(mW.cols() - k).allFinite();
 }
 
-void eliminationSteps(const ClStepsOperand& operand, ClSteps& steps, ClMatrix* pmLast) {
+void eliminationSteps(const ClStepsOperand& operand, ClSteps& steps, ClMatrix* pmLast,
+                      const ClDisplayOptions& display) {
   const ClMatrix& mA = operand.m_mA;
   const Eigen::Index n = mA.rows();
   const bool bInverse = operand.m_eKind == eSTEPS_INV;
@@ -387,17 +393,15 @@ void eliminationSteps(const ClStepsOperand& operand, ClSteps& steps, ClMatrix* p
   ClMatrix mResult;
   const bool bSolved = stepsResult(operand, mResult);
   const Eigen::Index iColumns = bSolved || iInfo == 0 ? n : iInfo - 1;
-  ClRecorder recorder(steps, static_cast<int32_t>(n), static_cast<int32_t>(mW.cols()),
-                      static_cast<int32_t>(n));
+  ClRecorder recorder(steps, static_cast<int32_t>(n), stepsWidth(operand), static_cast<int32_t>(n),
+                      display);
   recorder.start(mW);
   ClMatrix mBefore;
   Eigen::Index k = 0;
   for (; k < iColumns; ++k) {
     if (recorder.eachOperation()) mBefore = mW;
     ClColumn column;
-    column.m_iColumn = column.m_iRow = static_cast<int32_t>(k);
-    column.m_iPivot_Row = aiPivot[static_cast<size_t>(k)] - 1;
-    if (!eliminateColumn(mW, k, column.m_iPivot_Row, column)) break;
+    if (!eliminateColumn(mW, k, aiPivot[static_cast<size_t>(k)] - 1, column)) break;
     recorder.column(column, &mBefore, mW);
   }
   const bool bFinished = k == n;
@@ -408,11 +412,11 @@ void eliminationSteps(const ClStepsOperand& operand, ClSteps& steps, ClMatrix* p
     if (pmLast != nullptr) pmLast->resize(0, 0);
     return;
   }
-  const bool bAgrees = bFinished && printedMatrix(mW.rightCols(mRight.cols())).m_asEntry ==
-                                        printedMatrix(mResult).m_asEntry;
+  const bool bAgrees = bFinished && printedEntries(mW.rightCols(mRight.cols()), display) ==
+                                        printedEntries(mResult, display);
   steps.m_asNotes.push_back(eliminationNote(operand.m_eKind, bFinished, bAgrees));
   recorder.finish();
-  steps.m_Final = besideIdentity(mResult);
+  steps.m_Final = besideIdentity(mResult, display);
   if (pmLast == nullptr) return;
   pmLast->resize(n, n + mResult.cols());
   *pmLast << ClMatrix::Identity(n, n), mResult;
@@ -420,19 +424,20 @@ void eliminationSteps(const ClStepsOperand& operand, ClSteps& steps, ClMatrix* p
 
 }  // namespace
 
-ClSteps computedSteps(const ClStepsOperand& operand, ClMatrix* pmLast) {
+ClSteps computedSteps(const ClStepsOperand& operand, const ClDisplayOptions& display,
+                      ClMatrix* pmLast) {
   ClSteps steps;
   steps.m_eKind = operand.m_eKind;
   switch (operand.m_eKind) {
     case eSTEPS_RREF:
-      rrefSteps(operand.m_mA, steps, pmLast);
+      rrefSteps(operand.m_mA, steps, pmLast, display);
       break;
     case eSTEPS_DET:
-      determinantSteps(operand.m_mA, steps, pmLast);
+      determinantSteps(operand.m_mA, steps, pmLast, display);
       break;
     case eSTEPS_INV:
     case eSTEPS_SOLVE:
-      eliminationSteps(operand, steps, pmLast);
+      eliminationSteps(operand, steps, pmLast, display);
       break;
   }
   return steps;

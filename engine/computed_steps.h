@@ -6,6 +6,7 @@
 
 #include "engine/steps.h"
 
-// pmLast, when given, receives the last matrix (m_Final) as numbers: empty
-// where m_Final is.
-ClSteps computedSteps(const ClStepsOperand& operand, ClMatrix* pmLast = nullptr);
+// The entries are written with the display options. pmLast, when given,
+// receives the last matrix (m_Final) as numbers: empty where m_Final is.
+ClSteps computedSteps(const ClStepsOperand& operand, const ClDisplayOptions& display,
+                      ClMatrix* pmLast = nullptr);

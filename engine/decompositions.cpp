@@ -9,7 +9,7 @@
 #include <limits>
 #include <vector>
 
-#include "engine/steps.h"
+#include "engine/steps_kept.h"
 
 namespace {
 
@@ -48,14 +48,6 @@ lapack_complex_double* lapackData(ClMatrix& mM) {
 
 void inverse(ClMatrix& mV) {
   if (!invertInPlace(mV)) fail(mV, eERROR_SINGULAR);
-}
-
-void determinant(ClMatrix& mV) {
-  std::vector<lapack_int> aiPivot;
-  const lapack_int iInfo = factorLu(mV, aiPivot);
-  const ClComplex cDet = luDeterminant(mV, iInfo, permutationSign(aiPivot));
-  mV.resize(1, 1);
-  mV(0, 0) = cDet;
 }
 
 // Eigen's ComplexEigenSolver step by step, with the same arithmetic in the
@@ -192,12 +184,38 @@ ClComplex luDeterminant(const ClMatrix& mLu, lapack_int iInfo, int iSign, bool* 
   return 0.0;
 }
 
+void determinantInPlace(ClMatrix& mV) {
+  std::vector<lapack_int> aiPivot;
+  const lapack_int iInfo = factorLu(mV, aiPivot);
+  const ClComplex cDet = luDeterminant(mV, iInfo, permutationSign(aiPivot));
+  mV.resize(1, 1);
+  mV(0, 0) = cDet;
+}
+
 // Each elimination is one rank-one update of the columns right of the pivot,
 // which walks the column-major storage in order.
+void pivotColumn(ClMatrix& mV, Eigen::Index c, Eigen::Index p, Eigen::Index r,
+                 Eigen::Index iFrom) {
+  const Eigen::Index iCols = mV.cols();
+  mV.row(p).tail(iCols - iFrom) /= ClComplex(mV(p, c));
+  mV(p, c) = 1.0;  // x / x may miss 1 by an ulp in complex division
+  if (p != r) mV.row(p).swap(mV.row(r));
+  Eigen::VectorXcd vcFactor = mV.col(c);
+  vcFactor(r) = 0.0;
+  const Eigen::RowVectorXcd vcPivotRow = mV.row(r).tail(iCols - c);
+  mV.rightCols(iCols - c).noalias() -= vcFactor * vcPivotRow;
+  mV.col(c).setZero();
+  mV(r, c) = 1.0;
+}
+
+double rrefTolerance(const ClMatrix& mV) {
+  return mV.stableNorm() * gc_dRREF_TOLERANCE * static_cast<double>(std::max(mV.rows(), mV.cols()));
+}
+
 void reducedRowEchelon(ClMatrix& mV, ClRrefObserver* pObserver) {
   const Eigen::Index iRows = mV.rows();
   const Eigen::Index iCols = mV.cols();
-  const double dTolerance = mV.stableNorm() * 1e-16 * static_cast<double>(std::max(iRows, iCols));
+  const double dTolerance = rrefTolerance(mV);
   Eigen::Index r = 0;
   for (Eigen::Index c = 0; c < iCols && r < iRows; ++c) {
     Eigen::Index p = -1;
@@ -211,15 +229,7 @@ void reducedRowEchelon(ClMatrix& mV, ClRrefObserver* pObserver) {
     }
     if (p < 0) continue;
     if (pObserver != nullptr) pObserver->pivotFound(c, p, r, mV);
-    mV.row(p) /= ClComplex(mV(p, c));
-    mV(p, c) = 1.0;  // x / x may miss 1 by an ulp in complex division
-    if (p > r) mV.row(p).swap(mV.row(r));
-    Eigen::VectorXcd vcFactor = mV.col(c);
-    vcFactor(r) = 0.0;
-    const Eigen::RowVectorXcd vcPivotRow = mV.row(r).tail(iCols - c);
-    mV.rightCols(iCols - c).noalias() -= vcFactor * vcPivotRow;
-    mV.col(c).setZero();
-    mV(r, c) = 1.0;
+    pivotColumn(mV, c, p, r, 0);
     if (pObserver != nullptr) pObserver->columnCleared(c, mV);
     ++r;
   }
@@ -273,7 +283,7 @@ bool applyMatrixFunction(eTOKEN eToken, ClMatrix& mV) {
       if (requireFinite(mV) && requireSquare(mV)) inverse(mV);
       return true;
     case eDET:
-      if (requireFinite(mV) && requireSquare(mV)) determinant(mV);
+      if (requireFinite(mV) && requireSquare(mV)) determinantInPlace(mV);
       return true;
     case eCHARP:
       if (requireFinite(mV) && requireSquare(mV)) mV = ClCalculator::charPoly(mV);

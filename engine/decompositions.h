@@ -22,6 +22,8 @@ bool applyMatrixFunction(eTOKEN eToken, ClMatrix& mV);
 // Inverts a finite square V in place by LU with partial pivoting; false,
 // with V destroyed, when it is singular (a non-finite entry in the inverse).
 bool invertInPlace(ClMatrix& mV);
+// Det of a finite square V: V becomes the 1 x 1 value (luDeterminant).
+void determinantInPlace(ClMatrix& mV);
 // Full (rows x rows U, columns x columns V) or thin factors of a finite M,
 // which is destroyed; false when LAPACK does not converge.
 bool decomposeSvd(ClMatrix& mM, bool bFull, ClSvd& svd);
@@ -52,7 +54,17 @@ class ClRrefObserver {
  protected:
   ~ClRrefObserver() = default;
 };
+// A column of RREF has no pivot where every candidate's modulus is at most
+// this times the matrix's norm and its larger size.
+constexpr double gc_dRREF_TOLERANCE = 1e-16;
+double rrefTolerance(const ClMatrix& mV);
 // Gauss-Jordan in place with partial pivoting on the largest modulus; a
-// column whose candidates all lie below a tolerance relative to the norm has
-// no pivot. Evaluation passes no observer.
+// column whose candidates all lie at or below rrefTolerance has no pivot.
+// Evaluation passes no observer.
 void reducedRowEchelon(ClMatrix& mV, ClRrefObserver* pObserver = nullptr);
+// One column of it: row p divided by its pivot V(p, c) from column iFrom on
+// (the entries left of iFrom are known zeros), moved to row r, and column c
+// cleared in every other row. The steps' Gauss-Jordan on [A | I] and
+// [A | B] runs the same step.
+void pivotColumn(ClMatrix& mV, Eigen::Index c, Eigen::Index p, Eigen::Index r,
+                 Eigen::Index iFrom);

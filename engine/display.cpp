@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Cleaning of negligible parts and the text of a result in the three number
-// formats (decimal, floating point, rational). Evaluation lives elsewhere.
+// The one writer of shown values (display.h) and the cleaning of negligible
+// parts. Evaluation lives elsewhere.
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
-#include "engine/calculator.h"
+#include "engine/display.h"
 
 namespace {
 
 constexpr double gc_dRATIONAL_LIMIT = 1073741823.5;         // beyond it the integer part is shown
 constexpr double gc_dRATIONAL_EPS = 9.313225750491594e-10;  // 2^-30
 constexpr int gc_iFRACTION_STEPS = 16;
-constexpr int gc_iENTRY_ROOM = 80;  // one entry with its separators never needs more
+constexpr int gc_iENTRY_ROOM = ClValueWriter::gc_iENTRY_ROOM;
 constexpr int gc_iNUMBER_ROOM = 64;
 
 inline bool isFinitePart(double dX) {
@@ -60,11 +60,13 @@ int writeRational(double dX, char* acText) {
                        static_cast<int>(llDenominator));
 }
 
-// Writes one number in the current format; returns the characters written.
-int writeNumber(double dX, char* acText) {
+// Writes one number; returns the characters written. Full precision gives
+// the digits that give back every bit.
+int writeNumber(double dX, const ClDisplayOptions& options, char* acText) {
   acText[0] = '\0';
+  if (options.m_bFull_Precision) return std::snprintf(acText, gc_iNUMBER_ROOM, "%.17G", dX);
   if (!isFinitePart(dX)) return std::snprintf(acText, gc_iNUMBER_ROOM, "%G", dX);
-  switch (g_eView_State) {
+  switch (options.m_eFormat) {
     case eDECIMAL:
       return std::snprintf(acText, gc_iNUMBER_ROOM, "%G", dX);
     case eFLOATING_POINT:
@@ -76,69 +78,77 @@ int writeNumber(double dX, char* acText) {
   }
 }
 
-// Writes one number with the digits that give back every bit.
-int writeFullNumber(double dX, char* acText) {
-  return std::snprintf(acText, gc_iNUMBER_ROOM, "%.17G", dX);
-}
-
-// A writer of one number: the current format's or the full one.
-typedef int (*tNumberWriter)(double, char*);
-
 inline char* append(char* pcEnd, const char* acText, int iLength) {
   for (int k = 0; k < iLength; ++k) *pcEnd++ = acText[k];
   return pcEnd;
 }
 
+inline char* appendSign(char* pcEnd, bool bNegative) {
+  return append(pcEnd, bNegative ? gc_acMINUS_IMAGINARY : gc_acPLUS_IMAGINARY,
+                sizeof gc_acPLUS_IMAGINARY - 1);
+}
+
+inline char* appendUnit(char* pcEnd) {
+  *pcEnd++ = gc_cIMAGINARY_UNIT;
+  return pcEnd;
+}
+
+// A unit imaginary part is written as the unit alone.
+inline bool isUnit(double dIm) {
+  return std::fabs(dIm - 1.0) <= 1e-16;
+}
+
 // An imaginary part: "i" or "-i" for a unit part, else the number and "i".
-char* appendImaginary(char* pcEnd, double dIm) {
-  if (std::fabs(dIm - 1.0) <= 1e-16) return append(pcEnd, "i", 1);
-  if (std::fabs(dIm + 1.0) <= 1e-16) return append(pcEnd, "-i", 2);
-  pcEnd += writeNumber(dIm, pcEnd);
-  return append(pcEnd, "i", 1);
+char* appendImaginary(char* pcEnd, double dIm, const ClDisplayOptions& options) {
+  if (isUnit(-dIm)) *pcEnd++ = '-';
+  if (isUnit(dIm) || isUnit(-dIm)) return appendUnit(pcEnd);
+  pcEnd += writeNumber(dIm, options, pcEnd);
+  return appendUnit(pcEnd);
 }
 
 // An entry with Zero Out: parts at or below the tolerance are not shown.
-char* appendZeroedOut(char* pcEnd, ClComplex cZ, double dTolerance) {
+char* appendZeroedOut(char* pcEnd, ClComplex cZ, double dTolerance,
+                      const ClDisplayOptions& options) {
   const double dRe = cZ.real(), dIm = cZ.imag();
   const bool bNegligible = std::fabs(dRe) + std::fabs(dIm) <= dTolerance;
   const bool bReal = !bNegligible && std::fabs(dRe) > dTolerance;
   const bool bImag = !bNegligible && std::fabs(dIm) > dTolerance;
-  if (!bReal && !bImag) return pcEnd + writeNumber(0.0, pcEnd);
-  if (!bImag) return pcEnd + writeNumber(dRe, pcEnd);
-  if (!bReal) return appendImaginary(pcEnd, dIm);
-  pcEnd += writeNumber(dRe, pcEnd);
-  pcEnd = append(pcEnd, dIm > 0 ? " + " : " - ", 3);
-  if (std::fabs(std::fabs(dIm) - 1.0) <= 1e-16) return append(pcEnd, "i", 1);
-  pcEnd += writeNumber(std::fabs(dIm), pcEnd);
-  return append(pcEnd, "i", 1);
+  if (!bReal && !bImag) return pcEnd + writeNumber(0.0, options, pcEnd);
+  if (!bImag) return pcEnd + writeNumber(dRe, options, pcEnd);
+  if (!bReal) return appendImaginary(pcEnd, dIm, options);
+  pcEnd += writeNumber(dRe, options, pcEnd);
+  pcEnd = appendSign(pcEnd, dIm < 0);
+  if (isUnit(std::fabs(dIm))) return appendUnit(pcEnd);
+  pcEnd += writeNumber(std::fabs(dIm), options, pcEnd);
+  return appendUnit(pcEnd);
 }
 
-// An entry shown in full: both parts, the imaginary one only when not 0.
-char* appendFull(char* pcEnd, ClComplex cZ, tNumberWriter pWrite) {
+// An entry shown whole: both parts, the imaginary one only when not 0.
+char* appendWhole(char* pcEnd, ClComplex cZ, const ClDisplayOptions& options) {
   const double dIm = cZ.imag();
-  pcEnd += pWrite(cZ.real(), pcEnd);
+  pcEnd += writeNumber(cZ.real(), options, pcEnd);
   if (dIm == 0.0) return pcEnd;
-  pcEnd = append(pcEnd, dIm > 0 ? " + " : " - ", 3);
+  pcEnd = appendSign(pcEnd, dIm < 0);
   char acNumber[gc_iNUMBER_ROOM];
-  const int iLength = pWrite(dIm, acNumber);
+  const int iLength = writeNumber(dIm, options, acNumber);
   // the minus sign is already written; a tiny part shown as "0" has none to drop
   const int iSkip = acNumber[0] == '-' ? 1 : 0;
   pcEnd = append(pcEnd, acNumber + iSkip, iLength - iSkip);
-  return append(pcEnd, "i", 1);
+  return appendUnit(pcEnd);
 }
 
-char* appendEntry(char* pcEnd, ClComplex cZ, bool bZeroOut, double dTolerance,
-                  tNumberWriter pWrite = writeNumber) {
+char* appendEntry(char* pcEnd, ClComplex cZ, bool bHide, double dTolerance,
+                  const ClDisplayOptions& options) {
   const double dRe = cZ.real(), dIm = cZ.imag();
   if (!isFinitePart(dRe) || !isFinitePart(dIm))
-    return pcEnd + pWrite(isFinitePart(dIm) ? dRe : dIm, pcEnd);
-  if (bZeroOut) return appendZeroedOut(pcEnd, cZ, dTolerance);
-  return appendFull(pcEnd, cZ, pWrite);
+    return pcEnd + writeNumber(isFinitePart(dIm) ? dRe : dIm, options, pcEnd);
+  if (bHide) return appendZeroedOut(pcEnd, cZ, dTolerance, options);
+  return appendWhole(pcEnd, cZ, options);
 }
 
 }  // namespace
 
-double ClCalculator::displayTolerance(const ClMatrix& mM) {
+double displayTolerance(const ClMatrix& mM) {
   const double dSize = static_cast<double>(std::max(mM.rows(), mM.cols()));
   if (!isNumber(mM)) return 5e-15 * dSize;
   // the stable norm does not overflow: entries near 1E200 must not get an
@@ -146,15 +156,59 @@ double ClCalculator::displayTolerance(const ClMatrix& mM) {
   return mM.stableNorm() * 5e-15 * dSize;
 }
 
-std::string ClCalculator::entryText(ClComplex cZ, bool bHide, double dTolerance) {
+ClDisplayOptions currentDisplayOptions(bool bFull_Precision) {
+  ClDisplayOptions options;
+  options.m_eFormat = g_eView_State;
+  options.m_bZero_Out = g_bZero_Out;
+  options.m_bFull_Precision = bFull_Precision;
+  return options;
+}
+
+std::string complexText(const std::string& sReal, bool bNegative, const std::string& sMagnitude) {
+  const std::string sImaginary = sMagnitude + gc_cIMAGINARY_UNIT;
+  if (sReal.empty()) return bNegative ? "-" + sImaginary : sImaginary;
+  return sReal + (bNegative ? gc_acMINUS_IMAGINARY : gc_acPLUS_IMAGINARY) + sImaginary;
+}
+
+ClEntryParts entryParts(const std::string& sEntry) {
+  ClEntryParts parts;
+  size_t uiSign = sEntry.find(gc_acPLUS_IMAGINARY);
+  if (uiSign == std::string::npos) uiSign = sEntry.find(gc_acMINUS_IMAGINARY);
+  std::string sImaginary = sEntry;
+  if (uiSign != std::string::npos) {
+    parts.m_sReal = sEntry.substr(0, uiSign);
+    sImaginary = sEntry.substr(uiSign + 1);
+    sImaginary.erase(1, 1);  // "- 4i" -> "-4i"
+  } else if (sEntry.empty() || sEntry.back() != gc_cIMAGINARY_UNIT) {
+    parts.m_sReal = sEntry;
+    return parts;
+  }
+  parts.m_bImaginary = true;
+  parts.m_bNegative = sImaginary[0] == '-';
+  const size_t uiBegin = sImaginary[0] == '-' || sImaginary[0] == '+' ? 1 : 0;
+  parts.m_sMagnitude = sImaginary.substr(uiBegin, sImaginary.size() - 1 - uiBegin);
+  return parts;
+}
+
+ClValueWriter::ClValueWriter(const ClMatrix& mM, const ClDisplayOptions& options)
+    : m_Options(options),
+      m_bHide(!options.m_bFull_Precision && options.m_bZero_Out && mM.size() != 1) {
+  if (m_bHide) m_dTolerance = displayTolerance(mM);
+}
+
+char* ClValueWriter::append(char* pcEnd, ClComplex cZ) const {
+  return appendEntry(pcEnd, cZ, m_bHide, m_dTolerance, m_Options);
+}
+
+std::string ClValueWriter::entry(ClComplex cZ) const {
   char acText[gc_iENTRY_ROOM];
-  *appendEntry(acText, cZ, bHide, dTolerance) = '\0';
+  *append(acText, cZ) = '\0';
   return acText;
 }
 
-std::string ClCalculator::fullEntryText(ClComplex cZ) {
+std::string numberText(ClComplex cZ, const ClDisplayOptions& options) {
   char acText[gc_iENTRY_ROOM];
-  *appendEntry(acText, cZ, false, 0.0, writeFullNumber) = '\0';
+  *appendEntry(acText, cZ, false, 0.0, options) = '\0';
   return acText;
 }
 
@@ -275,24 +329,16 @@ void ClCalculator::cleanMatrix(ClMatrix& mM) {
   cleanEntries(mM, mM.size() == 1 ? 0.0 : finiteNorm(mM) * 1e-16 * dSize);
 }
 
-void ClCalculator::formatNumber(double dX, char* acText) {
-  writeNumber(dX, acText);
+void ClCalculator::matrixDisplay(const ClMatrix& mM, const ClDisplayOptions& options) {
+  writeMatrix(mM, options, g_acOutput_Line, gc_lOUTPUT_SIZE);
 }
 
-void ClCalculator::matrixDisplay(const ClMatrix& mM) {
-  displayMatrix(mM, g_bZero_Out);
-}
-
-void ClCalculator::displayMatrix(const ClMatrix& mM, bool bZeroOut) {
-  formatMatrix(mM, bZeroOut, g_acOutput_Line, gc_lOUTPUT_SIZE);
-}
-
-void ClCalculator::formatMatrix(const ClMatrix& mM, bool bZeroOut, char* acText, size_t uiSize) {
+void writeMatrix(const ClMatrix& mM, const ClDisplayOptions& options, char* acText,
+                 size_t uiSize) {
   char* pcEnd = acText;
   *pcEnd = '\0';
   if (mM.rows() == 0 || uiSize < gc_iENTRY_ROOM) return;
-  const bool bHide = bZeroOut && mM.size() != 1;
-  const double dTolerance = bHide ? displayTolerance(mM) : 0.0;
+  const ClValueWriter writer(mM, options);
   const char* pcLimit = acText + uiSize - gc_iENTRY_ROOM;
   for (Eigen::Index lRow = 0; lRow < mM.rows(); ++lRow) {
     for (Eigen::Index lCol = 0; lCol < mM.cols(); ++lCol) {
@@ -300,10 +346,28 @@ void ClCalculator::formatMatrix(const ClMatrix& mM, bool bZeroOut, char* acText,
         *pcEnd = '\0';
         return;
       }
-      pcEnd = appendEntry(pcEnd, mM(lRow, lCol), bHide, dTolerance);
-      if (lCol + 1 < mM.cols()) pcEnd = append(pcEnd, ", ", 2);
+      pcEnd = writer.append(pcEnd, mM(lRow, lCol));
+      if (lCol + 1 < mM.cols()) pcEnd = append(pcEnd, gc_acENTRY_SEPARATOR, sizeof gc_acENTRY_SEPARATOR - 1);
     }
-    if (lRow + 1 < mM.rows()) pcEnd = append(pcEnd, " ;\n", 3);
+    if (lRow + 1 < mM.rows())
+      pcEnd = append(pcEnd, gc_acROW_SEPARATOR, sizeof gc_acROW_SEPARATOR - 1);
   }
   *pcEnd = '\0';
+}
+
+std::vector<std::string> printedEntries(const ClMatrix& mM, const ClDisplayOptions& options) {
+  ClMatrix mClean;
+  const ClMatrix* pmShown = &mM;
+  if (options.m_bZero_Out) {
+    mClean = mM;
+    ClCalculator::cleanMatrix(mClean);
+    pmShown = &mClean;
+  }
+  const ClValueWriter writer(*pmShown, options);
+  std::vector<std::string> asEntry;
+  asEntry.reserve(static_cast<size_t>(mM.size()));
+  for (Eigen::Index lRow = 0; lRow < pmShown->rows(); ++lRow)
+    for (Eigen::Index lCol = 0; lCol < pmShown->cols(); ++lCol)
+      asEntry.push_back(writer.entry((*pmShown)(lRow, lCol)));
+  return asEntry;
 }

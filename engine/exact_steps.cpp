@@ -39,10 +39,11 @@ const char* const gc_acDIFFERS =
     "singular, and rounding changed the printed result. Both are shown.";
 
 std::string tooLong() {
+  const int iDigits = static_cast<int>(gc_iEXACT_MAX_BITS * std::log10(2.0));
   return "Exact steps keep every numerator and denominator within " +
-         std::to_string(gc_iEXACT_MAX_BITS) +
-         " bits (about 1233 digits); this operand's fractions grow beyond that, so the steps "
-         "below are as computed.";
+         std::to_string(gc_iEXACT_MAX_BITS) + " bits (about " + std::to_string(iDigits) +
+         " digits); this operand's fractions grow beyond that, so the steps below are as "
+         "computed.";
 }
 
 std::string tooSlow() {
@@ -67,10 +68,10 @@ std::string shortestText(double dX) {
   return acText;
 }
 
-std::string plainText(ClComplex cZ) {
+// The entry as it was typed, in the fewest digits that give its bits back.
+std::string shortestEntryText(ClComplex cZ) {
   if (cZ.imag() == 0.0) return shortestText(cZ.real());
-  const std::string sIm = shortestText(std::fabs(cZ.imag())) + "i";
-  return shortestText(cZ.real()) + (cZ.imag() < 0 ? " - " : " + ") + sIm;
+  return complexText(shortestText(cZ.real()), cZ.imag() < 0, shortestText(std::fabs(cZ.imag())));
 }
 
 // A part the Rational format shows as p/q and that rounds back to the same
@@ -111,7 +112,7 @@ std::string firstInexact(const ClMatrix& mM, const char* acWhich) {
       if (exactPart(cZ.real(), qPart) && exactPart(cZ.imag(), qPart)) continue;
       return "Exact steps need every entry to be a fraction the Rational format shows; entry (" +
              std::to_string(i + 1) + ", " + std::to_string(k + 1) + ")" + acWhich +
-             " is not one (" + plainText(cZ) + "), so the steps below are as computed.";
+             " is not one (" + shortestEntryText(cZ) + "), so the steps below are as computed.";
     }
   return "";
 }
@@ -194,12 +195,9 @@ ClElimination<T>::ClElimination(const ClStepsOperand& operand, const ClStepsOpti
     : m_Options(options), m_Steps(steps) {
   const ClMatrix& mA = operand.m_mA;
   m_iRows = static_cast<int32_t>(mA.rows());
-  m_iColumns = static_cast<int32_t>(mA.cols());
-  if (operand.m_eKind == eSTEPS_INV || operand.m_eKind == eSTEPS_SOLVE) {
-    m_iBar = m_iColumns;
-    m_iColumns +=
-        operand.m_eKind == eSTEPS_INV ? m_iRows : static_cast<int32_t>(operand.m_mB.cols());
-  }
+  m_iColumns = stepsWidth(operand);
+  if (operand.m_eKind == eSTEPS_INV || operand.m_eKind == eSTEPS_SOLVE)
+    m_iBar = static_cast<int32_t>(mA.cols());
   m_aEntry.resize(static_cast<size_t>(m_iRows) * static_cast<size_t>(m_iColumns));
   for (int32_t i = 0; i < m_iRows; ++i)
     for (int32_t k = 0; k < m_iColumns; ++k) {
@@ -411,50 +409,39 @@ T ClElimination<T>::determinant() const {
   return tValue;
 }
 
-// The output pane's texts of the entries (Zero Out for matrices larger than
-// 1 x 1, with the display tolerance); bParts: each part apart, as a real
-// number, so that an imaginary part one ulp below 1 ("1i") reads as the
+// Both parts of every entry apart, as real numbers, with the matrix's
+// hiding rule, so that an imaginary part one ulp below 1 ("1i") reads as the
 // unit "i" does.
-std::vector<std::string> printedTexts(const ClMatrix& mM, bool bParts) {
-  const bool bHide = g_bZero_Out && mM.size() > 1;
-  const double dTolerance = bHide ? ClCalculator::displayTolerance(mM) : 0.0;
+std::vector<std::string> partTexts(const ClMatrix& mM, const ClDisplayOptions& display) {
+  const ClValueWriter writer(mM, display);
   std::vector<std::string> asText;
   for (Eigen::Index i = 0; i < mM.rows(); ++i)
     for (Eigen::Index k = 0; k < mM.cols(); ++k) {
-      if (!bParts) {
-        asText.push_back(ClCalculator::entryText(mM(i, k), bHide, dTolerance));
-        continue;
-      }
       // a signed zero part (-0 from a product) reads as the exact 0
       const ClComplex cZ = unsignZero(mM(i, k));
-      asText.push_back(ClCalculator::entryText(cZ.real(), bHide, dTolerance));
-      asText.push_back(ClCalculator::entryText(cZ.imag(), bHide, dTolerance));
+      asText.push_back(writer.entry(cZ.real()));
+      asText.push_back(writer.entry(cZ.imag()));
     }
   return asText;
-}
-
-ClShownMatrix printedMatrix(const ClMatrix& mM) {
-  ClShownMatrix matrix;
-  matrix.m_iRows = static_cast<int32_t>(mM.rows());
-  matrix.m_iColumns = static_cast<int32_t>(mM.cols());
-  matrix.m_asEntry = printedTexts(mM, false);
-  return matrix;
 }
 
 // Compares the exact result (bExact false: none, A is singular) with the
 // value the line printed; a difference puts a note first and the printed
 // value beside the exact one.
 void comparePrinted(const ClStepsOperand& operand, bool bExact, const ClMatrix& mExact,
-                    ClSteps& steps) {
+                    const ClDisplayOptions& display, ClSteps& steps) {
   ClMatrix mPrinted;
   const bool bPrinted = stepsResult(operand, mPrinted);
   const bool bDiffers =
       bPrinted != bExact ||
       (bPrinted && (mPrinted.rows() != mExact.rows() || mPrinted.cols() != mExact.cols() ||
-                    printedTexts(mPrinted, true) != printedTexts(mExact, true)));
+                    partTexts(mPrinted, display) != partTexts(mExact, display)));
   if (!bDiffers) return;
   steps.m_asNotes.insert(steps.m_asNotes.begin(), gc_acDIFFERS);
-  if (bPrinted) steps.m_Printed = printedMatrix(mPrinted);
+  if (!bPrinted) return;
+  steps.m_Printed.m_iRows = static_cast<int32_t>(mPrinted.rows());
+  steps.m_Printed.m_iColumns = static_cast<int32_t>(mPrinted.cols());
+  steps.m_Printed.m_asEntry = printedEntries(mPrinted, display);
 }
 
 std::string noPivot(int32_t iColumn, const char* acSequel) {
@@ -474,7 +461,7 @@ eOUTCOME runKind(const ClStepsOperand& operand, const ClStepsOptions& options, C
   switch (operand.m_eKind) {
     case eSTEPS_RREF:
       steps.m_sConclusion = "Rank " + std::to_string(iRank) + ".";
-      comparePrinted(operand, true, elimination.nearest(0), steps);
+      comparePrinted(operand, true, elimination.nearest(0), options.m_Display, steps);
       break;
     case eSTEPS_INV:
     case eSTEPS_SOLVE: {
@@ -483,7 +470,8 @@ eOUTCOME runKind(const ClStepsOperand& operand, const ClStepsOptions& options, C
         steps.m_sConclusion = noPivot(
             iMissing, bInverse ? " and has no inverse." : ", so A\\B has no unique solution.");
       comparePrinted(operand, iMissing < 0,
-                     elimination.nearest(static_cast<int32_t>(operand.m_mA.cols())), steps);
+                     elimination.nearest(static_cast<int32_t>(operand.m_mA.cols())),
+                     options.m_Display, steps);
       break;
     }
     case eSTEPS_DET: {
@@ -493,7 +481,8 @@ eOUTCOME runKind(const ClStepsOperand& operand, const ClStepsOptions& options, C
       const T tValue = elimination.determinant();
       steps.m_iSwaps = elimination.swaps();
       steps.m_sValue = exactText(tValue);
-      comparePrinted(operand, true, ClMatrix::Constant(1, 1, nearestComplex(tValue)), steps);
+      comparePrinted(operand, true, ClMatrix::Constant(1, 1, nearestComplex(tValue)),
+                     options.m_Display, steps);
       break;
     }
   }
@@ -505,11 +494,9 @@ eOUTCOME runKind(const ClStepsOperand& operand, const ClStepsOptions& options, C
 bool exactSteps(const ClStepsOperand& operand, const ClStepsOptions& options, ClSteps& steps,
                 std::string& sWhy_Not) {
   const ClMatrix& mA = operand.m_mA;
-  const Eigen::Index lColumns = mA.cols() + (operand.m_eKind == eSTEPS_INV     ? mA.rows()
-                                             : operand.m_eKind == eSTEPS_SOLVE ? operand.m_mB.cols()
-                                                                               : 0);
-  if (mA.rows() > gc_iEXACT_MAX_ROWS || lColumns > gc_iEXACT_MAX_COLUMNS) {
-    sWhy_Not = tooLarge(mA.rows(), lColumns);
+  const int32_t iColumns = stepsWidth(operand);
+  if (mA.rows() > gc_iEXACT_MAX_ROWS || iColumns > gc_iEXACT_MAX_COLUMNS) {
+    sWhy_Not = tooLarge(mA.rows(), iColumns);
     return false;
   }
   sWhy_Not = firstInexact(mA, operand.m_eKind == eSTEPS_SOLVE ? " of A" : "");

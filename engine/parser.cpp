@@ -7,7 +7,9 @@
 
 #include "engine/calculator.h"
 #include "engine/decompositions.h"
-#include "engine/steps.h"
+#include "engine/display.h"
+#include "engine/parser.h"
+#include "engine/steps_kept.h"
 #include "engine/vector_math.h"
 
 namespace {
@@ -154,8 +156,9 @@ bool leftDivide(ClMatrix& mL) {
     return false;
   }
   keepStepsOperand(eSTEPS_SOLVE, mL, &mR);
-  if (!invert(mL)) return false;
-  return multiply(mL, mR, mL);
+  const eERROR eError = leftDivision(mL, mR);
+  setError(eError);
+  return eError == eERROR_NONE;
 }
 
 // Entry by entry with the C++ library's complex operators: the vectorised
@@ -399,6 +402,16 @@ ClMatrix assignIndexed() {
 
 }  // namespace
 
+eERROR leftDivision(ClMatrix& mA, const ClMatrix& mB) {
+  // LAPACK refuses a NaN entry and leaves its pivots unset
+  if (!isNumber(mA)) return eERROR_INVALID_NUMBERS;
+  if (!invertInPlace(mA)) return eERROR_SINGULAR;
+  ClMatrix mProduct(mA.rows(), mB.cols());
+  mProduct.noalias() = mA * mB;
+  mA.swap(mProduct);
+  return eERROR_NONE;
+}
+
 eTOKEN ClCalculator::peekToken(uint16_t uiAhead) {
   const unsigned uiIndex = static_cast<unsigned>(lg_uiNext_Token) + uiAhead;
   return uiIndex < lg_uiToken_Stream_Length ? lg_aToken_Stream[uiIndex].m_eToken : eNULL;
@@ -427,19 +440,22 @@ bool ClCalculator::tParser() {
     setError(eERROR_MATRIX_SIZE);
     lg_uiNext_Token = 0;
   }
+  ClDisplayOptions display = currentDisplayOptions();
   if (g_uiError_Number == eERROR_INVALID_NUMBERS) {
-    displayMatrix(mp_mParser_Output, false);
+    // an error's value shows every part
+    display.m_bZero_Out = false;
+    matrixDisplay(mp_mParser_Output, display);
     lg_uiNext_Token = 0;
     return false;
   }
   if (isNumber(mp_mParser_Output)) {
     g_acOutput_Line[0] = '\0';
-    if (g_bZero_Out && mp_mParser_Output.rows() > 0) cleanMatrix(mp_mParser_Output);
-    matrixDisplay(mp_mParser_Output);
+    if (display.m_bZero_Out && mp_mParser_Output.rows() > 0) cleanMatrix(mp_mParser_Output);
+    matrixDisplay(mp_mParser_Output, display);
     mp_mLast_Output = mp_mParser_Output;
     return g_uiError_Number == eERROR_NONE;
   }
-  matrixDisplay(mp_mParser_Output);
+  matrixDisplay(mp_mParser_Output, display);
   lg_uiNext_Token = 0;
   setError(eERROR_INVALID_NUMBERS);
   return false;

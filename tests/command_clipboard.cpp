@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/display.h"
 #include "command/clipboard.h"
 #include "tests/support/command_driver.h"
 
@@ -273,7 +274,7 @@ TEST_F(ClipboardTest, ResultsTravelThroughEveryFormAndBack) {
   };
   const auto shown = [](const ClMatrix& mM) {
     static char acText[8192];
-    ClCalculator::formatMatrix(mM, g_bZero_Out, acText, sizeof acText);
+    writeMatrix(mM, currentDisplayOptions(), acText, sizeof acText);
     return std::string(acText);
   };
   for (const int32_t eFormat : {eDECIMAL, eFLOATING_POINT, eRATIONAL}) {

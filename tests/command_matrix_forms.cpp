@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/display.h"
 #include "command/matrix_forms.h"
 #include "tests/support/command_driver.h"
 
@@ -259,7 +260,7 @@ TEST_F(FormsTest, NumpyEvaluatesToTheResult) {
                                  "1/7-2i", "[1,1E-15;2+1E-15i,3]", "-i"}) {
         const std::string sText = printed(acLine, eRESULT_NUMPY);
         const ClMatrix& mValue = ClCalculator::mp_mParser_Output;
-        const double dHidden = bFull ? 0.0 : ClCalculator::displayTolerance(mValue);
+        const double dHidden = bFull ? 0.0 : displayTolerance(mValue);
         aShown.push_back({sText, mValue, bFull ? 0.0 : format.dRelative, dHidden});
       }
     }

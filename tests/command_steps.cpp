@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/display.h"
 #include "engine/computed_steps.h"
 #include "tests/support/command_driver.h"
 
@@ -44,7 +45,7 @@ TEST_F(StepsTest, KeptOperandsStepsEndInWhatTheLinePrinted) {
       ASSERT_EQ(g_aSteps_Kept.size(), 1u) << sCase;
       ASSERT_EQ(g_aSteps_Kept[0].m_eKind, c.eKind) << sCase;
       ClMatrix mLast;
-      const ClSteps steps = computedSteps(g_aSteps_Kept[0], &mLast);
+      const ClSteps steps = computedSteps(g_aSteps_Kept[0], currentDisplayOptions(), &mLast);
       const ClMatrix& mAns = ClCalculator::mp_mLast_Output;
       std::string sPrinted;
       if (c.eKind == eSTEPS_DET) {
@@ -95,7 +96,7 @@ TEST_F(StepsTest, MainLinesKeepTheirFirstEightApplications) {
 TEST_F(StepsTest, EditorLinesKeepNone) {
   enter("A=[2,1;1,3]");
   enter("I(A)");
-  const uint32_t uiLine = g_uiSteps_Line;
+  const uint32_t uiLine = g_uiSteps_Generation;
   m_Seam.table().m_mEntries = ClMatrix::Zero(1, 2);
   lg_eActive_Input = 1;
   m_Seam.table().startEditing(0, 0);
@@ -104,7 +105,7 @@ TEST_F(StepsTest, EditorLinesKeepNone) {
   lg_eActive_Input = 0;
   EXPECT_EQ(m_Seam.table().m_mEntries(0, 0), ClComplex(5, 0));
   EXPECT_EQ(keptKinds(), std::vector<eSTEPS_KIND>{eSTEPS_INV});
-  EXPECT_EQ(g_uiSteps_Line, uiLine);
+  EXPECT_EQ(g_uiSteps_Generation, uiLine);
 }
 
 }  // namespace

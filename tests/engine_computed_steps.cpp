@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/display.h"
 #include "engine/computed_steps.h"
 #include "tests/support/engine_driver.h"
 
@@ -53,7 +54,7 @@ ClMatrix besideIdentity(const ClMatrix& mX) {
 
 void expectEndsInResult(const ClStepsOperand& operand, const std::string& sCase) {
   ClMatrix mLast;
-  const ClSteps steps = computedSteps(operand, &mLast);
+  const ClSteps steps = computedSteps(operand, currentDisplayOptions(), &mLast);
   ClMatrix mResult;
   ASSERT_TRUE(stepsResult(operand, mResult)) << sCase;
   if (operand.m_eKind == eSTEPS_DET) {
@@ -61,7 +62,7 @@ void expectEndsInResult(const ClStepsOperand& operand, const std::string& sCase)
     const ClComplex cSign(steps.m_iSwaps % 2 == 0 ? 1.0 : -1.0);
     EXPECT_EQ(cSign * mLast.diagonal().prod(), mResult(0, 0)) << sCase;
     EXPECT_TRUE(mLast.triangularView<Eigen::StrictlyLower>().toDenseMatrix().isZero(0.0)) << sCase;
-    EXPECT_EQ(steps.m_sValue, ClCalculator::entryText(mResult(0, 0), false, 0.0)) << sCase;
+    EXPECT_EQ(steps.m_sValue, numberText(mResult(0, 0), currentDisplayOptions())) << sCase;
     EXPECT_EQ(steps.m_asPivots.size(), static_cast<size_t>(mLast.rows())) << sCase;
   } else if (operand.m_eKind == eSTEPS_RREF) {
     EXPECT_TRUE(mLast == mResult) << sCase;
@@ -154,7 +155,7 @@ TEST_F(ComputedStepsTest, SingularInverseStopsWhereThePivotIsMissing) {
     operand.m_mA = c.mA;
     if (c.eKind == eSTEPS_SOLVE) operand.m_mB = ClMatrix::Ones(c.mA.rows(), 1);
     ClMatrix mLast = ClMatrix::Ones(1, 1);
-    const ClSteps steps = computedSteps(operand, &mLast);
+    const ClSteps steps = computedSteps(operand, currentDisplayOptions(), &mLast);
     EXPECT_EQ(steps.m_sConclusion, c.acConclusion);
     EXPECT_TRUE(steps.m_Final.empty()) << c.acConclusion;
     EXPECT_EQ(mLast.size(), 0) << c.acConclusion;
@@ -169,7 +170,7 @@ TEST_F(ComputedStepsTest, DetOfASingularMatrixIsZeroWithTheResidueSaid) {
   operand.m_eKind = eSTEPS_DET;
   // the last pivot is 1.1E-16 beside 0.7
   operand.m_mA = matrixOf({{0.1, 0.2, 0.3}, {0.4, 0.5, 0.6}, {0.7, 0.8, 0.9}});
-  const ClSteps steps = computedSteps(operand);
+  const ClSteps steps = computedSteps(operand, currentDisplayOptions());
   EXPECT_EQ(steps.m_sValue, "0");
   EXPECT_TRUE(hasNote(steps, "The smallest pivot is a rounding residue beside the largest"));
   EXPECT_NE(steps.m_asPivots[2], "0");
@@ -182,7 +183,7 @@ TEST_F(ComputedStepsTest, FoldingDecidesWhichStepsCarryAMatrix) {
   for (const int n : {4, 60, 250}) {
     ClStepsOperand operand;
     operand.m_mA = seededMatrix(n, n, false, static_cast<unsigned>(n));
-    const ClSteps steps = computedSteps(operand);
+    const ClSteps steps = computedSteps(operand, currentDisplayOptions());
     const ClStepsFolding folding = stepsFolding(n, n);
     const std::string sNote = foldingNote(folding);
     EXPECT_EQ(!sNote.empty() && hasNote(steps, sNote), !folding.m_bEach_Operation) << n;
@@ -251,7 +252,7 @@ TEST_F(ComputedStepsTest, SmallCaseStepsInTheRationalFormat) {
   g_eView_State = eRATIONAL;
   ClStepsOperand operand;
   operand.m_mA = matrixOf({{0, 1, 2}, {1, 2, 1}, {2, 2, 4}});
-  const ClSteps rref = computedSteps(operand);
+  const ClSteps rref = computedSteps(operand, currentDisplayOptions());
   expectSteps(rref, {
                         {"R1 <-> R3", "2 2 4; 1 2 1; 0 1 2 [changed R1, pivot 1,1]"},
                         {"R1 <- (1/2) R1", "1 1 2; 1 2 1; 0 1 2 [changed R1, pivot 1,1]"},
@@ -265,7 +266,7 @@ TEST_F(ComputedStepsTest, SmallCaseStepsInTheRationalFormat) {
   EXPECT_EQ(rref.m_sConclusion, "Rank 3: columns 1, 2 and 3 are the pivot columns.");
 
   operand.m_eKind = eSTEPS_DET;
-  const ClSteps det = computedSteps(operand);
+  const ClSteps det = computedSteps(operand, currentDisplayOptions());
   expectSteps(det, {
                        {"R1 <-> R3", "2 2 4; 1 2 1; 0 1 2 [changed R1, pivot 1,1]"},
                        {"R2 <- R2 - 1/2 R1", "2 2 4; 0 1 -1; 0 1 2 [changed R2, pivot 1,1]"},
@@ -277,7 +278,7 @@ TEST_F(ComputedStepsTest, SmallCaseStepsInTheRationalFormat) {
   EXPECT_EQ(det.m_aSteps[2].m_iSwaps, 1);
 
   operand.m_eKind = eSTEPS_INV;
-  const ClSteps inv = computedSteps(operand);
+  const ClSteps inv = computedSteps(operand, currentDisplayOptions());
   ASSERT_FALSE(inv.m_aSteps.empty());
   EXPECT_EQ(operationText(inv.m_aSteps[0].m_Operation), "R1 <-> R3");
   EXPECT_EQ(inv.m_Start.m_iBar, 3);

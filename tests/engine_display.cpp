@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/display.h"
 #include "tests/support/engine_driver.h"
 
 namespace {
@@ -53,12 +54,11 @@ TEST_F(DisplayTest, FormatsNumbersInEachView) {
   }
 }
 
-TEST_F(DisplayTest, FormatNumberWritesNonFiniteValuesInEveryView) {
-  char acText[64];
-  for (int iView = 0; iView < 3; ++iView) {
-    g_eView_State = iView;
-    ClCalculator::formatNumber(-HUGE_VAL, acText);
-    EXPECT_STREQ(acText, "-INF");
+TEST_F(DisplayTest, NonFiniteValuesAreWrittenAlikeInEveryFormat) {
+  ClDisplayOptions options;
+  for (const int32_t eFormat : {eDECIMAL, eFLOATING_POINT, eRATIONAL}) {
+    options.m_eFormat = eFormat;
+    EXPECT_EQ(numberText(-HUGE_VAL, options), "-INF");
   }
 }
 
@@ -122,7 +122,7 @@ TEST_F(DisplayTest, FormatsIntoTheCallersBufferWithinItsSize) {
   for (size_t uiSize : {80, 200, 1000}) {
     SCOPED_TRACE(uiSize);
     std::string sBuffer(uiSize + 8, '#');
-    ClCalculator::formatMatrix(mM, true, sBuffer.data(), uiSize);
+    writeMatrix(mM, ClDisplayOptions(), sBuffer.data(), uiSize);
     const std::string sText = sBuffer.c_str();
     EXPECT_LT(sText.size(), uiSize);
     EXPECT_EQ(sBuffer.substr(uiSize), "########");
@@ -130,7 +130,7 @@ TEST_F(DisplayTest, FormatsIntoTheCallersBufferWithinItsSize) {
     EXPECT_EQ(sText.substr(sText.size() - 2), ", ");
   }
   char acSmall[16] = "#";
-  ClCalculator::formatMatrix(mM, true, acSmall, sizeof acSmall);
+  writeMatrix(mM, ClDisplayOptions(), acSmall, sizeof acSmall);
   EXPECT_STREQ(acSmall, "") << "no room for one entry";
   EXPECT_STREQ(g_acOutput_Line, "kept");
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/display.h"
 #include "engine/exact_steps.h"
 #include "engine/gaussian_rational.h"
 #include "engine/steps.h"
@@ -86,6 +87,7 @@ std::string matrixText(const ClShownMatrix& matrix) {
 ClSteps exact(const ClStepsOperand& operand, eSTEPS_PIVOT ePivot = ePIVOT_FIRST) {
   ClStepsOptions options;
   options.m_ePivot = ePivot;
+  options.m_Display = currentDisplayOptions();
   ClSteps steps;
   std::string sWhy_Not;
   EXPECT_TRUE(exactSteps(operand, options, steps, sWhy_Not)) << sWhy_Not;
@@ -242,9 +244,9 @@ ClMatrix wellConditioned(int n, std::mt19937& generator, bool bComplex) {
 
 // A printed entry in the shape of the exact texts, each part as the current
 // format shows it.
-std::string partsText(ClComplex cZ, double dTolerance) {
-  const std::string sRe = ClCalculator::entryText(cZ.real(), true, dTolerance);
-  const std::string sIm = ClCalculator::entryText(std::fabs(cZ.imag()), true, dTolerance);
+std::string partsText(ClComplex cZ, const ClValueWriter& writer) {
+  const std::string sRe = writer.entry(cZ.real());
+  const std::string sIm = writer.entry(std::fabs(cZ.imag()));
   if (sIm == "0") return sRe;
   const std::string sUnit = sIm == "1" ? "i" : sIm + "i";
   if (sRe == "0") return cZ.imag() < 0 ? "-" + sUnit : sUnit;
@@ -267,7 +269,7 @@ TEST_F(ExactStepsTest, ExactResultIsThePrintedOneWhenWellConditioned) {
       // the printed value, entry by entry, as the Rational format shows it
       ClMatrix mPrinted;
       ASSERT_TRUE(stepsResult(operand, mPrinted));
-      const double dTolerance = ClCalculator::displayTolerance(mPrinted);
+      const ClValueWriter writer(mPrinted, currentDisplayOptions());
       const int32_t iFirst = std::max(steps.m_Final.m_iBar, 0);
       for (Eigen::Index i = 0; i < mPrinted.rows(); ++i)
         for (Eigen::Index k = 0; k < mPrinted.cols(); ++k) {
@@ -275,7 +277,7 @@ TEST_F(ExactStepsTest, ExactResultIsThePrintedOneWhenWellConditioned) {
               eKind == eSTEPS_DET
                   ? steps.m_sValue
                   : steps.m_Final.entry(static_cast<int32_t>(i), iFirst + static_cast<int32_t>(k));
-          EXPECT_EQ(sExact, partsText(mPrinted(i, k), mPrinted.size() > 1 ? dTolerance : 0.0));
+          EXPECT_EQ(sExact, partsText(mPrinted(i, k), writer));
         }
     }
 }

@@ -363,11 +363,12 @@ class ClStepsPrinter {
   ClStepsPrinter(const ClOptions& options, ClSeam& seam) : m_Options(options), m_Seam(seam) {}
 
   void afterEnter() {
-    if (!m_Options.bSteps || g_uiSteps_Line == m_uiLine) return;
-    m_uiLine = g_uiSteps_Line;
+    if (!m_Options.bSteps || g_uiSteps_Generation == m_uiGeneration) return;
+    m_uiGeneration = g_uiSteps_Generation;
     if (g_aSteps_Kept.empty()) return;
-    const std::string sSteps =
-        "\n\n" + stepsDocument(g_aSteps_Kept, m_Options.stepsView, eFORM_TEXT);
+    ClStepsView view = m_Options.stepsView;
+    view.m_Options.m_Display = currentDisplayOptions();
+    const std::string sSteps = "\n\n" + stepsDocument(g_aSteps_Kept, view, eFORM_TEXT);
     ClPane& output = m_Seam.pane(ePANE_OUTPUT);
     output.setInsertPosition(m_Seam.outputMark());
     output.insert(sSteps.c_str());
@@ -377,7 +378,7 @@ class ClStepsPrinter {
  private:
   const ClOptions& m_Options;
   ClSeam& m_Seam;
-  uint32_t m_uiLine = g_uiSteps_Line;
+  uint32_t m_uiGeneration = g_uiSteps_Generation;
 };
 
 void runLines(const std::string& sInput, ClStepsPrinter& steps) {

@@ -182,13 +182,14 @@ ClStepsView ClStepsWindow::view() const {
   view.m_Options.m_eArithmetic = static_cast<eSTEPS_ARITHMETIC>(m_pArithmetic->value());
   view.m_Options.m_ePivot = static_cast<eSTEPS_PIVOT>(m_pPivot->value());
   view.m_Options.m_pStop = stopOnEscape;
+  view.m_Options.m_Display = currentDisplayOptions();
   view.m_eGrouping = static_cast<eSTEPS_GROUPING>(m_pGrouping->value());
   view.m_iHtml_Line = htmlLine(*m_pView);
   return view;
 }
 
 const std::vector<ClSteps>& ClStepsWindow::keptSteps(const ClStepsView& view) {
-  const ClComputed computed{g_uiSteps_Line, g_eView_State, g_bZero_Out,
+  const ClComputed computed{g_uiSteps_Generation, g_eView_State, g_bZero_Out,
                             view.m_Options.m_eArithmetic, view.m_Options.m_ePivot};
   if (m_Computed && *m_Computed == computed) return m_aSteps;
   m_aSteps.clear();
@@ -204,7 +205,7 @@ std::string ClStepsWindow::document(eSTEPS_FORM eForm) {
 }
 
 ClStepsWindow::ClSource ClStepsWindow::source() const {
-  return {g_uiSteps_Line, g_eView_State, g_bZero_Out, htmlLine(*m_pView)};
+  return {g_uiSteps_Generation, g_eView_State, g_bZero_Out, htmlLine(*m_pView)};
 }
 
 void ClStepsWindow::refill() {

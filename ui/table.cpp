@@ -11,6 +11,7 @@
 #include "command/clipboard.h"
 #include "command/enter.h"
 #include "engine/calculator.h"
+#include "engine/display.h"
 #include "ui/zoom.h"
 
 namespace {
@@ -101,7 +102,7 @@ const char* ClTable::text(TableContext eContext, int iRow, int iCol) {
       return lg_acHeader;
     default:
       lg_mCell(0, 0) = m_mMatrix(iRow, iCol);
-      ClCalculator::formatMatrix(lg_mCell, g_bZero_Out, lg_acCell, sizeof lg_acCell);
+      writeMatrix(lg_mCell, currentDisplayOptions(), lg_acCell, sizeof lg_acCell);
       return lg_acCell;
   }
 }
