@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/display.h"
+
 ClGaussianRational ClGaussianRational::inverse() const {
   const mpq_class qNorm = norm();
   return {m_qRe / qNorm, -m_qIm / qNorm};
@@ -85,9 +87,8 @@ std::string exactText(const mpq_class& q) {
 std::string exactText(const ClGaussianRational& z) {
   if (z.isReal()) return exactText(z.real());
   const mpq_class qIm = abs(z.imag());
-  const std::string sIm = qIm == 1 ? "i" : qIm.get_str() + "i";
-  if (sgn(z.real()) == 0) return sgn(z.imag()) < 0 ? "-" + sIm : sIm;
-  return z.real().get_str() + (sgn(z.imag()) < 0 ? " - " : " + ") + sIm;
+  return complexText(sgn(z.real()) == 0 ? "" : z.real().get_str(), sgn(z.imag()) < 0,
+                     qIm == 1 ? "" : qIm.get_str());
 }
 
 ClComplex nearestComplex(const mpq_class& q) {
