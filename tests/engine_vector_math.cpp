@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The SIMD elementwise functions against the library's scalar functions:
-// special values bit for bit on every unit this processor has (through token
-// lines where the value can be typed, through the function where it cannot),
-// random arguments within 2 ULP. ULP measure: the distance of each part from
-// the scalar result's part, in units of the last place of the scalar result's
-// larger part (a part that cancels to almost nothing is measured against the
+// The SIMD elementwise functions and the library's scalar functions, each
+// against the true value computed in long double: special arguments give the
+// library's result bit for bit on every unit this processor has (through
+// token lines where the value can be typed, through the function where it
+// cannot); plain arguments give, on either path, a result within the path's
+// bound of the true value. ULP measure: the distance of each part from the
+// true part, in units of the last place of the true value's modulus rounded
+// to double (a part that cancels to almost nothing is measured against the
 // size of the whole value).
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cmath>
+#include <complex>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -21,25 +24,74 @@
 
 namespace {
 
+// The reference: long double carries 11 bits more than double, so its
+// functions' errors of a few of its own units stay below 0.01 ULP of a
+// double; the power's grows with |e log z| as the bound below does, and
+// stays below 0.02 ULP for the exponents here (checked against __float128).
+typedef std::complex<long double> tWide;
+typedef tWide (*tWideFunction)(tWide);
+
+// The accuracy of each path: the vector path computes each part with the
+// library's formula from SLEEF's real functions of 1 ULP, the scalar path
+// from the C library's, at most two of them and a rounding: 2.5 ULP of the
+// true value on either path.
+constexpr double gc_dFUNCTION_ULP = 2.5;
+// exp(w), w = e log z, also carries the error of w: log z's 2.5 ULP and the
+// product's rounding, about 3 units of 2^-53 relative to |w|, which the
+// exponential turns into 3 |w| ULP of the result. The vector path takes
+// |Re w|, |Im w| <= 1 only; the scalar path every w.
+constexpr double gc_dPOWER_ULP_PER_W = 3.0;
+
 struct FunctionCase {
   const char* acName;
   char cToken;
   eVECTOR_FUNCTION eFunction;
   tScalarFunction pScalar;
+  tWideFunction pReference;
 };
 
 const FunctionCase gc_aFUNCTIONS[] = {
-    {"Exp", 'e', eVECTOR_EXP, [](ClComplex z) { return std::exp(z); }},
-    {"Cis", 'F', eVECTOR_CIS, [](ClComplex z) { return std::exp(ClComplex(-z.imag(), z.real())); }},
-    {"Ln", 'l', eVECTOR_LN, [](ClComplex z) { return std::log(z); }},
-    {"Sqrt", '}', eVECTOR_SQRT, [](ClComplex z) { return std::sqrt(z); }},
+    {"Exp", 'e', eVECTOR_EXP, [](ClComplex z) { return std::exp(z); },
+     [](tWide z) { return std::exp(z); }},
+    {"Cis", 'F', eVECTOR_CIS, [](ClComplex z) { return std::exp(ClComplex(-z.imag(), z.real())); },
+     [](tWide z) { return std::exp(tWide(-z.imag(), z.real())); }},
+    {"Ln", 'l', eVECTOR_LN, [](ClComplex z) { return std::log(z); },
+     [](tWide z) { return std::log(z); }},
+    {"Sqrt", '}', eVECTOR_SQRT, [](ClComplex z) { return std::sqrt(z); },
+     [](tWide z) { return std::sqrt(z); }},
 };
 
-// The scalar path as the engine takes it: the argument's zeros unsigned, the
-// result's too.
+// Both paths see the argument's zeros unsigned, as the engine cleans it.
+ClComplex withoutSignedZeros(ClComplex cZ) {
+  return {cZ.real() + 0.0, cZ.imag() + 0.0};
+}
+
+tWide wide(ClComplex cZ) {
+  return {cZ.real(), cZ.imag()};
+}
+
+ClComplex rounded(tWide cZ) {
+  return {static_cast<double>(cZ.real()), static_cast<double>(cZ.imag())};
+}
+
+// The scalar path as the engine takes it: the result's zeros unsigned too.
 ClComplex scalarResult(tScalarFunction pScalar, ClComplex cZ) {
-  const ClComplex cR = pScalar(ClComplex(cZ.real() + 0.0, cZ.imag() + 0.0));
-  return {cR.real() + 0.0, cR.imag() + 0.0};
+  return withoutSignedZeros(pScalar(withoutSignedZeros(cZ)));
+}
+
+// The true value of f(z) or z^e, and how far from it either path may be.
+struct TrueValue {
+  tWide cValue;
+  double dBound;  // ULP
+};
+
+TrueValue trueValue(const FunctionCase& f, ClComplex cZ) {
+  return {f.pReference(wide(withoutSignedZeros(cZ))), gc_dFUNCTION_ULP};
+}
+
+TrueValue truePower(ClComplex cZ, ClComplex cE) {
+  const tWide cW = wide(withoutSignedZeros(cE)) * std::log(wide(withoutSignedZeros(cZ)));
+  return {std::exp(cW), gc_dFUNCTION_ULP + gc_dPOWER_ULP_PER_W * static_cast<double>(std::abs(cW))};
 }
 
 bool sameBits(double dA, double dB) {
@@ -128,37 +180,46 @@ void expectBits(const ClComplex& cActual, const ClComplex& cExpected, const std:
       << sWhat << ": " << text(cActual) << " against " << text(cExpected);
 }
 
-// The distance of each part in units of the last place of |f(z)|, the
-// modulus of the scalar result.
-double ulpDistance(ClComplex cActual, ClComplex cExpected) {
-  // in long double: |f(z)| may lie beyond the largest double
-  const long double dModulus = std::hypot(static_cast<long double>(cExpected.real()),
-                                          static_cast<long double>(cExpected.imag()));
-  if (dModulus == 0.0L)
-    return std::max(std::fabs(cActual.real()), std::fabs(cActual.imag())) / DBL_TRUE_MIN;
-  const double dUlp =
-      std::max(static_cast<double>(std::ldexp(1.0L, std::ilogb(dModulus) - 52)), DBL_TRUE_MIN);
-  return std::max(std::fabs(cActual.real() - cExpected.real()),
-                  std::fabs(cActual.imag() - cExpected.imag())) /
-         dUlp;
+// The distance of each part from the true value in units of the last place
+// of |f(z)| as a double (beyond the largest double: of its binade).
+double ulpDistance(ClComplex cActual, tWide cTrue) {
+  const double dModulus =
+      static_cast<double>(std::min(std::abs(cTrue), static_cast<long double>(DBL_MAX)));
+  const long double dUlp = dModulus == 0.0 ? DBL_TRUE_MIN
+                                           : std::max(std::ldexp(1.0L, std::ilogb(dModulus) - 52),
+                                                      static_cast<long double>(DBL_TRUE_MIN));
+  return static_cast<double>(
+      std::max(std::fabs(cActual.real() - cTrue.real()), std::fabs(cActual.imag() - cTrue.imag())) /
+      dUlp);
 }
 
-bool isSpecialPart(double dX) {
-  return !std::isfinite(dX) || dX == 0.0;
-}
-
-// Parts that are zero, infinite or NaN in the scalar result are the same
-// bits; the others are within 2 ULP.
-void expectAgreement(const ClComplex& cActual, const ClComplex& cExpected,
-                     const std::string& sWhat) {
+// A part that is exactly zero in the true value is zero, one beyond the
+// doubles the same infinity; when both true parts are doubles, the result is
+// within the bound.
+bool isWithin(const ClComplex& cActual, const TrueValue& truth) {
   const double adActual[] = {cActual.real(), cActual.imag()};
-  const double adExpected[] = {cExpected.real(), cExpected.imag()};
-  bool bAgree = true;
-  for (int k = 0; k < 2; ++k)
-    if (isSpecialPart(adExpected[k])) bAgree = bAgree && samePart(adActual[k], adExpected[k]);
-  if (std::isfinite(cExpected.real()) && std::isfinite(cExpected.imag()))
-    bAgree = bAgree && ulpDistance(cActual, cExpected) <= 2.0;
-  EXPECT_TRUE(bAgree) << sWhat << ": " << text(cActual) << " against " << text(cExpected);
+  const long double adTrue[] = {truth.cValue.real(), truth.cValue.imag()};
+  bool bWithin = true, bFinite = true;
+  for (int k = 0; k < 2; ++k) {
+    const double dTrue = static_cast<double>(adTrue[k]);
+    if (adTrue[k] == 0.0L) bWithin = bWithin && adActual[k] == 0.0;
+    if (!std::isfinite(dTrue)) bWithin = bWithin && samePart(adActual[k], dTrue);
+    bFinite = bFinite && std::isfinite(dTrue);
+  }
+  return bWithin && (!bFinite || ulpDistance(cActual, truth.cValue) <= truth.dBound);
+}
+
+void expectWithin(const ClComplex& cActual, const TrueValue& truth, const std::string& sWhat) {
+  EXPECT_TRUE(isWithin(cActual, truth))
+      << sWhat << ": " << text(cActual) << ", true value " << text(rounded(truth.cValue)) << ", "
+      << ulpDistance(cActual, truth.cValue) << " ULP, bound " << truth.dBound;
+}
+
+// Every result of one path within its bound.
+void expectAllWithin(const std::vector<ClComplex>& acResult, const std::vector<TrueValue>& aTrue,
+                     const std::vector<ClComplex>& acZ, const std::string& sWhat) {
+  for (size_t k = 0; k < acZ.size(); ++k)
+    if (!isWithin(acResult[k], aTrue[k])) expectWithin(acResult[k], aTrue[k], sWhat + text(acZ[k]));
 }
 
 // An argument no vector formula may touch: a part infinite, NaN, beyond
@@ -180,11 +241,14 @@ TEST_F(VectorMath, SpecialValuesGiveTheScalarResult) {
       for (size_t k = 0; k < acZ.size(); k += 2) {
         const std::string sWhat =
             std::string(f.acName) + text(acZ[k]) + " unit " + std::to_string(eUnit);
-        const ClComplex cExpected = scalarResult(f.pScalar, acZ[k]);
-        if (isSpecialArgument(acZ[k]))
-          expectBits(acOut[k], cExpected, sWhat);
-        else
-          expectAgreement(acOut[k], cExpected, sWhat);
+        const ClComplex cScalar = scalarResult(f.pScalar, acZ[k]);
+        if (isSpecialArgument(acZ[k])) {
+          expectBits(acOut[k], cScalar, sWhat);
+          continue;
+        }
+        const TrueValue truth = trueValue(f, acZ[k]);
+        expectWithin(acOut[k], truth, sWhat);
+        expectWithin(cScalar, truth, sWhat + " scalar");
       }
     }
   }
@@ -204,13 +268,15 @@ TEST_F(VectorMath, TypedSpecialValuesShowTheScalarResult) {
       ASSERT_EQ(run.mResult.size(), 1) << f.acName << acArgument;
       const ClComplex cArgument = argument.mResult(0, 0);
       const std::string sWhat = std::string(f.acName) + " " + acArgument;
-      // the result as shown: Zero Out cleans it
-      ClMatrix mExpected = ClMatrix::Constant(1, 1, scalarResult(f.pScalar, cArgument));
-      if (g_bZero_Out) ClCalculator::cleanMatrix(mExpected);
-      if (isSpecialArgument(cArgument))
+      if (isSpecialArgument(cArgument)) {
+        // the result as shown: Zero Out cleans it
+        ClMatrix mExpected = ClMatrix::Constant(1, 1, scalarResult(f.pScalar, cArgument));
+        if (g_bZero_Out) ClCalculator::cleanMatrix(mExpected);
         expectBits(run.mResult(0, 0), mExpected(0, 0), sWhat);
-      else
-        expectAgreement(run.mResult(0, 0), mExpected(0, 0), sWhat);
+        continue;
+      }
+      // Zero Out clears no part of a single value above 1E-36 of it
+      expectWithin(run.mResult(0, 0), trueValue(f, cArgument), sWhat);
     }
   }
 }
@@ -228,45 +294,46 @@ std::vector<ClComplex> randomArguments(double dLow, double dHigh, unsigned uiSee
   return acZ;
 }
 
-// The worst distance over the arguments; also how many went to the vector path.
-double worstUlp(const FunctionCase& f, const std::vector<ClComplex>& acZ, long& lVector) {
-  std::vector<ClComplex> acOut(acZ.size());
-  const ClVectorOutcome outcome = vectorFunction(f.eFunction, f.pScalar, acZ.data(), acOut.data(),
-                                                 static_cast<long>(acZ.size()), -1.0);
-  lVector = static_cast<long>(acZ.size()) - outcome.m_lScalar;
-  double dWorst = 0.0;
-  for (size_t k = 0; k < acZ.size(); ++k) {
-    const ClComplex cExpected = scalarResult(f.pScalar, acZ[k]);
-    expectAgreement(acOut[k], cExpected, f.acName + text(acZ[k]));
-    if (std::isfinite(cExpected.real()) && std::isfinite(cExpected.imag()))
-      dWorst = std::max(dWorst, ulpDistance(acOut[k], cExpected));
+// The scalar path once, the vector path on every unit, against the true
+// values; how many arguments each unit took on the vector path.
+std::vector<long> expectBothPathsWithin(const FunctionCase& f, const std::vector<ClComplex>& acZ) {
+  std::vector<TrueValue> aTrue;
+  std::vector<ClComplex> acOut;
+  for (ClComplex cZ : acZ) {
+    aTrue.push_back(trueValue(f, cZ));
+    acOut.push_back(scalarResult(f.pScalar, cZ));
   }
-  return dWorst;
+  expectAllWithin(acOut, aTrue, acZ, std::string(f.acName) + " scalar ");
+  std::vector<long> alVector;
+  for (eVECTOR_UNIT eUnit : units()) {
+    useVectorUnit(eUnit);
+    const ClVectorOutcome outcome = vectorFunction(f.eFunction, f.pScalar, acZ.data(), acOut.data(),
+                                                   static_cast<long>(acZ.size()), -1.0);
+    expectAllWithin(acOut, aTrue, acZ, std::string(f.acName) + " unit " + std::to_string(eUnit));
+    alVector.push_back(static_cast<long>(acZ.size()) - outcome.m_lScalar);
+  }
+  return alVector;
 }
 
-TEST_F(VectorMath, RandomArgumentsAgreeWithinTwoUlp) {
+TEST_F(VectorMath, RandomArgumentsAreWithinTheBound) {
+  // parts from 1e-8 to 1e8 (most beyond 700 go scalar for exp), and the
+  // values near 1 where cancellation would show
   struct Range {
     double dLow, dHigh;
   };
-  // parts from 1e-8 to 1e8 (most beyond 700 go scalar for exp), and the
-  // values near 1 where cancellation would show
   const Range aRanges[] = {{-8.0, 8.0}, {-3.0, 0.5}, {-0.3, 0.3}};
-  for (eVECTOR_UNIT eUnit : units()) {
-    useVectorUnit(eUnit);
-    for (const FunctionCase& f : gc_aFUNCTIONS) {
-      long lVectorTotal = 0;
-      for (const Range& range : aRanges) {
-        long lVector = 0;
-        worstUlp(f, randomArguments(range.dLow, range.dHigh, 17), lVector);
-        lVectorTotal += lVector;
-      }
-      // most arguments of the narrower ranges are plain
-      EXPECT_GT(lVectorTotal, 20000) << f.acName << " unit " << eUnit;
-    }
+  std::vector<ClComplex> acZ;
+  for (const Range& range : aRanges) {
+    const std::vector<ClComplex> acRange = randomArguments(range.dLow, range.dHigh, 17);
+    acZ.insert(acZ.end(), acRange.begin(), acRange.end());
+  }
+  for (const FunctionCase& f : gc_aFUNCTIONS) {
+    // most arguments of the narrower ranges are plain
+    for (long lVector : expectBothPathsWithin(f, acZ)) EXPECT_GT(lVector, 20000) << f.acName;
   }
 }
 
-TEST_F(VectorMath, LogNearTheUnitCircleAgrees) {
+TEST_F(VectorMath, LogNearTheUnitCircleIsWithinTheBound) {
   // |z| = 1 + d, d from 1e-16 to 1e-2: log |z| is tiny beside a large arg z,
   // or both parts are tiny near z = 1
   std::mt19937 generator(5);
@@ -276,30 +343,31 @@ TEST_F(VectorMath, LogNearTheUnitCircleAgrees) {
     const double dR = 1.0 + (generator() % 2 ? -1.0 : 1.0) * std::pow(10.0, exponent(generator));
     cZ = std::polar(dR, angle(generator) * (generator() % 2 ? 1.0 : 1e-6));
   }
-  for (eVECTOR_UNIT eUnit : units()) {
-    useVectorUnit(eUnit);
-    long lVector = 0;
-    worstUlp(gc_aFUNCTIONS[2], acZ, lVector);
-    EXPECT_EQ(lVector, 20000);
-  }
+  for (long lVector : expectBothPathsWithin(gc_aFUNCTIONS[2], acZ)) EXPECT_EQ(lVector, 20000);
 }
 
-TEST_F(VectorMath, PowerWithScalarExponentAgrees) {
+TEST_F(VectorMath, PowerWithScalarExponentIsWithinTheBound) {
   const ClComplex acExponent[] = {0.5, -1.5, 3.0, ClComplex(0.3, 0.7), ClComplex(0.0, -1.0), 1e-3};
   const std::vector<ClComplex> acZ = randomArguments(-2.0, 2.0, 23);
-  for (eVECTOR_UNIT eUnit : units()) {
-    useVectorUnit(eUnit);
-    long lVector = 0;
-    for (ClComplex cE : acExponent) {
-      std::vector<ClComplex> acOut(acZ.size());
+  std::vector<long> alVector(units().size());
+  for (ClComplex cE : acExponent) {
+    const std::string sWhat = " ^ " + text(cE) + " ";
+    std::vector<TrueValue> aTrue;
+    std::vector<ClComplex> acOut;
+    for (ClComplex cZ : acZ) {
+      aTrue.push_back(truePower(cZ, cE));
+      acOut.push_back(principalPower(cZ, cE));
+    }
+    expectAllWithin(acOut, aTrue, acZ, "scalar" + sWhat);
+    for (eVECTOR_UNIT eUnit : units()) {
+      useVectorUnit(eUnit);
       const ClVectorOutcome outcome =
           vectorPower(cE, acZ.data(), acOut.data(), static_cast<long>(acZ.size()));
-      lVector += static_cast<long>(acZ.size()) - outcome.m_lScalar;
-      for (size_t k = 0; k < acZ.size(); ++k)
-        expectAgreement(acOut[k], principalPower(acZ[k], cE), text(acZ[k]) + " ^ " + text(cE));
+      alVector[eUnit] += static_cast<long>(acZ.size()) - outcome.m_lScalar;
+      expectAllWithin(acOut, aTrue, acZ, "unit " + std::to_string(eUnit) + sWhat);
     }
-    EXPECT_GT(lVector, 20000);
   }
+  for (long lVector : alVector) EXPECT_GT(lVector, 20000);
 }
 
 TEST_F(VectorMath, PowerLinesKeepTheScalarResults) {
@@ -320,7 +388,9 @@ TEST_F(VectorMath, PowerLinesKeepTheScalarResults) {
       ClMatrix mExpected(mA.rows(), mA.cols());
       for (Eigen::Index k = 0; k < mA.size(); ++k)
         mExpected(k) = principalPower(mA(k), c.cExponent);
-      // the result as shown: Zero Out cleans a finite one
+      // the result as shown: Zero Out cleans a finite one; the parts it
+      // clears among the plain entries here are rounding noise around a true
+      // zero, as close to the true value as the noise
       if (g_bZero_Out && isNumber(mExpected)) ClCalculator::cleanMatrix(mExpected);
       for (Eigen::Index k = 0; k < mA.size(); ++k) {
         const std::string sWhat =
@@ -328,7 +398,7 @@ TEST_F(VectorMath, PowerLinesKeepTheScalarResults) {
         if (isSpecialArgument(mA(k)))
           expectBits(run.mResult(k), mExpected(k), sWhat);
         else
-          expectAgreement(run.mResult(k), mExpected(k), sWhat);
+          expectWithin(run.mResult(k), truePower(mA(k), c.cExponent), sWhat);
       }
     }
   }

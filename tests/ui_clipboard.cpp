@@ -12,12 +12,12 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <future>
 #include <string>
 
 #include "command/clipboard.h"
 #include "engine/calculator.h"
 #include "engine/typing.h"
+#include "tests/support/xclip.h"
 #include "tests/ui_driver.h"
 #include "ui/table.h"
 
@@ -28,22 +28,6 @@ bool pumpUntil(const std::function<bool()>& bDone, int iMilliseconds = 5000) {
   const auto tEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(iMilliseconds);
   while (!bDone() && std::chrono::steady_clock::now() < tEnd) Fl::wait(0.05);
   return bDone();
-}
-
-// A selection's text read by xclip while the window answers the request.
-std::string selectionText(const char* acSelection) {
-  const std::string sCommand = std::string("xclip -selection ") + acSelection + " -o 2>/dev/null";
-  std::future<std::string> text = std::async(std::launch::async, [sCommand] {
-    std::string sText;
-    FILE* pPipe = popen(sCommand.c_str(), "r");
-    if (pPipe == nullptr) return sText;
-    char acBuffer[4096];
-    for (size_t n; (n = fread(acBuffer, 1, sizeof acBuffer, pPipe)) > 0;) sText.append(acBuffer, n);
-    pclose(pPipe);
-    return sText;
-  });
-  while (text.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) Fl::wait(0.05);
-  return text.get();
 }
 
 // Another program holding a selection: xclip in the foreground, serving sText

@@ -21,11 +21,9 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,6 +31,7 @@
 #include "command/steps_writer.h"
 #include "engine/calculator.h"
 #include "engine/steps.h"
+#include "tests/support/xclip.h"
 #include "ui/steps_window.h"
 
 namespace {
@@ -249,22 +248,6 @@ TEST_F(StepsTest, EscapeStopsExactStepsAndKeepsTheWindow) {
   EXPECT_TRUE(steps().m_pWindow->shown());
 }
 
-// Reads the clipboard with xclip while the window answers the request.
-std::string clipboard(const char* acSelection) {
-  const std::string sCommand = std::string("xclip -selection ") + acSelection + " -o";
-  std::future<std::string> text = std::async(std::launch::async, [sCommand] {
-    std::string sText;
-    FILE* pPipe = popen(sCommand.c_str(), "r");
-    if (pPipe == nullptr) return sText;
-    char acBuffer[4096];
-    for (size_t n; (n = fread(acBuffer, 1, sizeof acBuffer, pPipe)) > 0;) sText.append(acBuffer, n);
-    pclose(pPipe);
-    return sText;
-  });
-  while (text.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) Fl::wait(0.05);
-  return text.get();
-}
-
 // pdflatex in a fresh directory; true when it wrote the PDF.
 bool compiles(const std::string& sLaTeX) {
   char acDirectory[] = "/tmp/orvel-steps-XXXXXX";
@@ -284,13 +267,13 @@ TEST_F(StepsTest, CopyPutsLaTeXThatCompilesAndTextOnTheClipboards) {
   enterInverse();
   pick(ClORVELUI::mp_miSteps);
   steps().m_pCopy_LaTeX->do_callback();
-  const std::string sLaTeX = clipboard("clipboard");
+  const std::string sLaTeX = selectionText("clipboard");
   EXPECT_EQ(sLaTeX, expected(ClStepsView(), eFORM_LATEX));
-  EXPECT_EQ(clipboard("primary"), sLaTeX);
+  EXPECT_EQ(selectionText("primary"), sLaTeX);
   EXPECT_TRUE(compiles(sLaTeX)) << sLaTeX;
 
   steps().m_pCopy_Text->do_callback();
-  EXPECT_EQ(clipboard("clipboard"), expected(ClStepsView(), eFORM_TEXT));
+  EXPECT_EQ(selectionText("clipboard"), expected(ClStepsView(), eFORM_TEXT));
 }
 
 std::vector<const Fl_Widget*> controls() {
