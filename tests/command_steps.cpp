@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Steps through entered lines: which lines keep the operands of RREF, Inv,
-// Det and left division, and the computed steps of a kept operand ending in
-// exactly what the line printed.
+// Det and left division, the computed steps of a kept operand ending in
+// exactly what the line printed, and the exact steps' printed result as the
+// pane shows it.
 #include <string>
 #include <vector>
 
-#include "engine/display.h"
 #include "engine/computed_steps.h"
+#include "engine/display.h"
+#include "engine/steps.h"
 #include "tests/support/command_driver.h"
 
 namespace {
@@ -61,6 +63,32 @@ TEST_F(StepsTest, KeptOperandsStepsEndInWhatTheLinePrinted) {
       EXPECT_EQ(ending(output(), "\n" + sPrinted), "\n" + sPrinted) << sCase;
     }
   }
+}
+
+// Where the exact result differs from the printed one (the rows are
+// dependent, the computed LU is not singular), the exact steps show the
+// printed result as the output pane shows the line's value.
+TEST_F(StepsTest, ExactStepsShowThePrintedResultAsThePaneDoes) {
+  for (const int32_t eFormat : {eDECIMAL, eRATIONAL})
+    for (const bool bZero_Out : {false, true}) {
+      SetUp();
+      m_Seam.setOn(eSWITCH_ZERO_OUT, bZero_Out);
+      ClCallback::zeroOut_cb(nullptr, nullptr);
+      g_eView_State = eFormat;
+      enter("A=[0.1,0.1,0.2;0.2,0.1,0.1;0.3,0.2,0.3]");
+      enter("I(A)");
+      const std::string sCase =
+          "format " + std::to_string(eFormat) + (bZero_Out ? ", Zero Out" : "");
+      ASSERT_EQ(g_aSteps_Kept.size(), 1u) << sCase;
+      ClStepsOptions options;
+      options.m_Display = currentDisplayOptions();
+      const ClSteps steps = computeSteps(g_aSteps_Kept[0], options);
+      ASSERT_TRUE(steps.m_bExact) << sCase;
+      EXPECT_EQ(steps.m_sConclusion, "Column 3 has no pivot: A is singular and has no inverse.");
+      ASSERT_FALSE(steps.m_Printed.empty()) << sCase;
+      const std::string sPrinted = "\n" + paneText(steps.m_Printed, 0);
+      EXPECT_EQ(ending(output(), sPrinted), sPrinted) << sCase;
+    }
 }
 
 std::vector<eSTEPS_KIND> keptKinds() {

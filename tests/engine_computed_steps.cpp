@@ -1,16 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The steps as computed: the last matrix is the engine's own result bit for
-// bit, a singular inverse stops where the pivot is missing, the folding
-// decides which steps carry a matrix, and a small case's operations and
-// matrices in the Rational format.
+// The steps as computed, against the line run through the engine: the last
+// matrix is what the pane prints, Inv and A\B's elimination ends in the
+// printed digits (or says it does not, on an ill-conditioned operand) and
+// the printed value's residual is small; a singular inverse stops where the
+// pivot is missing; the folding, worked out by hand, decides which steps
+// carry a matrix; and a small case's operations and matrices in the
+// Rational format.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "engine/display.h"
 #include "engine/computed_steps.h"
+#include "engine/display.h"
 #include "tests/support/engine_driver.h"
 
 namespace {
@@ -45,37 +52,153 @@ ClMatrix shapedMatrix(int iRows, int iColumns, bool bComplex, eSHAPE eShape, uns
   return mM;
 }
 
-// The identity beside the result, as Inv and A\B end.
-ClMatrix besideIdentity(const ClMatrix& mX) {
-  ClMatrix mM(mX.rows(), mX.rows() + mX.cols());
-  mM << ClMatrix::Identity(mX.rows(), mX.rows()), mX;
-  return mM;
+// A note that holds sPart.
+bool hasNote(const ClSteps& steps, const std::string& sPart) {
+  for (const std::string& sNote : steps.m_asNotes)
+    if (sNote.find(sPart) != std::string::npos) return true;
+  return false;
 }
 
+// The line that applies each kind to the variables A and B.
+const char* const gc_aacLINE[] = {"R(A)", "I(A)", "D(A)", "A\\B"};
+
+ClRun runKind(const ClStepsOperand& operand) {
+  ClCalculator::mp_mVariable[eVAR_A] = operand.m_mA;
+  ClCalculator::mp_mVariable[eVAR_B] = operand.m_mB;
+  return runLine(gc_aacLINE[operand.m_eKind]);
+}
+
+// The entries of a pane's text, row by row.
+std::vector<std::string> paneEntries(const std::string& sText) {
+  std::vector<std::string> asEntry;
+  for (size_t uiBegin = 0;;) {
+    const size_t uiComma = sText.find(", ", uiBegin), uiRow = sText.find(" ;\n", uiBegin);
+    const size_t uiEnd = std::min(uiComma, uiRow);
+    asEntry.push_back(sText.substr(uiBegin, uiEnd - uiBegin));
+    if (uiEnd == std::string::npos) return asEntry;
+    uiBegin = uiEnd + (uiEnd == uiComma ? 2 : 3);
+  }
+}
+
+// The columns from iFirst on of a shown matrix, row by row.
+std::vector<std::string> rightBlock(const ClShownMatrix& shown, int32_t iFirst) {
+  std::vector<std::string> asEntry;
+  for (int32_t i = 0; i < shown.m_iRows; ++i)
+    for (int32_t j = iFirst; j < shown.m_iColumns; ++j) asEntry.push_back(shown.entry(i, j));
+  return asEntry;
+}
+
+// RREF and Det: the last matrix and the value are the line's. The last
+// matrix's numbers are compared with stepsResult, which runs the same
+// reduction and the same LU: that pins the replay's path, not the value.
 void expectEndsInResult(const ClStepsOperand& operand, const std::string& sCase) {
   ClMatrix mLast;
   const ClSteps steps = computedSteps(operand, currentDisplayOptions(), &mLast);
   ClMatrix mResult;
   ASSERT_TRUE(stepsResult(operand, mResult)) << sCase;
+  const ClRun run = runKind(operand);
+  ASSERT_EQ(run.uiError, 0) << sCase;
   if (operand.m_eKind == eSTEPS_DET) {
     // U's diagonal with the swaps' sign gives the printed value, bit for bit
     const ClComplex cSign(steps.m_iSwaps % 2 == 0 ? 1.0 : -1.0);
     EXPECT_EQ(cSign * mLast.diagonal().prod(), mResult(0, 0)) << sCase;
     EXPECT_TRUE(mLast.triangularView<Eigen::StrictlyLower>().toDenseMatrix().isZero(0.0)) << sCase;
-    EXPECT_EQ(steps.m_sValue, numberText(mResult(0, 0), currentDisplayOptions())) << sCase;
+    EXPECT_EQ(steps.m_sValue, run.sText) << sCase;
     EXPECT_EQ(steps.m_asPivots.size(), static_cast<size_t>(mLast.rows())) << sCase;
-  } else if (operand.m_eKind == eSTEPS_RREF) {
-    EXPECT_TRUE(mLast == mResult) << sCase;
   } else {
-    EXPECT_TRUE(mLast == besideIdentity(mResult)) << sCase;
+    EXPECT_TRUE(mLast == mResult) << sCase;
+    EXPECT_EQ(steps.m_Final.m_asEntry, paneEntries(run.sText)) << sCase;
   }
   ASSERT_EQ(steps.m_Final.m_iRows, mLast.rows()) << sCase;
   EXPECT_EQ(steps.m_Final.m_iColumns, mLast.cols()) << sCase;
-  // the last step's matrix, where shown, is the last matrix (Inv and A\B
-  // show their own elimination there)
-  const bool bOwnEnd = operand.m_eKind == eSTEPS_RREF || operand.m_eKind == eSTEPS_DET;
-  if (bOwnEnd && !steps.m_aSteps.empty() && !steps.m_aSteps.back().m_Matrix.empty()) {
+  // the last step's matrix, where shown, is the last matrix
+  if (!steps.m_aSteps.empty() && !steps.m_aSteps.back().m_Matrix.empty()) {
     EXPECT_EQ(steps.m_aSteps.back().m_Matrix.m_asEntry, steps.m_Final.m_asEntry) << sCase;
+  }
+}
+
+// An entry's text read back as a number; "i" alone is 1i.
+ClComplex shownValue(const std::string& sEntry) {
+  const ClEntryParts parts = entryParts(sEntry);
+  const double dRe = parts.m_sReal.empty() ? 0.0 : std::strtod(parts.m_sReal.c_str(), nullptr);
+  if (!parts.m_bImaginary) return dRe;
+  const double dIm =
+      parts.m_sMagnitude.empty() ? 1.0 : std::strtod(parts.m_sMagnitude.c_str(), nullptr);
+  return {dRe, parts.m_bNegative ? -dIm : dIm};
+}
+
+// Two Decimal texts (six significant digits, each the rounding of its
+// number) of numbers at most dSlack apart: each is within half a unit of its
+// last digit of its number, and that unit is at most the larger text's.
+bool agreeShown(double dA, double dB, double dSlack) {
+  const double dLarger = std::max(std::fabs(dA), std::fabs(dB));
+  const double dUnit = dLarger == 0.0 ? 0.0 : std::pow(10.0, std::floor(std::log10(dLarger)) - 5);
+  return std::fabs(dA - dB) <= dUnit + dSlack;
+}
+
+// ||A X - B|| <= c n eps ||A|| ||X|| (Frobenius norms) for the LU inverse
+// and for Inv(A) B on these random operands, whose pivots barely grow: the
+// largest ratio to n eps ||A|| ||X|| they give is 1 (a complex 1 x 1).
+constexpr double gc_dRESIDUAL_C = 4.0;
+
+// Inv and A\B: the line's value X solves A X = B (I for Inv); the last
+// matrix is [I | X as the pane shows it]; the elimination a student reads
+// ends, entry by entry, in the pane's digits (a Decimal unit of the last
+// shown digit, plus what the two computations may differ by); and the note
+// says whether its digits are the pane's.
+void expectEliminationEndsInLine(const ClStepsOperand& operand, const std::string& sCase) {
+  const ClMatrix& mA = operand.m_mA;
+  const Eigen::Index n = mA.rows();
+  const bool bInverse = operand.m_eKind == eSTEPS_INV;
+  const ClMatrix mB = bInverse ? ClMatrix(ClMatrix::Identity(n, n)) : operand.m_mB;
+  const Eigen::Index m = mB.cols();
+  ClCalculator::mp_mVariable[eVAR_A] = mA;
+  g_bZero_Out = false;
+  const ClMatrix mInverse = runLine("I(A)").mResult;
+  ASSERT_EQ(mInverse.rows(), n) << sCase;
+  const double dEps = std::numeric_limits<double>::epsilon();
+  for (const bool bZero_Out : {false, true}) {
+    g_bZero_Out = bZero_Out;
+    const std::string sEach = sCase + (bZero_Out ? ", Zero Out" : "");
+    const ClRun run = runKind(operand);
+    ASSERT_EQ(run.uiError, 0) << sEach;
+    const ClMatrix& mX = run.mResult;
+    ASSERT_EQ(mX.rows(), n) << sEach;
+    ASSERT_EQ(mX.cols(), m) << sEach;
+    EXPECT_LE((mA * mX - mB).norm(),
+              gc_dRESIDUAL_C * static_cast<double>(n) * dEps * mA.norm() * mX.norm())
+        << sEach;
+
+    const ClSteps steps = computedSteps(operand, currentDisplayOptions());
+    const std::vector<std::string> asPane = paneEntries(run.sText);
+    ASSERT_EQ(steps.m_Final.m_iRows, n) << sEach;
+    EXPECT_EQ(rightBlock(steps.m_Final, static_cast<int32_t>(n)), asPane) << sEach;
+    if (steps.m_aSteps.empty() || steps.m_aSteps.back().m_Matrix.empty()) continue;
+    const ClShownMatrix& last = steps.m_aSteps.back().m_Matrix;
+    ASSERT_EQ(last.m_iBar, n) << sEach;
+    for (int32_t i = 0; i < n; ++i)
+      for (int32_t j = 0; j < n; ++j) EXPECT_EQ(last.entry(i, j), i == j ? "1" : "0") << sEach;
+    // both results are within a few (n + m) eps cond(A) ||X|| of the exact
+    // one, cond(A) <= ||A|| ||Inv(A)||; Zero Out hides parts below 5E-15 x
+    // the larger size x the norm of [I | X] in the steps, and of X in the pane
+    const double dSize = static_cast<double>(n + m);
+    const double dSlack =
+        4.0 * dSize * dEps * mA.norm() * mInverse.norm() * mX.norm() +
+        (bZero_Out ? 1e-14 * dSize * std::sqrt(static_cast<double>(n) + mX.squaredNorm()) : 0.0);
+    const std::vector<std::string> asShown = rightBlock(last, static_cast<int32_t>(n));
+    ASSERT_EQ(asShown.size(), asPane.size()) << sEach;
+    for (size_t k = 0; k < asShown.size(); ++k) {
+      const ClComplex cShown = shownValue(asShown[k]), cPane = shownValue(asPane[k]);
+      EXPECT_TRUE(agreeShown(cShown.real(), cPane.real(), dSlack) &&
+                  agreeShown(cShown.imag(), cPane.imag(), dSlack))
+          << sEach << ": " << asShown[k] << " shown, " << asPane[k] << " printed";
+    }
+    // without Zero Out both are written whole, so the same digits are the
+    // same text
+    if (!bZero_Out) {
+      const std::string sAgrees = " and agrees with it within display precision.";
+      EXPECT_EQ(hasNote(steps, sAgrees), asShown == asPane) << sEach;
+    }
   }
 }
 
@@ -85,7 +208,7 @@ struct EndCase {
   eSHAPE eShape;
 };
 
-TEST_F(ComputedStepsTest, LastMatrixIsTheEnginesResultBitForBit) {
+TEST_F(ComputedStepsTest, StepsEndInWhatTheLinePrints) {
   // RREF of singular, zero-column, wide and tall operands
   std::vector<EndCase> aCases = {
       {eSTEPS_RREF, 3, 3, eLOW_RANK},       {eSTEPS_RREF, 12, 12, eLOW_RANK},
@@ -106,8 +229,12 @@ TEST_F(ComputedStepsTest, LastMatrixIsTheEnginesResultBitForBit) {
       operand.m_mA = shapedMatrix(c.iRows, c.iColumns, bComplex, c.eShape, uiSeed);
       if (c.eKind == eSTEPS_SOLVE) operand.m_mB = seededMatrix(c.iRows, 3, bComplex, uiSeed + 7);
       uiSeed += 10;
-      expectEndsInResult(operand, stepsTitle(operand) + (bComplex ? ", complex" : ", real") +
-                                      ", shape " + std::to_string(c.eShape));
+      const std::string sCase = stepsTitle(operand) + (bComplex ? ", complex" : ", real") +
+                                ", shape " + std::to_string(c.eShape);
+      if (c.eKind == eSTEPS_INV || c.eKind == eSTEPS_SOLVE)
+        expectEliminationEndsInLine(operand, sCase);
+      else
+        expectEndsInResult(operand, sCase);
     }
   }
 }
@@ -122,12 +249,6 @@ ClMatrix matrixOf(std::initializer_list<std::initializer_list<double>> aadRows) 
     ++i;
   }
   return mM;
-}
-
-bool hasNote(const ClSteps& steps, const std::string& sStart) {
-  for (const std::string& sNote : steps.m_asNotes)
-    if (sNote.rfind(sStart, 0) == 0) return true;
-  return false;
 }
 
 TEST_F(ComputedStepsTest, SingularInverseStopsWhereThePivotIsMissing) {
@@ -165,6 +286,89 @@ TEST_F(ComputedStepsTest, SingularInverseStopsWhereThePivotIsMissing) {
   }
 }
 
+// Gauss-Jordan on [A | R] as taught, in real numbers: partial pivoting, the
+// pivot row divided by the pivot, then subtracted from every other row.
+// aiPivot receives the row each column's pivot came from.
+Eigen::MatrixXd gaussJordan(const Eigen::MatrixXd& mA, const Eigen::MatrixXd& mRight,
+                            std::vector<Eigen::Index>& aiPivot) {
+  const Eigen::Index n = mA.rows();
+  Eigen::MatrixXd mW(n, n + mRight.cols());
+  mW << mA, mRight;
+  for (Eigen::Index k = 0; k < n; ++k) {
+    Eigen::Index p = k;
+    for (Eigen::Index i = k + 1; i < n; ++i)
+      if (std::fabs(mW(i, k)) > std::fabs(mW(p, k))) p = i;
+    aiPivot.push_back(p);
+    mW.row(p).swap(mW.row(k));
+    mW.row(k) /= mW(k, k);
+    for (Eigen::Index i = 0; i < n; ++i) {
+      const double dFactor = mW(i, k);
+      if (i != k) mW.row(i) -= dFactor * mW.row(k);
+    }
+  }
+  return mW.rightCols(mRight.cols());
+}
+
+// The Decimal format's text of each entry, row by row.
+std::vector<std::string> decimalTexts(const Eigen::MatrixXd& mM) {
+  std::vector<std::string> asText;
+  char acText[32];
+  for (Eigen::Index i = 0; i < mM.rows(); ++i)
+    for (Eigen::Index j = 0; j < mM.cols(); ++j) {
+      std::snprintf(acText, sizeof acText, "%G", mM(i, j));
+      asText.push_back(acText);
+    }
+  return asText;
+}
+
+// The Hilbert matrix of order 8 (condition about 1.5E10): Gauss-Jordan and
+// the LU inverse differ from the sixth digit on, so the elimination's last
+// matrix is not the printed one and the note says so.
+TEST_F(ComputedStepsTest, IllConditionedEliminationDiffersFromThePrintedResult) {
+  const int n = 10;
+  Eigen::MatrixXd mHilbert(n, n);
+  for (int i = 0; i < n; ++i)
+    for (int j = 0; j < n; ++j) mHilbert(i, j) = 1.0 / (i + j + 1);
+  for (const eSTEPS_KIND eKind : {eSTEPS_INV, eSTEPS_SOLVE}) {
+    ClStepsOperand operand;
+    operand.m_eKind = eKind;
+    operand.m_mA = mHilbert.cast<ClComplex>();
+    const Eigen::MatrixXd mRight = eKind == eSTEPS_INV
+                                       ? Eigen::MatrixXd(Eigen::MatrixXd::Identity(n, n))
+                                       : Eigen::MatrixXd(Eigen::MatrixXd::Ones(n, 1));
+    if (eKind == eSTEPS_SOLVE) operand.m_mB = mRight.cast<ClComplex>();
+    std::vector<Eigen::Index> aiPivot;
+    const std::vector<std::string> asElimination =
+        decimalTexts(gaussJordan(mHilbert, mRight, aiPivot));
+    for (const bool bZero_Out : {false, true}) {
+      g_bZero_Out = bZero_Out;
+      const std::string sCase = stepsTitle(operand) + (bZero_Out ? ", Zero Out" : "");
+      const ClRun run = runKind(operand);
+      ASSERT_EQ(run.uiError, 0) << sCase;
+      const std::vector<std::string> asPane = paneEntries(run.sText);
+      ASSERT_EQ(asPane.size(), asElimination.size()) << sCase;
+      EXPECT_NE(asElimination, asPane) << sCase;
+      const ClSteps steps = computedSteps(operand, currentDisplayOptions());
+      EXPECT_TRUE(hasNote(steps,
+                          "; the elimination shown uses the same pivot rows, but its last matrix "
+                          "differs from the printed result in the digits shown; the last matrix "
+                          "below is the printed one."))
+          << sCase;
+      EXPECT_FALSE(hasNote(steps, "agrees")) << sCase;
+      // the same pivot rows as the hand elimination: a swap where it moved one
+      std::vector<Eigen::Index> aiSwapped(aiPivot.size());
+      for (size_t k = 0; k < aiSwapped.size(); ++k) aiSwapped[k] = static_cast<Eigen::Index>(k);
+      for (const ClStep& step : steps.m_aSteps)
+        if (step.m_Operation.m_eOp == eOP_SWAP)
+          aiSwapped[static_cast<size_t>(step.m_Operation.m_iTarget)] = step.m_Operation.m_iSource;
+      EXPECT_EQ(aiSwapped, aiPivot) << sCase;
+      ASSERT_FALSE(steps.m_aSteps.back().m_Matrix.empty()) << sCase;
+      EXPECT_NE(rightBlock(steps.m_aSteps.back().m_Matrix, n), asPane) << sCase;
+      EXPECT_EQ(rightBlock(steps.m_Final, n), asPane) << sCase;
+    }
+  }
+}
+
 TEST_F(ComputedStepsTest, DetOfASingularMatrixIsZeroWithTheResidueSaid) {
   ClStepsOperand operand;
   operand.m_eKind = eSTEPS_DET;
@@ -176,31 +380,80 @@ TEST_F(ComputedStepsTest, DetOfASingularMatrixIsZeroWithTheResidueSaid) {
   EXPECT_NE(steps.m_asPivots[2], "0");
 }
 
-// Which steps carry a matrix: every one for a small operand, the last of
-// every k-th pivot column for a larger one, none (only the last matrix) for
-// one too large; the operation list is complete either way.
+const char* const gc_acONCE_PER_COLUMN =
+    "The matrix is shown once per pivot column, after its last operation.";
+const char* const gc_acNO_MATRICES =
+    "The matrix is too large to show after each step: only the operations and the last matrix "
+    "are listed.";
+
+// Which steps carry a matrix, worked out by hand: with E entries (A's, with
+// I's or B's beside it), P = min(rows, columns) pivot columns and
+// P x (rows + 1) operations, every operation's matrix while E x operations
+// <= 60,000; else, while E <= 60,000, the last matrix of every k-th pivot
+// column, k = ceil(E x P / 60,000); else none. The comments give
+// E x operations, then E x P. The operations are all listed.
+struct FoldingCase {
+  eSTEPS_KIND eKind;
+  int iRows, iColumns, iB_Columns;
+  int iEvery;  // 0: none; -1: after each operation
+  const char* acNote;
+};
+
 TEST_F(ComputedStepsTest, FoldingDecidesWhichStepsCarryAMatrix) {
-  for (const int n : {4, 60, 250}) {
+  const char* const acEVERY_2 =
+      "The matrix is shown only after every 2 pivot columns; every operation is listed.";
+  const FoldingCase aCases[] = {
+      {eSTEPS_RREF, 4, 4, 0, -1, ""},                     // 16 x 20 = 320
+      {eSTEPS_RREF, 15, 15, 0, -1, ""},                   // 225 x 240 = 54,000: the largest square
+      {eSTEPS_RREF, 16, 16, 0, 1, gc_acONCE_PER_COLUMN},  // 256 x 272 = 69,632; 256 x 16 = 4,096
+      {eSTEPS_RREF, 60, 4, 0, -1, ""},                    // 240 x 244 = 58,560
+      {eSTEPS_RREF, 61, 4, 0, 1, gc_acONCE_PER_COLUMN},   // 244 x 248 = 60,512; 244 x 4 = 976
+      {eSTEPS_RREF, 39, 39, 0, 1, gc_acONCE_PER_COLUMN},  // 1,521 x 39 = 59,319
+      {eSTEPS_RREF, 40, 40, 0, 2, acEVERY_2},             // 1,600 x 40 = 64,000
+      {eSTEPS_RREF, 50, 50, 0, 3,                         // 2,500 x 50 = 125,000
+       "The matrix is shown only after every 3 pivot columns; every operation is listed."},
+      {eSTEPS_RREF, 60, 60, 0, 4,  // 3,600 x 60 = 216,000
+       "The matrix is shown only after every 4 pivot columns; every operation is listed."},
+      {eSTEPS_RREF, 2, 30000, 0, 2, acEVERY_2},             // 60,000 x 2 = 120,000
+      {eSTEPS_RREF, 2, 30001, 0, 0, gc_acNO_MATRICES},      // 60,002 entries
+      {eSTEPS_RREF, 245, 245, 0, 0, gc_acNO_MATRICES},      // 60,025 entries: the first square
+      {eSTEPS_INV, 12, 12, 0, -1, ""},                      // 12 x 24: 288 x 156 = 44,928
+      {eSTEPS_INV, 13, 13, 0, 1, gc_acONCE_PER_COLUMN},     // 338 x 182 = 61,516; 338 x 13 = 4,394
+      {eSTEPS_SOLVE, 10, 10, 30, -1, ""},                   // 10 x 40: 400 x 110 = 44,000
+      {eSTEPS_SOLVE, 10, 10, 50, 1, gc_acONCE_PER_COLUMN},  // 600 x 110 = 66,000; 600 x 10 = 6,000
+  };
+  unsigned uiSeed = 3;
+  for (const FoldingCase& c : aCases) {
     ClStepsOperand operand;
-    operand.m_mA = seededMatrix(n, n, false, static_cast<unsigned>(n));
+    operand.m_eKind = c.eKind;
+    operand.m_mA = seededMatrix(c.iRows, c.iColumns, false, ++uiSeed);
+    if (c.eKind == eSTEPS_SOLVE)
+      operand.m_mB = seededMatrix(c.iRows, c.iB_Columns, false, ++uiSeed);
+    const std::string sCase = stepsTitle(operand);
     const ClSteps steps = computedSteps(operand, currentDisplayOptions());
-    const ClStepsFolding folding = stepsFolding(n, n);
-    const std::string sNote = foldingNote(folding);
-    EXPECT_EQ(!sNote.empty() && hasNote(steps, sNote), !folding.m_bEach_Operation) << n;
+    if (*c.acNote == '\0') {
+      EXPECT_FALSE(hasNote(steps, "The matrix is ")) << sCase;
+    } else {
+      ASSERT_FALSE(steps.m_asNotes.empty()) << sCase;
+      EXPECT_EQ(steps.m_asNotes.back(), c.acNote) << sCase;
+    }
     int iShown = 0;
     for (size_t k = 0; k < steps.m_aSteps.size(); ++k) {
       const ClStep& step = steps.m_aSteps[k];
       const bool bLast =
           k + 1 == steps.m_aSteps.size() || steps.m_aSteps[k + 1].m_iBlock != step.m_iBlock;
-      EXPECT_EQ(!step.m_Matrix.empty(), folding.shows(step.m_iBlock, bLast)) << n << " step " << k;
+      const bool bShown =
+          c.iEvery < 0 || (c.iEvery > 0 && bLast && (step.m_iBlock + 1) % c.iEvery == 0);
+      EXPECT_EQ(!step.m_Matrix.empty(), bShown) << sCase << " step " << k;
       iShown += step.m_Matrix.empty() ? 0 : 1;
     }
-    EXPECT_EQ(steps.m_Start.empty(), folding.m_iEvery == 0) << n;
-    EXPECT_EQ(iShown > 0, folding.m_iEvery != 0) << n;
-    // a full-rank square operand: a scaling and an addition per other row
-    // for almost every column
-    EXPECT_GT(steps.m_aSteps.size(), static_cast<size_t>(n * (n - 1))) << n;
-    EXPECT_EQ(steps.m_Final.m_iRows, n) << n;
+    EXPECT_EQ(steps.m_Start.empty(), c.iEvery == 0) << sCase;
+    EXPECT_EQ(iShown > 0, c.iEvery != 0) << sCase;
+    // full rank: a scaling and an addition per other row for almost every
+    // pivot column
+    const int iPivots = std::min(c.iRows, c.iColumns);
+    EXPECT_GT(steps.m_aSteps.size(), static_cast<size_t>(iPivots * (c.iRows - 1))) << sCase;
+    EXPECT_EQ(steps.m_Final.m_iRows, c.iRows) << sCase;
   }
 }
 

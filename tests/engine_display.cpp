@@ -3,8 +3,10 @@
 // of the output text, through runLine.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/display.h"
 #include "tests/support/engine_driver.h"
@@ -112,6 +114,63 @@ TEST_F(DisplayTest, StopsBeforeTheEndOfTheOutputText) {
   EXPECT_LT(uiLength, static_cast<size_t>(gc_lOUTPUT_SIZE));
   EXPECT_GT(uiLength, static_cast<size_t>(gc_lOUTPUT_SIZE) - 80);
   EXPECT_EQ(run.sText.substr(0, 37), "-1.234560000E-01 - 6.543210000E-01i, ");
+}
+
+// The parts of a row's entries as the pane's text reads back: "re" for a
+// real entry, "re|sm" for one with an imaginary part of sign s and
+// magnitude m (none for i alone; re empty for an imaginary entry), "; "
+// between entries.
+std::string partsRead(const std::string& sRow) {
+  std::string sParts;
+  for (size_t uiBegin = 0, uiEnd = 0; uiEnd != std::string::npos; uiBegin = uiEnd + 2) {
+    uiEnd = sRow.find(gc_acENTRY_SEPARATOR, uiBegin);
+    const ClEntryParts parts = entryParts(sRow.substr(uiBegin, uiEnd - uiBegin));
+    sParts += (uiBegin == 0 ? "" : "; ") + parts.m_sReal;
+    if (parts.m_bImaginary) sParts += (parts.m_bNegative ? "|-" : "|+") + parts.m_sMagnitude;
+  }
+  return sParts;
+}
+
+struct PartsCase {
+  int32_t eFormat;
+  bool bZero_Out;
+  const char* acLine;
+  const char* acParts;  // worked out by hand
+};
+
+// Zero Out writes i alone and hides a negligible part in a matrix; without
+// it, and in a 1 x 1 value, both parts are written whole; an entry with a
+// non-finite part is that part alone.
+TEST_F(DisplayTest, EntryPartsReadThePanesTextBack) {
+  const char* const acROW = "[1.5-2i,0-i,i,2,0.25+i,0-0.5i,0-1.5+2i,1+1E-20i]";
+  const PartsCase aCases[] = {
+      {eDECIMAL, true, acROW, "1.5|-2; |-; |+; 2; 0.25|+; |-0.5; -1.5|+2; 1"},
+      {eDECIMAL, false, acROW, "1.5|-2; 0|-1; 0|+1; 2; 0.25|+1; 0|-0.5; -1.5|+2; 1|+1E-20"},
+      {eFLOATING_POINT, true, acROW,
+       "1.500000000E+00|-2.000000000E+00; |-; |+; 2.000000000E+00; 2.500000000E-01|+; "
+       "|-5.000000000E-01; -1.500000000E+00|+2.000000000E+00; 1.000000000E+00"},
+      {eFLOATING_POINT, false, acROW,
+       "1.500000000E+00|-2.000000000E+00; 0.000000000E+00|-1.000000000E+00; "
+       "0.000000000E+00|+1.000000000E+00; 2.000000000E+00; 2.500000000E-01|+1.000000000E+00; "
+       "0.000000000E+00|-5.000000000E-01; -1.500000000E+00|+2.000000000E+00; "
+       "1.000000000E+00|+1.000000000E-20"},
+      {eRATIONAL, true, acROW, "3/2|-2; |-; |+; 2; 1/4|+; |-1/2; -3/2|+2; 1"},
+      {eRATIONAL, false, acROW, "3/2|-2; 0|-1; 0|+1; 2; 1/4|+1; 0|-1/2; -3/2|+2; 1|+0"},
+      {eDECIMAL, true, "0-i", "0|-1"},
+      {eRATIONAL, true, "0.5+0.25i", "1/2|+1/4"},
+      {eDECIMAL, true, "A", "INF; -INF"},
+      {eRATIONAL, false, "A", "INF; -INF"},
+  };
+  ClCalculator::mp_mVariable[eVAR_A] = ClMatrix(1, 2);
+  ClCalculator::mp_mVariable[eVAR_A] << ClComplex(HUGE_VAL, 2.0), ClComplex(1.0, -HUGE_VAL);
+  for (const PartsCase& c : aCases) {
+    g_eView_State = c.eFormat;
+    g_bZero_Out = c.bZero_Out;
+    const ClRun run = runLine(c.acLine);
+    EXPECT_EQ(partsRead(run.sText), c.acParts)
+        << c.acLine << ", format " << c.eFormat << (c.bZero_Out ? ", Zero Out: " : ": ")
+        << run.sText;
+  }
 }
 
 // A caller's buffer gets the result's text as far as whole entries fit, and

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Exact steps: textbook operands with their row operations written out, the
-// exact result against the printed one, and the ways back to the computed
-// steps (inexact entries, size, digits, Escape).
+// exact result against the printed one (shown as the pane shows the line's
+// value), the folding, and the ways back to the computed steps (inexact
+// entries, size, digits, Escape).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "engine/exact_steps.h"
 #include "engine/gaussian_rational.h"
 #include "engine/steps.h"
+#include "tests/support/engine_driver.h"
 
 namespace {
 
@@ -397,22 +399,69 @@ TEST_F(ExactStepsTest, EscapeStopsALongComputation) {
   EXPECT_EQ(lg_iPolls, 3);
 }
 
+// 900 entries, 30 pivot columns and 30 x 31 operations: 837,000 beyond
+// 60,000, while 900 x 30 = 27,000 is within it, so the last matrix of every
+// pivot column is shown.
 TEST_F(ExactStepsTest, LargeOperandsAreFolded) {
   std::mt19937 generator(9);
   std::uniform_int_distribution<int> digit(-9, 9);
   ClMatrix mA(30, 30);
   for (Eigen::Index k = 0; k < mA.size(); ++k) mA(k) = digit(generator);
   const ClSteps steps = exact(operandOf(eSTEPS_RREF, mA));
-  const ClStepsFolding folding = stepsFolding(30, 30);
-  ASSERT_FALSE(folding.m_bEach_Operation);
-  EXPECT_EQ(steps.m_asNotes.back(), foldingNote(folding));
+  EXPECT_EQ(steps.m_asNotes.back(),
+            "The matrix is shown once per pivot column, after its last operation.");
   for (size_t k = 0; k < steps.m_aSteps.size(); ++k) {
     const ClStep& step = steps.m_aSteps[k];
     const bool bLast =
         k + 1 == steps.m_aSteps.size() || steps.m_aSteps[k + 1].m_iBlock != step.m_iBlock;
-    EXPECT_EQ(!step.m_Matrix.empty(), folding.shows(step.m_iBlock, bLast)) << k;
+    EXPECT_EQ(!step.m_Matrix.empty(), bLast) << k;
   }
+  EXPECT_FALSE(steps.m_Start.empty());
   EXPECT_EQ(steps.m_sConclusion, "Rank 30.");
+}
+
+// The pane's text of a shown matrix: entries joined as the output pane
+// joins them.
+std::string paneText(const ClShownMatrix& shown) {
+  std::string sText;
+  for (size_t k = 0; k < shown.m_asEntry.size(); ++k)
+    sText += (k == 0                                           ? ""
+              : k % static_cast<size_t>(shown.m_iColumns) == 0 ? " ;\n"
+                                                               : ", ") +
+             shown.m_asEntry[k];
+  return sText;
+}
+
+// Where the exact result differs, the printed one beside it is the output
+// pane's text of the same line, in each format, with Zero Out on and off.
+TEST_F(ExactStepsTest, PrintedResultIsThePanesText) {
+  ClMatrix mHilbert(12, 12);
+  for (int i = 0; i < 12; ++i)
+    for (int k = 0; k < 12; ++k) mHilbert(i, k) = 1.0 / (i + k + 1);
+  const ClMatrix mDependent = matrixOf({{0.1, 0.1, 0.2}, {0.2, 0.1, 0.1}, {0.3, 0.2, 0.3}});
+  const struct {
+    const char* acLine;
+    ClStepsOperand operand;
+  } aCases[] = {
+      {"I(A)", operandOf(eSTEPS_INV, mHilbert)},
+      {"A\\B", operandOf(eSTEPS_SOLVE, mHilbert, ClMatrix::Ones(12, 2))},
+      {"I(A)", operandOf(eSTEPS_INV, mDependent)},
+  };
+  for (const auto& c : aCases)
+    for (const int32_t eFormat : {eDECIMAL, eRATIONAL})
+      for (const bool bZero_Out : {false, true}) {
+        g_eView_State = eFormat;
+        g_bZero_Out = bZero_Out;
+        SCOPED_TRACE(stepsTitle(c.operand) + ", format " + std::to_string(eFormat) +
+                     (bZero_Out ? ", Zero Out" : ""));
+        ClCalculator::mp_mVariable[eVAR_A] = c.operand.m_mA;
+        ClCalculator::mp_mVariable[eVAR_B] = c.operand.m_mB;
+        const ClRun run = runLine(c.acLine);
+        ASSERT_EQ(run.uiError, 0);
+        const ClSteps steps = exact(c.operand);
+        ASSERT_TRUE(hasNote(steps, gc_acDIFFERS));
+        EXPECT_EQ(paneText(steps.m_Printed), run.sText);
+      }
 }
 
 }  // namespace
