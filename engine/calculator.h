@@ -33,7 +33,8 @@ static_assert(long{gc_iMAX_SQUARE} * gc_iMAX_SQUARE == gc_lMAX_ENTRIES, "square 
 constexpr long gc_lOUTPUT_SIZE = 3750000;  // display text store
 constexpr int gc_iVARIABLE_SLOTS = 16;     // slots 0..5 hold plots, 6..15 the variables
 constexpr int gc_iPLOT_SLOTS = 6;
-static_assert(gc_iPLOT_SLOTS <= eVAR_A, "a plot would overwrite a variable");
+static_assert(gc_iPLOT_SLOTS <= gc_aeVARIABLES.front(), "a plot would overwrite a variable");
+static_assert(gc_aeVARIABLES.back() < gc_iVARIABLE_SLOTS, "a variable without a slot");
 
 // The reference record: 1-based index rows and the referenced values.
 struct Clmatrixref {
