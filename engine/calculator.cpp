@@ -64,6 +64,10 @@ void ClCalculator::releaseAll() {
 void setError(eERROR eError) {
   if (g_uiError_Number == eERROR_NONE) g_uiError_Number = eError;
 }
+
+void overrideError(eERROR eError) {
+  g_uiError_Number = eError;
+}
 ClCalculator g_Calculator;
 uint16_t g_uiHistory_Next = 0;
 

@@ -142,6 +142,9 @@ inline ClComplex unsignZero(ClComplex cZ) {
 
 // Records an error unless one is already set (the first error wins).
 void setError(eERROR eError);
+// Records an error over any earlier one: only for the few errors that must be
+// the one reported, each call with its reason.
+void overrideError(eERROR eError);
 
 // The engine as at program start: no values, no error, the start settings,
 // an empty token stream and line, and rand()'s sequence from its beginning.

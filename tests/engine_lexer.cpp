@@ -125,6 +125,29 @@ TEST_F(LexerTest, ReportsMisplacedTokens) {
   }
 }
 
+// A number that does not convert leaves the line to the parser with error 1;
+// a refusal later in the line, the size error of Id and Ones and the
+// emptying of a variable are reported instead.
+TEST_F(LexerTest, SomeErrorsReplaceANumberError) {
+  const ErrorCase aCases[] = {
+      {"1E)", 18, false, "1E"},         {"2+1E*3", 16, false, "2+1E"},
+      {"A1EB", 14, false, "A1EB"},      {"A1ED", 15, false, "A1E"},
+      {"1E@", 2, false, "1E"},          {"d(0)+1E", 19, true, "d(0)+1E"},
+      {"A=[]+1E", 24, true, "A=[]+1E"},
+  };
+  runLine("A=1");
+  for (const ErrorCase& c : aCases) {
+    const ClRun run = runLine(c.acLine);
+    SCOPED_TRACE(c.acLine);
+    EXPECT_EQ(run.uiError, c.uiError);
+    EXPECT_EQ(run.bLexed, c.bLexed);
+    EXPECT_EQ(run.sLine, c.acLineAfter);
+  }
+  // no room to close the brackets after the number
+  const std::string sLine = std::string(256, '(') + "1E";
+  EXPECT_EQ(runLine(sLine).uiError, 18);
+}
+
 TEST_F(LexerTest, RefusesCommandKeys) {
   const ClRun run = runLine("1<2");
   EXPECT_EQ(run.uiError, 2);
