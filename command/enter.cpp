@@ -361,6 +361,11 @@ void executeLines(uint16_t uiSlot, uint16_t uiVisible_Count, bool bQuiet) {
   g_acOutput_Line[0] = '\0';
 }
 
+void resetRepetitions() {
+  lg_aSaved_Lines.clear();
+  lg_bStopping = false;
+}
+
 void ClCallback::zeroOut_cb(Fl_Widget*, void*) {
   g_bZero_Out = g_pSeam->isOn(eSWITCH_ZERO_OUT);
   ClCells* pCells = g_pSeam->cells();
