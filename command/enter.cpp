@@ -70,8 +70,8 @@ const char* resultText() {
   eRESULT_FORM eForm = eRESULT_TEXT;
   const ClMatrix& mResult = ClCalculator::mp_mParser_Output;
   if (!g_pSeam->printsForm(eForm) || mResult.size() == 0) return g_acOutput_Line;
-  lg_sForm_Text = matrixInForm(mResult, eForm,
-                               currentDisplayOptions(g_pSeam->isOn(eSWITCH_FULL_PRECISION)));
+  lg_sForm_Text =
+      matrixInForm(mResult, eForm, currentDisplayOptions(g_pSeam->isOn(eSWITCH_FULL_PRECISION)));
   return lg_sForm_Text.c_str();
 }
 
@@ -339,7 +339,7 @@ void executeLines(uint16_t uiSlot, uint16_t uiVisible_Count, bool bQuiet) {
   const int iFirst_Offset = repeat.m_iRepeat_First;
   const int iLast_Offset = repeat.m_iRepeat_Last;
   if (!rangeFits(uiSlot, iFirst_Offset, iLast_Offset, uiVisible_Count)) {
-    g_uiError_Number = eERROR_SCALAR_RANGE;
+    setError(eERROR_SCALAR_RANGE);
     return;
   }
   if (repeat.lastToken() == eSEMICOLON) bQuiet = true;
@@ -359,6 +359,11 @@ void executeLines(uint16_t uiSlot, uint16_t uiVisible_Count, bool bQuiet) {
   lg_aSaved_Lines.pop_back();
   g_uiHistory_Next = uiSaved_Count;
   g_acOutput_Line[0] = '\0';
+}
+
+void resetRepetitions() {
+  lg_aSaved_Lines.clear();
+  lg_bStopping = false;
 }
 
 void ClCallback::zeroOut_cb(Fl_Widget*, void*) {

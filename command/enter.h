@@ -46,6 +46,8 @@ bool editorScalar(std::complex<double>& cValue);
 // Runs the repetition recorded in history slot uiSlot; forward ranges must end
 // before uiVisible_Count - 1. bQuiet prints nothing but errors.
 void executeLines(uint16_t uiSlot, uint16_t uiVisible_Count, bool bQuiet);
+// No repetition running and no stop pending, as at program start.
+void resetRepetitions();
 // A notice between two lines: in the output pane at its mark and, where the
 // input pane shows results too, before the prompt of the current line.
 void showNotice(const char* acNotice);

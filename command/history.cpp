@@ -115,6 +115,7 @@ void ClCallback::clearAll_cb(Fl_Widget*, void*) {
 
 void resetCommandState(ClSeam& seam) {
   resetEngineState();
+  resetRepetitions();
   g_pSeam = &seam;
   g_eWindow_Mode = eTWO_WINDOWS;
   ClCallback::clearAll_cb(nullptr, nullptr);

@@ -33,5 +33,6 @@ void copyHistory(int16_t iFirst, int16_t iLast, int16_t iShift);
 uint16_t appendHistory();
 
 // The calculator as at program start, working through seam: the engine's
-// start state, Two Windows, an empty history and the panes' start text.
+// start state, no repetition running, Two Windows, an empty history and the
+// panes' start text.
 void resetCommandState(ClSeam& seam);

@@ -15,7 +15,10 @@
 //                       what other folders call in input_line.cpp and history.cpp
 //   headless_seam.h/.cpp  the seam in memory (batch runner, tests)
 //   steps_writer.h/.cpp the Steps documents: text, HTML and LaTeX
-//   matrix_reader.h/.cpp  pasted text read as a matrix
+//   matrix_reader.h/.cpp  pasted text read as a matrix: the plain-text step
+//                       and the choice between forms
+//   reader_*.h/.cpp     its grammars: cells, rows and Markdown, brackets,
+//                       LaTeX, entries
 //   matrix_forms.h/.cpp   a matrix written as LaTeX, Markdown, NumPy, Octave, CSV
 //   clipboard.h/.cpp    paste into the line or the editor's table, copy out
 //   text_buffer.h       the panes' text buffer with a growing gap

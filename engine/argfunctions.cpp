@@ -323,7 +323,7 @@ ClMatrix repeat() {
   if (!bClosed) setError(eERROR_MISSING_CLOSE);
   if (g_uiError_Number != eERROR_NONE) return ClMatrix();
   if (!acceptLineEnd()) {
-    g_uiError_Number = eERROR_EXPRESSION;  // overwrites: Rpt must end its line
+    overrideError(eERROR_EXPRESSION);  // Rpt must end its line
     return ClMatrix();
   }
   g_Current_State.m_uiRepeat_Count = static_cast<uint16_t>(std::floor(mP(0, 0).real()));
@@ -371,7 +371,8 @@ ClMatrix filledMatrix(eTOKEN eFunction, const ClMatrix& mA) {
   int64_t iCols = 0;
   if (!integerValue(mA(0, 0).real(), iRows) || !integerValue(mA(0, 1).real(), iCols) || iRows < 1 ||
       iCols < 1 || iRows * iCols > gc_lMAX_ENTRIES) {
-    g_uiError_Number = eERROR_MATRIX_SIZE;
+    // a size no matrix can have is the one error to report
+    overrideError(eERROR_MATRIX_SIZE);
     return ClMatrix();
   }
   if (mA.size() > 2) return failed(eERROR_BAD_PARAMETER_LIST);

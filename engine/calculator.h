@@ -6,16 +6,26 @@
 //   state.h/.cpp        line records (ClState) and the current line
 //   typing.h/.cpp       the checks made while typing
 //   lexer.cpp           line characters -> token stream
-//   parser.cpp          statement, assignment, sum, product, power, prefix levels
+//   parser.h/.cpp       statement, assignment, sum, product, power, prefix
+//                       levels; parser.h exports left division for the steps
 //   operands.cpp        operands proper, references, lists
 //   functions.cpp       prefix operators: elementwise functions, row reductions,
 //                       random numbers; the complex gamma function
 //   vector_math.h/.cpp  Exp, Cis, Ln, Sqrt and the power on SIMD lanes, the
 //                       unit chosen at run time; vector_kernels.h and
-//                       vector_sse2/avx2/avx512.cpp hold the kernels
+//                       vector_sse2/avx2/avx512.cpp hold the kernels,
+//                       vector_pass.h what they share with their caller
 //   decompositions.h/.cpp  Inv, Det, CharP, Evals, Schur, SVD, RREF, Roots, QR
 //   argfunctions.cpp    Id, Ones, El_Op, Diag, Norm, OpNm, nCr, Mod, Plot, Rpt, QR
-//   display.cpp         cleaning and formatting of results
+//   display.h/.cpp      the one writer of shown values and the cleaning of
+//                       results; the display options
+//   steps_kept.h/.cpp   the operands a main line kept for the steps (a leaf)
+//   steps_record.h/.cpp what steps are made of, their folding, the engine's
+//                       value of a kept operand
+//   exact_steps.h/.cpp  the steps in exact fractions
+//   computed_steps.h/.cpp  the steps as the calculator computed them
+//   gaussian_rational.h/.cpp  exact fractions and Gaussian rationals (GMP)
+//   steps.h/.cpp        the choice between exact and computed steps
 // No FLTK, no exceptions: errors are eERROR numbers in g_uiError_Number.
 #pragma once
 
@@ -33,7 +43,8 @@ static_assert(long{gc_iMAX_SQUARE} * gc_iMAX_SQUARE == gc_lMAX_ENTRIES, "square 
 constexpr long gc_lOUTPUT_SIZE = 3750000;  // display text store
 constexpr int gc_iVARIABLE_SLOTS = 16;     // slots 0..5 hold plots, 6..15 the variables
 constexpr int gc_iPLOT_SLOTS = 6;
-static_assert(gc_iPLOT_SLOTS <= eVAR_A, "a plot would overwrite a variable");
+static_assert(gc_iPLOT_SLOTS <= gc_aeVARIABLES.front(), "a plot would overwrite a variable");
+static_assert(gc_aeVARIABLES.back() < gc_iVARIABLE_SLOTS, "a variable without a slot");
 
 // The reference record: 1-based index rows and the referenced values.
 struct Clmatrixref {
@@ -131,6 +142,9 @@ inline ClComplex unsignZero(ClComplex cZ) {
 
 // Records an error unless one is already set (the first error wins).
 void setError(eERROR eError);
+// Records an error over any earlier one: only for the few errors that must be
+// the one reported, each call with its reason.
+void overrideError(eERROR eError);
 
 // The engine as at program start: no values, no error, the start settings,
 // an empty token stream and line, and rand()'s sequence from its beginning.

@@ -24,6 +24,13 @@ struct ClLexer {
   bool bResult = true;
 };
 
+// The line is refused. Its error replaces a number that did not convert in
+// the same character: that error alone would still let the line be parsed.
+void refuseLine(ClLexer& lex, eERROR eError) {
+  overrideError(eError);
+  lex.bResult = false;
+}
+
 inline eTOKEN lastStreamToken() {
   return lg_aToken_Stream[lg_uiToken_Stream_Length - 1].m_eToken;
 }
@@ -31,8 +38,7 @@ inline eTOKEN lastStreamToken() {
 // A line whose tokens do not fit the stream is refused: "Expression error".
 bool appendToken(ClLexer& lex, eTOKEN eToken, ClMatrix* pmMatrix = nullptr, double dValue = 0.0) {
   if (lg_uiToken_Stream_Length >= gc_uiMAX_TOKENS) {
-    g_uiError_Number = eERROR_EXPRESSION;
-    lex.bResult = false;
+    refuseLine(lex, eERROR_EXPRESSION);
     return false;
   }
   lg_aToken_Stream[lg_uiToken_Stream_Length++] = ClToken(eToken, pmMatrix, dValue);
@@ -61,7 +67,7 @@ void finishNumber(ClLexer& lex) {
     // the line is cut just after the number
     g_Current_State.m_uiLength = lex.uiPos;
     g_Current_State.m_uiCursor = lex.uiPos;
-    g_uiError_Number = eERROR_NUMBER_INPUT;
+    setError(eERROR_NUMBER_INPUT);
   }
   lex.uiFill = 0;
   lex.bAssembling = false;
@@ -188,8 +194,7 @@ void handleToken(ClLexer& lex, eTOKEN eToken) {
     default:
       // a command key or an unused code never belongs in a line
       if (lex.uiPos + 1 < gc_iLINE_SIZE) g_Current_State.m_acLine[lex.uiPos + 1] = '\0';
-      g_uiError_Number = eERROR_KEY_INPUT;
-      lex.bResult = false;
+      refuseLine(lex, eERROR_KEY_INPUT);
       return;
   }
 }
@@ -203,8 +208,7 @@ void closeOpenBrackets(ClLexer& lex) {
   // the lengthened line keeps its last byte 0: it stays loadable
   if (line.m_uiLength + iMissing > gc_iMAX_LINE ||
       lg_uiToken_Stream_Length + iMissing > gc_uiMAX_TOKENS) {
-    g_uiError_Number = eERROR_MISSING_CLOSE;
-    lex.bResult = false;
+    refuseLine(lex, eERROR_MISSING_CLOSE);
     return;
   }
   for (int k = 0; k < iMissing; ++k) {
@@ -259,10 +263,12 @@ bool ClCalculator::charToDouble(const char* acText, double& dValue) {
   return true;
 }
 
+// The placement checks refuse the line: their error replaces a number that
+// did not convert, as refuseLine() does.
 bool ClCalculator::valueCheck(uint16_t uiLength) {
   if (uiLength == 0) return true;
   if (endsValue(lg_aToken_Stream[uiLength - 1].m_eToken)) {
-    g_uiError_Number = eERROR_MISPLACED_VALUE;
+    overrideError(eERROR_MISPLACED_VALUE);
     return false;
   }
   return true;
@@ -270,13 +276,14 @@ bool ClCalculator::valueCheck(uint16_t uiLength) {
 
 bool ClCalculator::unaryCheck(uint16_t uiLength) {
   if (valueCheck(uiLength)) return true;
-  g_uiError_Number = eERROR_MISPLACED_OPERATOR;
+  // a misplaced prefix function, not the value check's misplaced value
+  overrideError(eERROR_MISPLACED_OPERATOR);
   return false;
 }
 
 bool ClCalculator::binaryCheck(uint16_t uiLength) {
   if (uiLength == 0 || waitsForOperand(lg_aToken_Stream[uiLength - 1].m_eToken)) {
-    g_uiError_Number = eERROR_MISPLACED_BINARY;
+    overrideError(eERROR_MISPLACED_BINARY);
     return false;
   }
   return true;
@@ -284,11 +291,11 @@ bool ClCalculator::binaryCheck(uint16_t uiLength) {
 
 bool ClCalculator::closeCheck(uint16_t uiLength) {
   if (uiLength == 0) {
-    g_uiError_Number = eERROR_MISSING_CLOSE;
+    overrideError(eERROR_MISSING_CLOSE);
     return false;
   }
   if (refusesCloseAfter(lg_aToken_Stream[uiLength - 1].m_eToken)) {
-    g_uiError_Number = eERROR_MISPLACED_CLOSE;
+    overrideError(eERROR_MISPLACED_CLOSE);
     return false;
   }
   return true;

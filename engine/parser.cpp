@@ -473,7 +473,9 @@ ClMatrix ClCalculator::statement() {
       lg_aToken_Stream[3].m_eToken == eRBRACKET) {
     // assigning "[]" makes the variable undefined
     mp_mVariable[lg_aToken_Stream[0].m_eToken].resize(0, 0);
-    g_uiError_Number = eERROR_EMPTY_MATRIX;
+    // the line's whole effect, reported over a number error in the rest of
+    // the line, which is never read
+    overrideError(eERROR_EMPTY_MATRIX);
     return ClMatrix();
   }
   return assignment();

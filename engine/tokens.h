@@ -5,6 +5,7 @@
 // messages. Nothing here evaluates anything.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 // 32-bit token code; the numbers are stored in lines and data files and are
@@ -206,6 +207,10 @@ inline bool hasFlag(int t, eTOKEN_FLAG eFlag) {
 inline bool isVariableToken(int t) {
   return kindOf(t) == eKIND_VARIABLE;
 }
+// The variables' codes in code order, which is also the order a history file
+// keeps their values in; the table's kind column marks exactly these.
+inline constexpr std::array gc_aeVARIABLES = {eVAR_A, eVAR_U, eVAR_B, eVAR_V, eVAR_C,
+                                              eVAR_u, eVAR_P, eVAR_v, eVAR_Q, eVAR_w};
 // A variable or Ans: a value stored under a name, which may be referenced.
 inline bool isNamedValue(int t) {
   return isVariableToken(t) || kindOf(t) == eKIND_ANS;

@@ -6,8 +6,21 @@
 
 #include "engine/state.h"
 
-int32_t lg_eActive_Input = eMAIN_LINE;
-bool lg_bAssignTrue = false;
+namespace {
+
+// The typing state as at program start, for the definitions and resetTyping.
+constexpr int32_t gc_eSTART_INPUT = eMAIN_LINE;
+constexpr bool gc_bSTART_ASSIGN = false;
+
+}  // namespace
+
+int32_t lg_eActive_Input = gc_eSTART_INPUT;
+bool lg_bAssignTrue = gc_bSTART_ASSIGN;
+
+void resetTyping() {
+  lg_eActive_Input = gc_eSTART_INPUT;
+  lg_bAssignTrue = gc_bSTART_ASSIGN;
+}
 
 namespace {
 

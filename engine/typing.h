@@ -13,6 +13,8 @@ enum eACTIVE_INPUT : int32_t { eMAIN_LINE, eEDITOR_CELL, eEDITOR_FILL_IN };
 extern int32_t lg_eActive_Input;  // an eACTIVE_INPUT
 // set once an `=` has been accepted on the current line
 extern bool lg_bAssignTrue;
+// Both as at program start: the main line, no `=` accepted.
+void resetTyping();
 
 // The ordinary-token check, run only while "Error Check" is on.
 bool tokenErrorCheck(eTOKEN eToken);

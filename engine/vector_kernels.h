@@ -22,7 +22,6 @@ constexpr double gc_dSQRT_LIMIT = 1e300;       // the library rescales beyond
 // Beyond |e log z| = 1 the library's own rounding of log z is amplified by
 // the exponential more than 2 ULP: no other formula can follow it there.
 constexpr double gc_dPOWER_LIMIT = 1.0;
-constexpr double gc_dEPSILON = 2.220446049250313e-16;
 
 template <class T>
 using tV = typename T::tVector;

@@ -86,8 +86,8 @@ bool saveInFile(const char* acName) {
     const ClState& Line = lg_State_History[k];
     Plain.write(Line.m_acLine, Line.m_uiLength) << '\n';
   }
-  for (int v = eVAR_A; v <= eVAR_w; ++v) {
-    const ClMatrix& mVariable = ClCalculator::mp_mVariable[v];
+  for (const eTOKEN eVariable : gc_aeVARIABLES) {
+    const ClMatrix& mVariable = ClCalculator::mp_mVariable[eVariable];
     const bool bSaved = mVariable.size() <= gc_lSAVED_WITH_HISTORY && isReadable(mVariable);
     writeMatrix(Plain, bSaved ? mVariable : ClMatrix());
   }

@@ -167,7 +167,7 @@ static eLINES enterLines(std::istream& In, long lCount) {
 
 // Variables of a history file fill only the variables that are empty.
 static bool loadVariables(std::istream& In) {
-  for (int v = eVAR_A; v <= eVAR_w; ++v) {
+  for (const eTOKEN eVariable : gc_aeVARIABLES) {
     long lRows, lColumns;
     if (!(In >> lRows >> lColumns) || !validSize(lRows, lColumns)) return false;
     if (lRows == 0) continue;
@@ -175,8 +175,8 @@ static bool loadVariables(std::istream& In) {
       g_pSeam->message("File read error");
       return false;
     }
-    if (ClCalculator::mp_mVariable[v].rows() == 0)
-      ClCalculator::mp_mVariable[v].swap(ClCalculator::mp_mLinear);
+    ClMatrix& mVariable = ClCalculator::mp_mVariable[eVariable];
+    if (mVariable.rows() == 0) mVariable.swap(ClCalculator::mp_mLinear);
   }
   ClCalculator::mp_mLinear.resize(0, 0);
   return true;
@@ -232,7 +232,9 @@ bool loadInFile(const char* acName, unsigned short uiMode) {
   if (endOfText(In)) return false;
   long lKind;
   if (!(In >> lKind)) return refuse(acName);
-  if (lKind >= eVAR_A && lKind <= eVAR_w) return loadVariable(In, static_cast<eTOKEN>(lKind));
+  // a variable file's kind is its variable's code
+  const auto pVariable = std::find(gc_aeVARIABLES.begin(), gc_aeVARIABLES.end(), lKind);
+  if (pVariable != gc_aeVARIABLES.end()) return loadVariable(In, *pVariable);
   if (lKind != gc_iHISTORY_FILE_KIND) return refuse(acName);
   return loadHistory(In, acName, uiMode, uiPlots);
 }

@@ -66,7 +66,8 @@ ClSnapshot snapshot() {
   ClSnapshot state;
   for (uint16_t k = 0; k < g_uiHistory_Next; ++k)
     state.asHistory.emplace_back(lg_State_History[k].m_acLine, lg_State_History[k].m_uiLength);
-  for (int v = eVAR_A; v <= eVAR_w; ++v) state.amVariable[v] = ClCalculator::mp_mVariable[v];
+  for (const eTOKEN eVariable : gc_aeVARIABLES)
+    state.amVariable[eVariable] = ClCalculator::mp_mVariable[eVariable];
   return state;
 }
 
@@ -88,10 +89,10 @@ bool isNear(const ClMatrix& mSaved, const ClMatrix& mRead) {
 // A history file keeps the variables of up to 4096 entries.
 void expectSameAfterSave(const ClSnapshot& loaded, const ClSnapshot& reloaded) {
   if (loaded.asHistory != reloaded.asHistory) fail("round trip changed the history");
-  for (int v = eVAR_A; v <= eVAR_w; ++v) {
-    const ClMatrix& mLoaded = loaded.amVariable[v];
+  for (const eTOKEN eVariable : gc_aeVARIABLES) {
+    const ClMatrix& mLoaded = loaded.amVariable[eVariable];
     const ClMatrix mKept = mLoaded.size() <= gc_lSAVED_WITH_HISTORY ? mLoaded : ClMatrix();
-    if (!isNear(mKept, reloaded.amVariable[v])) fail("round trip changed a variable");
+    if (!isNear(mKept, reloaded.amVariable[eVariable])) fail("round trip changed a variable");
   }
 }
 

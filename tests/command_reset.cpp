@@ -40,4 +40,17 @@ TEST_F(ResetTest, AScriptRunsAfterTheResetAsFromTheStart) {
   EXPECT_EQ(runScript(m_Seam), sFrom_Start);
 }
 
+// Its Rpt stopped on request after one of its three passes, a case leaves no
+// stop behind for the next one.
+TEST_F(ResetTest, AStoppedRepetitionEndsWithItsCase) {
+  const std::string sFrom_Start = runScript(m_Seam);
+  resetCommandState(m_Seam);
+  m_Seam.stopAfterChecks(1);
+  EXPECT_NE(runScript(m_Seam).find(gc_acSTOP_NOTICE), std::string::npos);
+
+  m_Seam.stopAfterChecks(-1);
+  resetCommandState(m_Seam);
+  EXPECT_EQ(runScript(m_Seam), sFrom_Start);
+}
+
 }  // namespace

@@ -106,6 +106,20 @@ struct ErrorCase {
   const char* acLineAfter;
 };
 
+// Runs each line: its error, whether it reached the parser, and the line as
+// the lexer left it, with the cursor at its end.
+template <size_t N>
+void expectErrors(const ErrorCase (&aCases)[N]) {
+  for (const ErrorCase& c : aCases) {
+    const ClRun run = runLine(c.acLine);
+    SCOPED_TRACE(c.acLine);
+    EXPECT_EQ(run.uiError, c.uiError);
+    EXPECT_EQ(run.bLexed, c.bLexed);
+    EXPECT_EQ(run.sLine, c.acLineAfter);
+    EXPECT_EQ(g_Current_State.m_uiCursor, g_Current_State.m_uiLength);
+  }
+}
+
 TEST_F(LexerTest, ReportsMisplacedTokens) {
   const ErrorCase aCases[] = {
       {".", 1, true, "."},         {"E", 1, true, "E"},         {"1E", 1, true, "1E"},
@@ -115,14 +129,24 @@ TEST_F(LexerTest, ReportsMisplacedTokens) {
       {"(*2", 16, false, "(*2"},   {")", 18, false, ")"},       {"D)", 17, false, "D)"},
       {"1=)", 17, false, "1=)"},   {"[1)", 4, false, "[1)"},    {"1)", 4, false, "1)"},
   };
-  for (const ErrorCase& c : aCases) {
-    const ClRun run = runLine(c.acLine);
-    SCOPED_TRACE(c.acLine);
-    EXPECT_EQ(run.uiError, c.uiError);
-    EXPECT_EQ(run.bLexed, c.bLexed);
-    EXPECT_EQ(run.sLine, c.acLineAfter);
-    EXPECT_EQ(g_Current_State.m_uiCursor, g_Current_State.m_uiLength);
-  }
+  expectErrors(aCases);
+}
+
+// A number that does not convert leaves the line to the parser with error 1;
+// a refusal later in the line, the size error of Id and Ones and the
+// emptying of a variable are reported instead.
+TEST_F(LexerTest, SomeErrorsReplaceANumberError) {
+  const ErrorCase aCases[] = {
+      {"1E)", 18, false, "1E"},         {"2+1E*3", 16, false, "2+1E"},
+      {"A1EB", 14, false, "A1EB"},      {"A1ED", 15, false, "A1E"},
+      {"1E@", 2, false, "1E"},          {"d(0)+1E", 19, true, "d(0)+1E"},
+      {"A=[]+1E", 24, true, "A=[]+1E"},
+  };
+  runLine("A=1");
+  expectErrors(aCases);
+  // no room to close the brackets after the number
+  const std::string sLine = std::string(256, '(') + "1E";
+  EXPECT_EQ(runLine(sLine).uiError, 18);
 }
 
 TEST_F(LexerTest, RefusesCommandKeys) {

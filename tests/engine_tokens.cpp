@@ -4,6 +4,7 @@
 // rendering of a line's tokens.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <vector>
@@ -89,6 +90,9 @@ struct ClClassCase {
 TEST(TokensTest, EachClassHasExactlyItsMembers) {
   const ClClassCase aCases[] = {
       {"isVariableToken", isVariableToken, codes({{eVAR_A, eVAR_w}})},
+      {"listed variable",
+       [](int t) { return std::count(gc_aeVARIABLES.begin(), gc_aeVARIABLES.end(), t) == 1; },
+       codes({{eVAR_A, eVAR_w}})},
       {"isNamedValue", isNamedValue, codes({{eVAR_A, eVAR_w}}, {eANS})},
       {"isNumberPart", isNumberPart, codes({{eDIGIT_0, eEXPONENT}})},
       {"isDigitToken", isDigitToken, codes({{eDIGIT_0, eDIGIT_9}})},
@@ -122,6 +126,12 @@ TEST(TokensTest, EachClassHasExactlyItsMembers) {
       EXPECT_EQ(c.pPredicate(t), c.aMembers.count(t) == 1)
           << c.acName << " of " << t << " " << tokenName(t);
   }
+}
+
+// A history file keeps the variables' values in code order.
+TEST(TokensTest, VariablesAreListedInCodeOrder) {
+  for (size_t k = 0; k < gc_aeVARIABLES.size(); ++k)
+    EXPECT_EQ(gc_aeVARIABLES[k], eVAR_A + static_cast<int>(k)) << k;
 }
 
 struct ClLexCase {

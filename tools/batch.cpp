@@ -180,8 +180,8 @@ bool isFileOption(const std::string& sOption) {
 }
 
 int variableOf(const char* acName) {
-  for (int v = eVAR_A; v <= eVAR_w; ++v)
-    if (std::strcmp(tokenName(v), acName) == 0) return v;
+  for (const eTOKEN eVariable : gc_aeVARIABLES)
+    if (std::strcmp(tokenName(eVariable), acName) == 0) return eVariable;
   return eNULL;
 }
 

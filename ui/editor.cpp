@@ -25,8 +25,6 @@ char lg_acSize_Title[] = "Size Specs for Matrix   ";
 char lg_acTitle[] = "Matrix   ";
 constexpr int gc_iSIZE_NAME = 22;
 constexpr int gc_iTITLE_NAME = 7;
-// The variables' names by code, from eVAR_A.
-constexpr char gc_acNAMES[] = "AUBVCuPvQw";
 
 ClORVELUI& ui() {
   return *g_Main_Window.ui();
@@ -121,7 +119,7 @@ void ClCallback::editSizes_cb(Fl_Widget*, void* pData) {
   editDisableItems();
   g_Main_Window.arrangePanes();
 
-  g_Editor.m_cEdit_Name = gc_acNAMES[iCode - eVAR_A];
+  g_Editor.m_cEdit_Name = tokenName(iCode)[0];
   lg_acSize_Title[gc_iSIZE_NAME] = g_Editor.m_cEdit_Name;
   u.m_pNote->label(lg_acSize_Title);
   u.m_pSize_Panel->activate();
