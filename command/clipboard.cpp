@@ -72,7 +72,8 @@ void pasteText(const std::string& sText) {
 
 std::string resultText(eRESULT_FORM eForm, bool bFull_Precision) {
   const ClMatrix& mAns = ClCalculator::mp_mLast_Output;
-  return mAns.size() == 0 ? std::string() : matrixInForm(mAns, eForm, currentDisplayOptions(bFull_Precision));
+  return mAns.size() == 0 ? std::string()
+                          : matrixInForm(mAns, eForm, currentDisplayOptions(bFull_Precision));
 }
 
 std::string tableText(bool bFull_Precision) {

@@ -106,8 +106,7 @@ ClColumn columnBefore(const ClMatrix& mV, Eigen::Index c, Eigen::Index p, Eigen:
   return column;
 }
 
-std::vector<ClRowOperation> operationsOf(const ClColumn& column,
-                                         const ClDisplayOptions& display) {
+std::vector<ClRowOperation> operationsOf(const ClColumn& column, const ClDisplayOptions& display) {
   std::vector<ClRowOperation> aOperations;
   aOperations.reserve(column.m_aFactors.size() + 2);
   if (column.m_iPivot_Row != column.m_iRow) {

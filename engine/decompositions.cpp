@@ -194,8 +194,7 @@ void determinantInPlace(ClMatrix& mV) {
 
 // Each elimination is one rank-one update of the columns right of the pivot,
 // which walks the column-major storage in order.
-void pivotColumn(ClMatrix& mV, Eigen::Index c, Eigen::Index p, Eigen::Index r,
-                 Eigen::Index iFrom) {
+void pivotColumn(ClMatrix& mV, Eigen::Index c, Eigen::Index p, Eigen::Index r, Eigen::Index iFrom) {
   const Eigen::Index iCols = mV.cols();
   mV.row(p).tail(iCols - iFrom) /= ClComplex(mV(p, c));
   mV(p, c) = 1.0;  // x / x may miss 1 by an ulp in complex division

@@ -66,5 +66,4 @@ void reducedRowEchelon(ClMatrix& mV, ClRrefObserver* pObserver = nullptr);
 // (the entries left of iFrom are known zeros), moved to row r, and column c
 // cleared in every other row. The steps' Gauss-Jordan on [A | I] and
 // [A | B] runs the same step.
-void pivotColumn(ClMatrix& mV, Eigen::Index c, Eigen::Index p, Eigen::Index r,
-                 Eigen::Index iFrom);
+void pivotColumn(ClMatrix& mV, Eigen::Index c, Eigen::Index p, Eigen::Index r, Eigen::Index iFrom);

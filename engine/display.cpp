@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The one writer of shown values (display.h) and the cleaning of negligible
 // parts. Evaluation lives elsewhere.
+#include "engine/display.h"
+
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
-
-#include "engine/display.h"
 
 namespace {
 
@@ -333,8 +333,7 @@ void ClCalculator::matrixDisplay(const ClMatrix& mM, const ClDisplayOptions& opt
   writeMatrix(mM, options, g_acOutput_Line, gc_lOUTPUT_SIZE);
 }
 
-void writeMatrix(const ClMatrix& mM, const ClDisplayOptions& options, char* acText,
-                 size_t uiSize) {
+void writeMatrix(const ClMatrix& mM, const ClDisplayOptions& options, char* acText, size_t uiSize) {
   char* pcEnd = acText;
   *pcEnd = '\0';
   if (mM.rows() == 0 || uiSize < gc_iENTRY_ROOM) return;
@@ -347,7 +346,8 @@ void writeMatrix(const ClMatrix& mM, const ClDisplayOptions& options, char* acTe
         return;
       }
       pcEnd = writer.append(pcEnd, mM(lRow, lCol));
-      if (lCol + 1 < mM.cols()) pcEnd = append(pcEnd, gc_acENTRY_SEPARATOR, sizeof gc_acENTRY_SEPARATOR - 1);
+      if (lCol + 1 < mM.cols())
+        pcEnd = append(pcEnd, gc_acENTRY_SEPARATOR, sizeof gc_acENTRY_SEPARATOR - 1);
     }
     if (lRow + 1 < mM.rows())
       pcEnd = append(pcEnd, gc_acROW_SEPARATOR, sizeof gc_acROW_SEPARATOR - 1);

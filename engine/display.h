@@ -80,10 +80,9 @@ double displayTolerance(const ClMatrix& mM);
 // A number shown whole in the format (no part hidden): a factor, a pivot.
 std::string numberText(ClComplex cZ, const ClDisplayOptions& options);
 
-// The matrix as the pane shows it, rows joined by gc_acROW_SEPARATOR, into acText of uiSize bytes; the text ends before an entry that might not
-// fit.
-void writeMatrix(const ClMatrix& mM, const ClDisplayOptions& options, char* acText,
-                 size_t uiSize);
+// The matrix as the pane shows it, rows joined by gc_acROW_SEPARATOR, into acText of uiSize bytes;
+// the text ends before an entry that might not fit.
+void writeMatrix(const ClMatrix& mM, const ClDisplayOptions& options, char* acText, size_t uiSize);
 
 // The entries' texts, row by row, as a line printed the value: under Zero
 // Out the line cleans its result before it shows it.

@@ -2,13 +2,14 @@
 // Parser and evaluator from the statement down to the prefix level: one
 // recursive-descent pass that evaluates as it reads. Operands proper are in
 // operands.cpp, what each prefix operator computes in functions.cpp.
+#include "engine/parser.h"
+
 #include <cfloat>
 #include <cmath>
 
 #include "engine/calculator.h"
 #include "engine/decompositions.h"
 #include "engine/display.h"
-#include "engine/parser.h"
 #include "engine/steps_kept.h"
 #include "engine/vector_math.h"
 

@@ -3,8 +3,8 @@
 // and AVX-512 files each include this with their own T). Each function
 // computes every lane with the scalar library's formula on SLEEF's 1-ULP
 // functions, and marks as plain only the lanes whose arguments keep that
-// formula within 2 ULP of the library's complex function: no overflow or
-// underflow inside, no special value, no branch cut. The rest go to the
+// formula within 2.5 ULP of the true value, as the library's complex function
+// is: no overflow or underflow inside, no special value, no branch cut. The rest go to the
 // library. Only plain data and T's operations: nothing here may become an
 // inline function shared with files built for another unit.
 #pragma once

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/display.h"
 #include "command/clipboard.h"
+#include "engine/display.h"
 #include "tests/support/command_driver.h"
 
 namespace {

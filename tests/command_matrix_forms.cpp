@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/display.h"
 #include "command/matrix_forms.h"
+#include "engine/display.h"
 #include "tests/support/command_driver.h"
 
 namespace {
