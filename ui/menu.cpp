@@ -340,7 +340,10 @@ void ClORVELUI::zoomMenu() {
 }
 
 void ClCallback::view_cb(Fl_Widget*, void* pData) {
-  g_eView_State = *static_cast<int32_t*>(pData);
+  const int32_t eFormat = *static_cast<int32_t*>(pData);
+  const bool bChanged = eFormat != g_eView_State;
+  g_eView_State = eFormat;
   // the matrix editor's entries follow the format at once
   if (g_Editor.m_pActive_Table) g_Editor.m_pActive_Table->redraw();
+  if (bChanged) g_pSeam->resultsChanged();
 }

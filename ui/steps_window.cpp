@@ -33,7 +33,8 @@ constexpr int gc_iMIN_WIDTH = 260, gc_iMIN_HEIGHT = 150;
 constexpr const char* gc_acTITLE = "ORVEL Calculator Steps";
 
 // Escape closes the window; while steps are computed the stop poll takes it
-// before it gets here.
+// before it gets here. Shown again (after it was iconified) or given another
+// width, the window looks whether its document must be written again.
 class ClStepsFrame : public Fl_Double_Window {
  public:
   using Fl_Double_Window::Fl_Double_Window;
@@ -42,9 +43,23 @@ class ClStepsFrame : public Fl_Double_Window {
       hide();
       return 1;
     }
-    return Fl_Double_Window::handle(iEvent);
+    const int iHandled = Fl_Double_Window::handle(iEvent);
+    if (iEvent == FL_SHOW) steps().follow();
+    return iHandled;
   }
+  void resize(int iX, int iY, int iW, int iH) override {
+    Fl_Double_Window::resize(iX, iY, iW, iH);
+    steps().follow();
+  }
+
+ private:
+  ClStepsWindow& steps() { return *static_cast<ClStepsWindow*>(user_data()); }
 };
+
+// Announced by the seam: a new main line, another output format or Zero Out.
+void resultsChanged() {
+  if (g_Main_Window.m_pSteps) g_Main_Window.m_pSteps->follow();
+}
 
 // The repetition's stop poll: repaints, and takes only Escape.
 bool stopOnEscape() {
@@ -140,11 +155,10 @@ ClStepsWindow::ClStepsWindow() {
   m_pWindow->resizable(m_pView);
   m_pWindow->size_range(zoomed(gc_iMIN_WIDTH), zoomed(gc_iMIN_HEIGHT), 0, 0);
   m_pWindow->end();
-  Fl::add_check(follow_cb, this);
+  g_Results_Changed.listen(resultsChanged);
 }
 
 ClStepsWindow::~ClStepsWindow() {
-  Fl::remove_check(follow_cb, this);
   delete m_pWindow;
 }
 
@@ -174,7 +188,15 @@ void ClStepsWindow::buildControls(int iWidth, int& iBottom) {
 
 void ClStepsWindow::show() {
   m_pWindow->show();
-  if (!m_Shown || !(*m_Shown == source())) refill();
+  if (stale()) refill();
+}
+
+bool ClStepsWindow::stale() const {
+  return !m_Shown || !(*m_Shown == source());
+}
+
+void ClStepsWindow::follow() {
+  if (m_pWindow->visible() && !pollingForStop() && stale()) refill();
 }
 
 ClStepsView ClStepsWindow::view() const {
@@ -189,13 +211,14 @@ ClStepsView ClStepsWindow::view() const {
 }
 
 const std::vector<ClSteps>& ClStepsWindow::keptSteps(const ClStepsView& view) {
-  const ClComputed computed{g_uiSteps_Generation, g_eView_State, g_bZero_Out,
+  const ClStepsCacheKey key{g_uiSteps_Generation, g_eView_State, g_bZero_Out,
                             view.m_Options.m_eArithmetic, view.m_Options.m_ePivot};
-  if (m_Computed && *m_Computed == computed) return m_aSteps;
+  if (m_Steps_Key && *m_Steps_Key == key) return m_aSteps;
   m_aSteps.clear();
+  startStopPolls();
   for (const ClStepsOperand& operand : g_aSteps_Kept)
     m_aSteps.push_back(computeSteps(operand, view.m_Options));
-  m_Computed = computed;
+  m_Steps_Key = key;
   return m_aSteps;
 }
 
@@ -208,23 +231,16 @@ ClStepsWindow::ClSource ClStepsWindow::source() const {
   return {g_uiSteps_Generation, g_eView_State, g_bZero_Out, htmlLine(*m_pView)};
 }
 
+// Again while the window was resized as the steps were computed.
 void ClStepsWindow::refill() {
-  const ClSource current = source();
-  const bool bSame_Line = m_Shown && m_Shown->m_uiLine == current.m_uiLine;
-  // Set first: the checks that run while the steps are computed see it done.
-  m_Shown = current;
-  const int iTop = m_pView->topline();
-  m_pView->value(document(eFORM_HTML).c_str());
-  if (bSame_Line) m_pView->topline(iTop);
-}
-
-// A check of the event loop: cheap unless the calculator changed. Not while
-// a repetition or a computation polls for Escape; it looks again after.
-void ClStepsWindow::follow_cb(void* pData) {
-  ClStepsWindow* pSteps = static_cast<ClStepsWindow*>(pData);
-  if (!pSteps->m_pWindow->visible() || pollingForStop()) return;
-  if (pSteps->m_Shown && *pSteps->m_Shown == pSteps->source()) return;
-  pSteps->refill();
+  do {
+    const ClSource current = source();
+    const bool bSame_Line = m_Shown && m_Shown->m_uiLine == current.m_uiLine;
+    m_Shown = current;
+    const int iTop = m_pView->topline();
+    m_pView->value(document(eFORM_HTML).c_str());
+    if (bSame_Line) m_pView->topline(iTop);
+  } while (stale());
 }
 
 void ClStepsWindow::choice_cb(Fl_Widget*, void* pData) {

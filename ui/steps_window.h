@@ -2,8 +2,9 @@
 // The Steps window: the row operations behind the last main line's RREF,
 // Inv, Det and left divisions, in the help's document viewer, with the
 // reader's choices (arithmetic, pivot rule, grouping) and the two copy
-// buttons. It follows the calculator: while it is shown, a new main line,
-// another output format or Zero Out refills it, and so does a width that
+// buttons. It follows the calculator: a new main line, another output format
+// or Zero Out (announced through g_Results_Changed) refill it while it is
+// shown, and at its next showing while it is hidden; so does a width that
 // holds a different number of characters.
 #pragma once
 
@@ -33,6 +34,13 @@ class ClStepsWindow {
   ClStepsView view() const;
   // The document in a form for the current choices.
   std::string document(eSTEPS_FORM eForm);
+  // The shown document is not the one the calculator and the choices make
+  // now: it is written again when the window is next visible.
+  bool stale() const;
+  // Writes the document again if it is stale and the window visible; not
+  // while a repetition or a computation polls for Escape (the line's end
+  // announces its results after).
+  void follow();
 
   Fl_Double_Window* m_pWindow;
   Fl_Help_View* m_pView;
@@ -57,16 +65,16 @@ class ClStepsWindow {
     }
   };
   ClSource source() const;
-  // What the steps were computed from: only a change of these computes them
-  // again (exact steps may take seconds), not the grouping, the width or a
-  // copy.
-  struct ClComputed {
+  // The key of the steps kept in m_aSteps, what they were computed from:
+  // only a change of these computes them again (exact steps may take
+  // seconds), not the grouping, the width or a copy.
+  struct ClStepsCacheKey {
     uint32_t m_uiLine;
     int32_t m_iFormat;
     bool m_bZero_Out;
     int32_t m_iArithmetic;
     int32_t m_iPivot;
-    bool operator==(const ClComputed& other) const {
+    bool operator==(const ClStepsCacheKey& other) const {
       return m_uiLine == other.m_uiLine && m_iFormat == other.m_iFormat &&
              m_bZero_Out == other.m_bZero_Out && m_iArithmetic == other.m_iArithmetic &&
              m_iPivot == other.m_iPivot;
@@ -74,7 +82,6 @@ class ClStepsWindow {
   };
   // The steps of the kept operands for the current choices.
   const std::vector<ClSteps>& keptSteps(const ClStepsView& view);
-  static void follow_cb(void* pData);
   static void choice_cb(Fl_Widget* pWidget, void* pData);
   static void copy_cb(Fl_Widget* pWidget, void* pData);
 
@@ -84,6 +91,6 @@ class ClStepsWindow {
   void refill();
 
   std::optional<ClSource> m_Shown;
-  std::optional<ClComputed> m_Computed;
+  std::optional<ClStepsCacheKey> m_Steps_Key;
   std::vector<ClSteps> m_aSteps;
 };
