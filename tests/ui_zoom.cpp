@@ -447,8 +447,10 @@ TEST_F(ZoomTest, HelpAboutAndStepsWindowsFollowTheZoom) {
   pick(ClORVELUI::mp_miAbout);
   pick(ClORVELUI::mp_miSteps);
   ClStepsWindow* pSteps = g_Main_Window.m_pSteps;
-  pSteps->m_pArithmetic->value(1);
-  pSteps->m_pArithmetic->do_callback();
+  for (Fl_Choice* pChoice : {pSteps->m_pArithmetic, pSteps->m_pGrouping}) {
+    pChoice->value(1);
+    pChoice->do_callback();
+  }
   const int iAbout_W = g_Main_Window.m_pAbout_Image->w();
   const int iRow_H = pSteps->m_pArithmetic->h();
   const int iHelp_Text = g_Main_Window.m_pHelp->m_pView->textsize();
@@ -465,6 +467,9 @@ TEST_F(ZoomTest, HelpAboutAndStepsWindowsFollowTheZoom) {
   EXPECT_TRUE(pSteps->m_pWindow->shown());
   EXPECT_EQ(pSteps->m_pArithmetic->value(), 1);
   EXPECT_FALSE(pSteps->m_pPivot->active());
+  EXPECT_EQ(pSteps->m_pGrouping->value(), 1);
+  EXPECT_EQ(pSteps->view().m_Options.m_eArithmetic, eSTEPS_COMPUTED);
+  EXPECT_EQ(pSteps->view().m_eGrouping, eGROUP_PER_COLUMN);
   EXPECT_EQ(pSteps->m_pArithmetic->h(), edge(iRow_H, 150));
 
   g_Main_Window.m_pAbout->hide();

@@ -22,15 +22,17 @@ class Fl_Help_View;
 
 class ClStepsWindow {
  public:
-  // Built beside the display area of the current layout.
-  ClStepsWindow();
+  // Built beside the display area of the current layout, with the reader's
+  // arithmetic, pivot rule and grouping from choices.
+  explicit ClStepsWindow(const ClStepsView& choices = ClStepsView());
   ~ClStepsWindow();
   ClStepsWindow(const ClStepsWindow&) = delete;
   ClStepsWindow& operator=(const ClStepsWindow&) = delete;
 
   // Shows the window with the steps of the last main line.
   void show();
-  // The choices as the controls show them.
+  // The reader's choices, with the output format, Zero Out and the
+  // characters a line of the viewer holds now.
   ClStepsView view() const;
   // The document in a form for the current choices.
   std::string document(eSTEPS_FORM eForm);
@@ -51,46 +53,48 @@ class ClStepsWindow {
   Fl_Button* m_pCopy_Text;
 
  private:
-  // What the shown document was written from, besides the choices: the
-  // line, the output format, Zero Out and the characters a line of the
-  // viewer holds (it changes with the window's width).
-  struct ClSource {
-    uint32_t m_uiLine;
-    int32_t m_iFormat;
-    bool m_bZero_Out;
-    int32_t m_iHtml_Line;
-    bool operator==(const ClSource& other) const {
-      return m_uiLine == other.m_uiLine && m_iFormat == other.m_iFormat &&
-             m_bZero_Out == other.m_bZero_Out && m_iHtml_Line == other.m_iHtml_Line;
-    }
-  };
-  ClSource source() const;
   // The key of the steps kept in m_aSteps, what they were computed from:
   // only a change of these computes them again (exact steps may take
   // seconds), not the grouping, the width or a copy.
   struct ClStepsCacheKey {
-    uint32_t m_uiLine;
-    int32_t m_iFormat;
-    bool m_bZero_Out;
-    int32_t m_iArithmetic;
-    int32_t m_iPivot;
+    uint32_t m_uiGeneration;
+    ClDisplayOptions m_Display;
+    eSTEPS_ARITHMETIC m_eArithmetic;
+    eSTEPS_PIVOT m_ePivot;
     bool operator==(const ClStepsCacheKey& other) const {
-      return m_uiLine == other.m_uiLine && m_iFormat == other.m_iFormat &&
-             m_bZero_Out == other.m_bZero_Out && m_iArithmetic == other.m_iArithmetic &&
-             m_iPivot == other.m_iPivot;
+      return m_uiGeneration == other.m_uiGeneration && m_Display == other.m_Display &&
+             m_eArithmetic == other.m_eArithmetic && m_ePivot == other.m_ePivot;
     }
   };
+  // What the shown document was written from: the steps, the grouping and
+  // the characters a line of the viewer holds (they change with the width).
+  struct ClShownKey {
+    ClStepsCacheKey m_Steps;
+    eSTEPS_GROUPING m_eGrouping;
+    int32_t m_iHtml_Line;
+    bool operator==(const ClShownKey& other) const {
+      return m_Steps == other.m_Steps && m_eGrouping == other.m_eGrouping &&
+             m_iHtml_Line == other.m_iHtml_Line;
+    }
+  };
+  static ClStepsCacheKey cacheKey(const ClStepsView& view);
+  ClShownKey shownKey() const;
   // The steps of the kept operands for the current choices.
   const std::vector<ClSteps>& keptSteps(const ClStepsView& view);
   static void choice_cb(Fl_Widget* pWidget, void* pData);
   static void copy_cb(Fl_Widget* pWidget, void* pData);
 
   void buildControls(int iWidth, int& iBottom);
+  // The controls set from m_Choices.
+  void showChoices();
   // Writes the document again; the reader keeps the place unless the line
   // is a new one.
   void refill();
 
-  std::optional<ClSource> m_Shown;
+  // The arithmetic, the pivot rule and the grouping; the controls show
+  // them and their callbacks set them.
+  ClStepsView m_Choices;
+  std::optional<ClShownKey> m_Shown;
   std::optional<ClStepsCacheKey> m_Steps_Key;
   std::vector<ClSteps> m_aSteps;
 };
