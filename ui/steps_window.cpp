@@ -304,13 +304,10 @@ void ClStepsWindow::choice_cb(Fl_Widget* pWidget, void* pData) {
   if (steps.stale()) steps.refill();
 }
 
-// The system clipboard and the primary selection.
+// Through the seam, as Copy Result As copies.
 void ClStepsWindow::copy_cb(Fl_Widget* pWidget, void* pData) {
   ClStepsWindow* pSteps = static_cast<ClStepsWindow*>(pData);
-  const std::string sText =
-      pSteps->document(pWidget == pSteps->m_pCopy_LaTeX ? eFORM_LATEX : eFORM_TEXT);
-  Fl::copy(sText.c_str(), static_cast<int>(sText.size()), 1);
-  Fl::copy(sText.c_str(), static_cast<int>(sText.size()), 0);
+  g_pSeam->copyText(pSteps->document(pWidget == pSteps->m_pCopy_LaTeX ? eFORM_LATEX : eFORM_TEXT));
 }
 
 // Built again with the reader's choices, and shown again if it was.
