@@ -125,11 +125,15 @@ TEST_F(StepsTest, OpensFromTheMenuAndTheOutputPaneAndFollowsTheLines) {
   EXPECT_EQ(g_aSteps_Kept[0].m_eKind, eSTEPS_DET);
   EXPECT_EQ(shown(), expected(ClStepsView()));
 
-  // Escape closes it; Space in the output pane opens it again, typing nothing
+  // Escape closes it; Space in the output pane opens it again, typing
+  // nothing; in the input pane Space does nothing at all
   typeInto(steps().m_pView, FL_Escape, "\033");
   EXPECT_FALSE(steps().m_pWindow->shown());
   enter("RA");
   const std::string sLine = inputLine();
+  typeInto(ui().m_pInput, ' ', " ");
+  EXPECT_FALSE(steps().m_pWindow->shown());
+  EXPECT_EQ(inputLine(), sLine);
   typeInto(ui().m_pOutput, ' ', " ");
   EXPECT_TRUE(steps().m_pWindow->shown());
   EXPECT_EQ(inputLine(), sLine);

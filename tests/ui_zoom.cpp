@@ -377,6 +377,37 @@ TEST_F(ZoomTest, SwitchingKeepsHistoryVariablesTheLineAndTheGraphInEveryMode) {
   }
 }
 
+// Every key of a zoom step, from 150 %: the steps next to it are 125 % and
+// 175 %. Shift is free (plus is Shift+"=" on many layouts); Alt is not.
+TEST_F(ZoomTest, EveryZoomKeyStepsFromTheFactorInEffect) {
+  const struct {
+    const char* acName;
+    int iKey;
+    const char* acText;
+    int iState;
+    int iPercent;  // afterwards
+  } aCASES[] = {
+      {"Ctrl+plus", '+', "+", FL_CTRL, 175},
+      {"Ctrl+Shift+=", '=', "+", FL_CTRL | FL_SHIFT, 175},
+      {"Ctrl+=", '=', "=", FL_CTRL, 175},
+      {"Ctrl+keypad plus", FL_KP + '+', "+", FL_CTRL, 175},
+      {"Ctrl+minus", '-', "-", FL_CTRL, 125},
+      {"Ctrl+keypad minus", FL_KP + '-', "-", FL_CTRL, 125},
+      {"Ctrl+0", '0', "0", FL_CTRL, 100},
+      {"Ctrl+keypad 0", FL_KP + '0', "0", FL_CTRL, 100},
+      {"Ctrl+Alt+minus", '-', "-", FL_CTRL | FL_ALT, 150},
+  };
+  for (const auto& c : aCASES) {
+    SCOPED_TRACE(c.acName);
+    pick(zoomItem(150));
+    typeKey(c.iKey, c.acText, c.iState);
+    Fl::check();
+    EXPECT_EQ(g_iZoom, c.iPercent);
+    EXPECT_TRUE(zoomItem(c.iPercent)->value());
+    EXPECT_EQ(inputLine(), "In>_");
+  }
+}
+
 TEST_F(ZoomTest, TooLargeAFactorIsCappedToTheScreenWithANotice) {
   int iArea_X, iArea_Y, iArea_W, iArea_H;
   Fl::screen_work_area(iArea_X, iArea_Y, iArea_W, iArea_H);

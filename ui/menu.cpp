@@ -15,6 +15,7 @@
 #include "command/matrix_forms.h"
 #include "engine/calculator.h"
 #include "ui/editor.h"
+#include "ui/keyboard.h"
 #include "ui/layout.h"
 #include "ui/table.h"
 
@@ -144,7 +145,6 @@ constexpr std::array<Fl_Menu_Item, gc_iMENU_ITEMS> gc_aMENU = {{
     item("Portrait Mode", FL_CTRL + FL_ALT + 'r', ClCallback::mode_cb,
          &lg_aeWindow_Mode[ePORTRAIT_MODE], FL_MENU_RADIO),
     end(),
-    // Ctrl+plus, Ctrl+minus and Ctrl+0 step through these (keyboard.cpp).
     submenu("Zoom"),
     item("100 %", 0, ClCallback::zoom_cb, &lg_aiZoom[0], gc_iRADIO_ON),
     item("125 %", 0, ClCallback::zoom_cb, &lg_aiZoom[1], FL_MENU_RADIO),
@@ -153,6 +153,11 @@ constexpr std::array<Fl_Menu_Item, gc_iMENU_ITEMS> gc_aMENU = {{
     item("200 %", 0, ClCallback::zoom_cb, &lg_aiZoom[4], FL_MENU_RADIO),
     item("250 %", 0, ClCallback::zoom_cb, &lg_aiZoom[5], FL_MENU_RADIO),
     item("300 %", 0, ClCallback::zoom_cb, &lg_aiZoom[6], FL_MENU_RADIO),
+    // Keys without a row users see: the next, the previous and the first
+    // factor; keyboard.cpp has more keys for them.
+    item("Zoom In", FL_CTRL + '+', zoomKey_cb, menuData<eZOOM_IN>(), FL_MENU_INVISIBLE),
+    item("Zoom Out", FL_CTRL + '-', zoomKey_cb, menuData<eZOOM_OUT>(), FL_MENU_INVISIBLE),
+    item("First Zoom", FL_CTRL + '0', zoomKey_cb, menuData<eZOOM_FIRST>(), FL_MENU_INVISIBLE),
     end(),
     submenu("Graph"),
     item("Graph Window", FL_CTRL + FL_ALT + 'g', ClCallback::graph_cb, nullptr, FL_MENU_TOGGLE),
@@ -163,6 +168,8 @@ constexpr std::array<Fl_Menu_Item, gc_iMENU_ITEMS> gc_aMENU = {{
     item("Output Window", FL_CTRL + 't', ClCallback::text_cb, nullptr, gc_iTOGGLE_INACTIVE),
     end(),
     item("Steps", FL_CTRL + FL_ALT + 's', ClCallback::steps_cb),
+    // Space in the output pane, without a row users see
+    item("Steps", ' ', stepsKey_cb, nullptr, FL_MENU_INVISIBLE),
     end(),
     title("Settings"),
     item("Zero Out", 0, ClCallback::zeroOut_cb, nullptr, gc_iTOGGLE_ON),
