@@ -62,6 +62,18 @@ void resultsChanged() {
   if (g_Main_Window.m_pSteps) g_Main_Window.m_pSteps->follow();
 }
 
+// Built again at a new zoom with the reader's choices, and shown again if it
+// was.
+void rezoomSteps() {
+  ClStepsWindow*& pSteps = g_Main_Window.m_pSteps;
+  if (!pSteps) return;
+  const bool bShown = pSteps->m_pWindow->shown();
+  const ClStepsView choices = pSteps->view();
+  delete pSteps;
+  pSteps = new ClStepsWindow(choices);
+  if (bShown) pSteps->show();
+}
+
 // The repetition's stop poll: repaints, and takes only Escape.
 bool stopOnEscape() {
   return g_Window_Seam.stopRequested();
@@ -189,6 +201,7 @@ ClStepsWindow::ClStepsWindow(const ClStepsView& choices) : m_Choices(choices) {
   m_pWindow->size_range(zoomed(gc_iMIN_WIDTH), zoomed(gc_iMIN_HEIGHT), 0, 0);
   m_pWindow->end();
   g_Results_Changed.listen(resultsChanged);
+  g_Zoom_Changed.listen(rezoomSteps);
 }
 
 ClStepsWindow::~ClStepsWindow() {
@@ -308,17 +321,6 @@ void ClStepsWindow::choice_cb(Fl_Widget* pWidget, void* pData) {
 void ClStepsWindow::copy_cb(Fl_Widget* pWidget, void* pData) {
   ClStepsWindow* pSteps = static_cast<ClStepsWindow*>(pData);
   g_pSeam->copyText(pSteps->document(pWidget == pSteps->m_pCopy_LaTeX ? eFORM_LATEX : eFORM_TEXT));
-}
-
-// Built again with the reader's choices, and shown again if it was.
-void rezoomSteps() {
-  ClStepsWindow*& pSteps = g_Main_Window.m_pSteps;
-  if (!pSteps) return;
-  const bool bShown = pSteps->m_pWindow->shown();
-  const ClStepsView choices = pSteps->view();
-  delete pSteps;
-  pSteps = new ClStepsWindow(choices);
-  if (bShown) pSteps->show();
 }
 
 void ClCallback::steps_cb(Fl_Widget*, void*) {

@@ -283,8 +283,7 @@ void ClORVELWindow::rezoom(int iPercent) {
   if (bAlt) ClCallback::alt_cb(nullptr, nullptr);
   arrangePanes();
   m_pUI->m_pInput->showInsertPositionFast();
-  rezoomDocuments();
-  rezoomSteps();
+  g_Zoom_Changed.notify();
   noticeCap();
 }
 

@@ -16,6 +16,7 @@
 
 int g_iZoom_Asked = gc_iZOOM_LEAST;
 int g_iZoom = gc_iZOOM_LEAST;
+ClNotifier g_Zoom_Changed;
 
 namespace {
 

@@ -7,6 +7,8 @@
 
 #include <array>
 
+#include "ui/notifier.h"
+
 struct ClRect {
   int x, y, w, h;
 };
@@ -47,6 +49,11 @@ int zoomStep(int iPercent, int iDirection);
 // tooltips, message boxes, default widget text), its scrollbars and the
 // graph pane's labels follow it.
 void applyZoom(int iPercent);
+// The windows built at the factor in effect that are built again at a new
+// one (the help, guide, About and Steps windows) listen here; the main
+// window tells them once its own new layout is shown.
+extern ClNotifier g_Zoom_Changed;
+
 // A length at the factor in effect, rounded half away from zero.
 int zoomed(int iLength);
 // A rectangle by its edges, each rounded as zoomed() rounds: rectangles that
