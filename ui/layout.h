@@ -137,9 +137,10 @@ class ClORVELUI {
                                                                     *const mp_miUser_Guide,
                                                                         *const mp_miAbout;
 
-  // Graph and window-format items as a new layout starts: graph closed,
-  // window format unchanged until the rebuild selects it.
-  static void resetGraphItems();
+  // The graph's items as the graph is open or closed: Graph Window checked
+  // while it is open; Clear Graph, Scales, Corners, Output Window and Save
+  // Graph work only then, each starting off.
+  static void setGraphItems(bool bOpen);
   // Registers the menu items' label type; needed before a menu is drawn.
   static void setItemLabelType();
   // Makes one item of a radio group the only one selected.

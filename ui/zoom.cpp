@@ -23,12 +23,6 @@ namespace {
 // The desktop's factor of reference: 96 dots per inch is 100 %.
 constexpr double gc_dREFERENCE_DPI = 96.0;
 
-int scaled(int iLength, int iPercent) {
-  const long lProduct = static_cast<long>(iLength) * iPercent;
-  const long lMagnitude = (std::labs(lProduct) + 50) / 100;
-  return static_cast<int>(lProduct < 0 ? -lMagnitude : lMagnitude);
-}
-
 // A positive number, the whole text of acText.
 bool parseNumber(const char* acText, double& dValue) {
   if (acText == nullptr || *acText == '\0') return false;
@@ -98,7 +92,7 @@ const char* desktopDpi() {
 
 int fittedZoom(int iPercent, int iW, int iH, int iArea_W, int iArea_H) {
   for (; iPercent > gc_iZOOM_LEAST; --iPercent)
-    if (scaled(iW, iPercent) <= iArea_W && scaled(iH, iPercent) <= iArea_H) break;
+    if (zoomedAt(iW, iPercent) <= iArea_W && zoomedAt(iH, iPercent) <= iArea_H) break;
   return iPercent;
 }
 
@@ -124,7 +118,7 @@ void applyZoom(int iPercent) {
 }
 
 int zoomed(int iLength) {
-  return scaled(iLength, g_iZoom);
+  return zoomedAt(iLength, g_iZoom);
 }
 
 ClRect zoomed(const ClRect& r) {
