@@ -199,14 +199,21 @@ TEST_F(StepsTest, EachChoiceRewritesTheDocument) {
   EXPECT_TRUE(steps().m_pPivot->active());
 }
 
+// The inverse's steps in the calculator's arithmetic, whose entries the
+// output format writes, shown; the view they are written with.
+ClStepsView showComputedInverse() {
+  enterInverse();
+  pick(ClORVELUI::mp_miSteps);
+  choose(steps().m_pArithmetic, 1);
+  ClStepsView view;
+  view.m_Options.m_eArithmetic = eSTEPS_COMPUTED;
+  return view;
+}
+
 // The settings' callbacks announce the change: the shown window is written
 // again at once, with no pass of the event loop in between.
 TEST_F(StepsTest, FollowsTheOutputFormatAndZeroOut) {
-  enterInverse();
-  pick(ClORVELUI::mp_miSteps);
-  ClStepsView view;
-  view.m_Options.m_eArithmetic = eSTEPS_COMPUTED;
-  choose(steps().m_pArithmetic, 1);
+  const ClStepsView view = showComputedInverse();
   const std::string sDecimal = shown();
   pick(ClORVELUI::mp_miRational);
   EXPECT_EQ(shown(), expected(view));
@@ -221,11 +228,7 @@ TEST_F(StepsTest, FollowsTheOutputFormatAndZeroOut) {
 // and written when it is shown again, with no pass of the event loop in
 // between.
 TEST_F(StepsTest, AHiddenWindowIsStaleAfterASettingAndRefilledWhenShown) {
-  enterInverse();
-  pick(ClORVELUI::mp_miSteps);
-  ClStepsView view;
-  view.m_Options.m_eArithmetic = eSTEPS_COMPUTED;
-  choose(steps().m_pArithmetic, 1);
+  const ClStepsView view = showComputedInverse();
   for (Fl_Menu_Item* pSetting : {ClORVELUI::mp_miRational, ClORVELUI::mp_miZero_Out}) {
     SCOPED_TRACE(pSetting->label());
     steps().m_pWindow->hide();

@@ -58,7 +58,7 @@ class ClStepsFrame : public Fl_Double_Window {
 };
 
 // Announced by the seam: a new main line, another output format or Zero Out.
-void resultsChanged() {
+void followResults() {
   if (g_Main_Window.m_pSteps) g_Main_Window.m_pSteps->follow();
 }
 
@@ -200,7 +200,7 @@ ClStepsWindow::ClStepsWindow(const ClStepsView& choices) : m_Choices(choices) {
   m_pWindow->resizable(m_pView);
   m_pWindow->size_range(zoomed(gc_iMIN_WIDTH), zoomed(gc_iMIN_HEIGHT), 0, 0);
   m_pWindow->end();
-  g_Results_Changed.listen(resultsChanged);
+  g_Results_Changed.listen(followResults);
   g_Zoom_Changed.listen(rezoomSteps);
 }
 
@@ -289,7 +289,7 @@ std::string ClStepsWindow::document(eSTEPS_FORM eForm) {
   return stepsDocument(g_aSteps_Kept, keptSteps(current), current, eForm);
 }
 
-// Again while the window was resized as the steps were computed.
+// Written again if the window was resized while the steps were computed.
 void ClStepsWindow::refill() {
   do {
     const ClShownKey current = shownKey();

@@ -5,6 +5,7 @@
 // The ui folder:
 //   main.cpp            the program's main and its options
 //   zoom.h/.cpp         the zoom factor: its sources, its cap, scaled lengths
+//   notifier.h          a change announced to the windows made from it
 //   window.h/.cpp       this owner, the window-mode and close callbacks
 //   layout.h/.cpp       the widgets of one layout and the two geometry tables
 //   menu.cpp            the menu table, its item pointers, the output format
