@@ -330,6 +330,9 @@ void enterLine(eSTEP eStep) {
   g_pSeam->pane(ePANE_INPUT).showInsertPosition();
   ClCallback::cleanUp(false);
   g_pSeam->redraw();
+  // a main line replaces the operands kept for the steps, with none if it
+  // has no RREF, Inv, Det or left division
+  if (bExecute) g_pSeam->resultsChanged();
 }
 
 void executeLines(uint16_t uiSlot, uint16_t uiVisible_Count, bool bQuiet) {
@@ -370,6 +373,7 @@ void ClCallback::zeroOut_cb(Fl_Widget*, void*) {
   g_bZero_Out = g_pSeam->isOn(eSWITCH_ZERO_OUT);
   ClCells* pCells = g_pSeam->cells();
   if (lg_eActive_Input == eEDITOR_CELL && pCells != nullptr) pCells->refresh();
+  g_pSeam->resultsChanged();
 }
 
 void ClCallback::exit_cb(Fl_Widget*, void*) {

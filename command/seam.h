@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The one interface through which command processing and the data files
 // reach their surroundings: the two text panes, the menu switches, the
-// message boxes, the file choosers and the stop request. The window
+// message boxes, the file choosers, the stop request and the news that the
+// shown results changed. The window
 // implements it with widgets (ui/), the batch runner and the tests in memory
 // (command/headless_seam). The logic never asks which one it has.
 // The command folder:
@@ -129,6 +130,11 @@ class ClSeam {
 
   // The matrix editor's table; null while there is none.
   virtual ClCells* cells() { return nullptr; }
+
+  // What results are shown from has changed: a main line kept new operands
+  // for the steps, or the output format or Zero Out changed. The views made
+  // from them (the Steps window) follow; nothing polls for it.
+  virtual void resultsChanged() {}
 
   // Puts text on the clipboard and the primary selection.
   virtual void copyText(const std::string&) {}

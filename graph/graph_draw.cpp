@@ -20,6 +20,7 @@
 
 #include "command/seam.h"
 #include "graph/graph_window.h"
+#include "ui/zoom.h"
 
 const ClGraphStyle gc_PANE_STYLE = {3, 4, false, false, true};
 const ClGraphStyle gc_IMAGE_STYLE = {4, 5, true, false, false};
@@ -43,7 +44,7 @@ struct ClArea {
   const double* adP;
   int iZoom;
   int iLabel_Size;
-  int px(int iLength) const { return (iLength * iZoom + 50) / 100; }
+  int px(int iLength) const { return zoomedAt(iLength, iZoom); }
 };
 
 int ceilInt(double dV) {

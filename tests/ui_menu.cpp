@@ -13,6 +13,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "command/callback.h"
 #include "command/matrix_forms.h"
@@ -133,6 +134,27 @@ TEST(MenuTest, EveryPointerIsBoundToItsItem) {
     EXPECT_EQ(pItem->submenu() != 0, std::strncmp(binding.acName, "sm", 2) == 0);
     EXPECT_TRUE(aBound.insert(pItem).second) << "bound twice";
   }
+}
+
+// What an open menu shows: its items from pFirst, the invisible rows (keys
+// without an item of their own) left out.
+std::vector<std::string> shownLabels(const Fl_Menu_Item* pFirst) {
+  std::vector<std::string> asLabels;
+  for (const Fl_Menu_Item* pItem = pFirst; pItem->text; pItem = pItem->next()) {
+    asLabels.push_back(pItem->label());
+    if (pItem->shortcut()) asLabels.back() += " (shortcut)";
+  }
+  return asLabels;
+}
+
+// The zoom keys and Space are rows of the table that no menu shows.
+TEST(MenuTest, TheZoomAndViewMenusShowTheirItemsOnly) {
+  const std::vector<std::string> asZOOM = {"100 %", "125 %", "150 %", "175 %",
+                                           "200 %", "250 %", "300 %"};
+  EXPECT_EQ(shownLabels(UI::mp_smZoom + 1), asZOOM);
+  const std::vector<std::string> asVIEW = {"Output Format", "Window Format", "Zoom", "Graph",
+                                           "Steps (shortcut)"};
+  EXPECT_EQ(shownLabels(UI::mp_smView + 1), asVIEW);
 }
 
 struct ClOpenMenu {

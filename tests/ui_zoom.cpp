@@ -377,6 +377,37 @@ TEST_F(ZoomTest, SwitchingKeepsHistoryVariablesTheLineAndTheGraphInEveryMode) {
   }
 }
 
+// Every key of a zoom step, from 150 %: the steps next to it are 125 % and
+// 175 %. Shift is free (plus is Shift+"=" on many layouts); Alt is not.
+TEST_F(ZoomTest, EveryZoomKeyStepsFromTheFactorInEffect) {
+  const struct {
+    const char* acName;
+    int iKey;
+    const char* acText;
+    int iState;
+    int iPercent;  // afterwards
+  } aCASES[] = {
+      {"Ctrl+plus", '+', "+", FL_CTRL, 175},
+      {"Ctrl+Shift+=", '=', "+", FL_CTRL | FL_SHIFT, 175},
+      {"Ctrl+=", '=', "=", FL_CTRL, 175},
+      {"Ctrl+keypad plus", FL_KP + '+', "+", FL_CTRL, 175},
+      {"Ctrl+minus", '-', "-", FL_CTRL, 125},
+      {"Ctrl+keypad minus", FL_KP + '-', "-", FL_CTRL, 125},
+      {"Ctrl+0", '0', "0", FL_CTRL, 100},
+      {"Ctrl+keypad 0", FL_KP + '0', "0", FL_CTRL, 100},
+      {"Ctrl+Alt+minus", '-', "-", FL_CTRL | FL_ALT, 150},
+  };
+  for (const auto& c : aCASES) {
+    SCOPED_TRACE(c.acName);
+    pick(zoomItem(150));
+    typeKey(c.iKey, c.acText, c.iState);
+    Fl::check();
+    EXPECT_EQ(g_iZoom, c.iPercent);
+    EXPECT_TRUE(zoomItem(c.iPercent)->value());
+    EXPECT_EQ(inputLine(), "In>_");
+  }
+}
+
 TEST_F(ZoomTest, TooLargeAFactorIsCappedToTheScreenWithANotice) {
   int iArea_X, iArea_Y, iArea_W, iArea_H;
   Fl::screen_work_area(iArea_X, iArea_Y, iArea_W, iArea_H);
@@ -447,8 +478,10 @@ TEST_F(ZoomTest, HelpAboutAndStepsWindowsFollowTheZoom) {
   pick(ClORVELUI::mp_miAbout);
   pick(ClORVELUI::mp_miSteps);
   ClStepsWindow* pSteps = g_Main_Window.m_pSteps;
-  pSteps->m_pArithmetic->value(1);
-  pSteps->m_pArithmetic->do_callback();
+  for (Fl_Choice* pChoice : {pSteps->m_pArithmetic, pSteps->m_pGrouping}) {
+    pChoice->value(1);
+    pChoice->do_callback();
+  }
   const int iAbout_W = g_Main_Window.m_pAbout_Image->w();
   const int iRow_H = pSteps->m_pArithmetic->h();
   const int iHelp_Text = g_Main_Window.m_pHelp->m_pView->textsize();
@@ -465,6 +498,9 @@ TEST_F(ZoomTest, HelpAboutAndStepsWindowsFollowTheZoom) {
   EXPECT_TRUE(pSteps->m_pWindow->shown());
   EXPECT_EQ(pSteps->m_pArithmetic->value(), 1);
   EXPECT_FALSE(pSteps->m_pPivot->active());
+  EXPECT_EQ(pSteps->m_pGrouping->value(), 1);
+  EXPECT_EQ(pSteps->view().m_Options.m_eArithmetic, eSTEPS_COMPUTED);
+  EXPECT_EQ(pSteps->view().m_eGrouping, eGROUP_PER_COLUMN);
   EXPECT_EQ(pSteps->m_pArithmetic->h(), edge(iRow_H, 150));
 
   g_Main_Window.m_pAbout->hide();

@@ -34,6 +34,9 @@ struct ClPlacement {
   int iX, iY, iW_Extra;
 };
 
+// Listens to g_Zoom_Changed from the first window's building on.
+void rezoomDocuments();
+
 bool isPortrait() {
   return g_Main_Window.ui()->m_Data.m_bPortrait;
 }
@@ -54,6 +57,7 @@ void showDocument(ClDisplayWindow*& pWindow, const char* acText, const ClPlaceme
   const ClPlacement& p = bPortrait ? portrait : landscape;
   const int iH = bPortrait ? 4 * g.h / 3 : 5 * g.h / 3;
   pWindow = new ClDisplayWindow();
+  g_Zoom_Changed.listen(rezoomDocuments);
   const ClRect r =
       insideWorkArea({g.x + zoomed(p.iX), g.y + zoomed(p.iY), g.w + zoomed(p.iW_Extra), iH});
   pWindow->m_pWindow->resize(r.x, r.y, r.w, r.h);
@@ -92,6 +96,7 @@ Fl_Image* aboutPicture() {
 }
 
 ClWindow* buildAbout() {
+  g_Zoom_Changed.listen(rezoomDocuments);
   const ClRect g = displayArea();
   const bool bPortrait = isPortrait();
   const int iX = bPortrait ? g.x + g.w / 6 : g.x + g.w / 3;
@@ -116,8 +121,6 @@ ClWindow* buildAbout() {
   return pAbout;
 }
 
-}  // namespace
-
 // Built again on their next showing, at once if they are shown. The About
 // window may be the one whose keys asked for the zoom: the toolkit deletes it
 // once the event has been handled.
@@ -141,6 +144,8 @@ void rezoomDocuments() {
   if (bGuide) ClCallback::helpGuide_cb(nullptr, nullptr);
   if (bAbout) ClCallback::helpAbout_cb(nullptr, nullptr);
 }
+
+}  // namespace
 
 void ClCallback::helpHelp_cb(Fl_Widget*, void*) {
   showDocument(g_Main_Window.m_pHelp, gc_acHELP_TEXT, {90, 120, 0}, {60, 90, 18});

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The special keys and the keyboard handler of the main window: keys press
 // tokens through the same dispatch as the keypad buttons, whether or not a
-// button is shown. Pasted text arrives here too.
+// button is shown; the menu's rows and a small table of more keys for them
+// come first. Pasted text arrives here too.
 #include "ui/keyboard.h"
 
 #include <FL/Fl.H>
@@ -125,23 +126,55 @@ bool pastePrimary(int iEvent, ClWindow& window) {
   return true;
 }
 
-// Ctrl with plus (or "=", which shares its key on many layouts), minus or 0,
-// from the main keys or the numeric keypad: the next, the previous or the
-// first View > Zoom step. False for any other key.
-bool runZoomKey() {
-  if ((Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) != FL_CTRL) return false;
-  const int iKey = Fl::event_key();
-  int32_t iPercent = 0;
-  if (iKey == '+' || iKey == '=' || iKey == FL_KP + '+')
-    iPercent = zoomStep(g_iZoom, 1);
-  else if (iKey == '-' || iKey == FL_KP + '-')
-    iPercent = zoomStep(g_iZoom, -1);
-  else if (iKey == '0' || iKey == FL_KP + '0')
-    iPercent = gc_iZOOM_LEAST;
-  else
-    return false;
-  if (iPercent != g_iZoom || g_iZoom != g_iZoom_Asked) ClCallback::zoom_cb(nullptr, &iPercent);
-  return true;
+// More keys for the zoom rows of the menu, which take one shortcut each.
+// Shift is free: the main keys' plus needs it on many layouts.
+struct ClShortcut {
+  int m_iState;  // Ctrl, Alt and Meta as they must be
+  int m_iKey;
+  Fl_Callback* m_pCallback;
+  void* m_pData;
+};
+const ClShortcut gc_aSHORTCUTS[] = {
+    // "=" shares its key with plus on many layouts
+    {FL_CTRL, '=', zoomKey_cb, menuData<eZOOM_IN>()},
+    {FL_CTRL, FL_KP + '+', zoomKey_cb, menuData<eZOOM_IN>()},
+    {FL_CTRL, FL_KP + '-', zoomKey_cb, menuData<eZOOM_OUT>()},
+    {FL_CTRL, FL_KP + '0', zoomKey_cb, menuData<eZOOM_FIRST>()},
+};
+
+// Runs the key's row of the shortcut table or of the menu; false when it has
+// none.
+bool runShortcut() {
+  const int iState = Fl::event_state() & (FL_CTRL | FL_ALT | FL_META);
+  for (const ClShortcut& shortcut : gc_aSHORTCUTS) {
+    if (shortcut.m_iState != iState || shortcut.m_iKey != Fl::event_key()) continue;
+    shortcut.m_pCallback(nullptr, shortcut.m_pData);
+    return true;
+  }
+  return g_Main_Window.ui()->m_pMenu_Bar->handle(FL_SHORTCUT) != 0;
+}
+
+// The keys the window takes before the focused widget (dispatchEvent sends
+// their key-down here): the table's Ctrl+V and Ctrl+C, the line commands and
+// Tab in a cell.
+enum eOWN_KEY { eNOT_OWN, eTABLE_CLIPBOARD, eLINE_COMMAND, eCELL_KEY };
+
+eOWN_KEY ownKey(int iEvent) {
+  if (iEvent != FL_KEYBOARD && iEvent != FL_KEYUP) return eNOT_OWN;
+  if (isTableClipboardKey()) return eTABLE_CLIPBOARD;
+  if (lineCommandOf(Fl::event_key()) != eNULL) return eLINE_COMMAND;
+  return isCellKey(Fl::event_key()) ? eCELL_KEY : eNOT_OWN;
+}
+
+int runOwnKey(eOWN_KEY eKey) {
+  switch (eKey) {
+    case eTABLE_CLIPBOARD:
+      return g_Main_Window.ui()->m_pTable->clipboardKey(Fl::event_key());
+    case eLINE_COMMAND:
+      return runLineCommand(lineCommandOf(Fl::event_key()));
+    default:
+      return runCellKey();
+  }
 }
 
 int runCharacter(eTOKEN eCode) {
@@ -154,27 +187,26 @@ int runCharacter(eTOKEN eCode) {
 }  // namespace
 
 int ClWindow::handle(int iEvent) {
-  if (iEvent == FL_MOVE) return Fl_Double_Window::handle(iEvent);
   if (iEvent == FL_PASTE) return runPaste();
   if (pastePrimary(iEvent, *this)) return 1;
-  if (isTableClipboardKey() && (iEvent == FL_KEYBOARD || iEvent == FL_KEYUP))
-    return iEvent == FL_KEYUP || g_Main_Window.ui()->m_pTable->clipboardKey(Fl::event_key());
-  const eTOKEN eLine = lineCommandOf(Fl::event_key());
   // Acting on the key-down only makes one press act once.
-  if (eLine != eNULL && iEvent == FL_KEYBOARD) return runLineCommand(eLine);
-  if (eLine != eNULL && iEvent == FL_KEYUP) return 1;
-  if (isCellKey(Fl::event_key()) && iEvent == FL_KEYBOARD) return runCellKey();
-  if (isCellKey(Fl::event_key()) && iEvent == FL_KEYUP) return 1;
+  const eOWN_KEY eOwn = ownKey(iEvent);
+  if (eOwn != eNOT_OWN) return iEvent == FL_KEYUP || runOwnKey(eOwn);
   if (iEvent != FL_SHORTCUT) return Fl_Double_Window::handle(iEvent);
-  if (runZoomKey()) return 1;
+  if (runShortcut()) return 1;
   // Ctrl and Alt combinations are the menu's shortcuts, never tokens.
-  if (Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) return Fl_Double_Window::handle(iEvent);
-  // Space types nothing; in the output pane it shows the steps of the results.
-  if (Fl::event_key() == ' ' && Fl::focus() == g_Main_Window.ui()->m_pOutput) {
-    ClCallback::steps_cb(nullptr, nullptr);
-    return 1;
-  }
   const int iCharacter = static_cast<signed char>(Fl::event_text()[0]);
-  if (iCharacter < 1 || iCharacter > 126) return Fl_Double_Window::handle(iEvent);
+  if ((Fl::event_state() & (FL_CTRL | FL_ALT | FL_META)) || iCharacter < 1 || iCharacter > 126)
+    return Fl_Double_Window::handle(iEvent);
   return runCharacter(g_aeDictionary[iCharacter]);
+}
+
+void zoomKey_cb(Fl_Widget*, void* pData) {
+  const int32_t eKey = *static_cast<const int32_t*>(pData);
+  int32_t iPercent = eKey == eZOOM_FIRST ? gc_iZOOM_LEAST : zoomStep(g_iZoom, eKey);
+  if (iPercent != g_iZoom || g_iZoom != g_iZoom_Asked) ClCallback::zoom_cb(nullptr, &iPercent);
+}
+
+void stepsKey_cb(Fl_Widget*, void*) {
+  if (Fl::focus() == g_Main_Window.ui()->m_pOutput) ClCallback::steps_cb(nullptr, nullptr);
 }

@@ -177,7 +177,8 @@ void ClORVELUI::build() {
   m_pKeypad->end();
 
   m_pWindow->end();
-  resetGraphItems();
+  // the graph starts closed; the window format stays until a rebuild selects it
+  setGraphItems(false);
 }
 
 void ClORVELUI::buildSizePanel() {

@@ -7,6 +7,7 @@
 #include <FL/Fl_Menu_Item.H>
 
 #include <array>
+#include <cstdint>
 
 #include "ui/widgets.h"
 #include "ui/zoom.h"
@@ -28,7 +29,16 @@ struct ClLayoutData {
 extern const ClLayoutData gc_LANDSCAPE;
 extern const ClLayoutData gc_PORTRAIT;
 
-constexpr int gc_iMENU_ITEMS = 91;
+constexpr int gc_iMENU_ITEMS = 95;
+
+// A menu row's user data: a pointer at the integer it stands for, named where
+// the row is written, so that no index into an array can pick another.
+template <int32_t iValue>
+inline constexpr int32_t gc_iMENU_DATUM = iValue;
+template <int32_t iValue>
+constexpr void* menuData() {
+  return const_cast<int32_t*>(&gc_iMENU_DATUM<iValue>);
+}
 
 // Both built at the zoom in effect.
 class ClORVELUI {
@@ -127,9 +137,10 @@ class ClORVELUI {
                                                                     *const mp_miUser_Guide,
                                                                         *const mp_miAbout;
 
-  // Graph and window-format items as a new layout starts: graph closed,
-  // window format unchanged until the rebuild selects it.
-  static void resetGraphItems();
+  // The graph's items as the graph is open or closed: Graph Window checked
+  // while it is open; Clear Graph, Scales, Corners, Output Window and Save
+  // Graph work only then, each starting off.
+  static void setGraphItems(bool bOpen);
   // Registers the menu items' label type; needed before a menu is drawn.
   static void setItemLabelType();
   // Makes one item of a radio group the only one selected.

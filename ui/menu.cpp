@@ -15,6 +15,7 @@
 #include "command/matrix_forms.h"
 #include "engine/calculator.h"
 #include "ui/editor.h"
+#include "ui/keyboard.h"
 #include "ui/layout.h"
 #include "ui/table.h"
 
@@ -23,13 +24,22 @@
 
 namespace {
 
-int32_t lg_aeToken_Matrix[10] = {eVAR_A, eVAR_B, eVAR_C, eVAR_P, eVAR_Q,
-                                 eVAR_U, eVAR_V, eVAR_u, eVAR_v, eVAR_w};
-int32_t lg_aeView_State[3] = {eDECIMAL, eFLOATING_POINT, eRATIONAL};
-int32_t lg_aeWindow_Mode[3] = {eTWO_WINDOWS, eONE_WINDOW, ePORTRAIT_MODE};
-int32_t lg_aiZoom[gc_aiZOOM_STEPS.size()] = {100, 125, 150, 175, 200, 250, 300};
-int32_t lg_aeResult_Form[eRESULT_FORM_COUNT] = {eRESULT_TEXT,  eRESULT_LATEX,  eRESULT_MARKDOWN,
-                                                eRESULT_NUMPY, eRESULT_OCTAVE, eRESULT_CSV};
+// The labels of View > Zoom, "100 %" to "300 %", from the factors.
+struct ClZoomLabel {
+  char m_acText[6];
+};
+static_assert(gc_iZOOM_LEAST >= 100 && gc_iZOOM_MOST <= 999, "three digits");
+constexpr std::array<ClZoomLabel, gc_aiZOOM_STEPS.size()> zoomLabels() {
+  std::array<ClZoomLabel, gc_aiZOOM_STEPS.size()> aLabels{};
+  for (size_t k = 0; k < aLabels.size(); ++k) {
+    const int iPercent = gc_aiZOOM_STEPS[k];
+    aLabels[k] = {{static_cast<char>('0' + iPercent / 100),
+                   static_cast<char>('0' + iPercent / 10 % 10),
+                   static_cast<char>('0' + iPercent % 10), ' ', '%', '\0'}};
+  }
+  return aLabels;
+}
+constexpr std::array<ClZoomLabel, gc_aiZOOM_STEPS.size()> gc_aZOOM_LABELS = zoomLabels();
 
 constexpr int gc_iTOP = 18;
 constexpr int gc_iITEM = 16;
@@ -63,6 +73,11 @@ constexpr Fl_Menu_Item item(const char* acLabel, int iShortcut, Fl_Callback* pCa
                             void* pData = nullptr, int iFlags = 0, int iSize = gc_iITEM) {
   return {acLabel, iShortcut, pCallback, pData, iFlags, gc_eITEM_LABEL, FL_HELVETICA, iSize, 0};
 }
+// The k-th factor of the zoom table, its label and its value.
+constexpr Fl_Menu_Item zoomItem(size_t k, int iFlags = FL_MENU_RADIO) {
+  return item(gc_aZOOM_LABELS[k].m_acText, 0, ClCallback::zoom_cb,
+              const_cast<int*>(&gc_aiZOOM_STEPS[k]), iFlags);
+}
 constexpr Fl_Menu_Item end() {
   return {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0};
 }
@@ -77,22 +92,24 @@ Fl_Callback* const gc_pCopy = ClCallback::copyResult_cb;
 
 }  // namespace
 
+static_assert(gc_aiZOOM_STEPS.size() == 7, "View > Zoom has a row for every factor");
+
 constexpr std::array<Fl_Menu_Item, gc_iMENU_ITEMS> gc_aMENU = {{
     title("File"),
     item("Open", 0, ClCallback::open_cb),
     item("Save Input", 0, ClCallback::saveIn_cb),
     item("Save Output", 0, ClCallback::saveOut_cb),
     submenu("Save Variable"),
-    item("  A  ", FL_ALT + 'a', gc_pSave, &lg_aeToken_Matrix[0]),
-    item("  B  ", FL_ALT + 'b', gc_pSave, &lg_aeToken_Matrix[1]),
-    item("  C  ", FL_ALT + 'c', gc_pSave, &lg_aeToken_Matrix[2]),
-    item("  P  ", FL_CTRL + 'p', gc_pSave, &lg_aeToken_Matrix[3]),
-    item("  Q  ", FL_CTRL + 'q', gc_pSave, &lg_aeToken_Matrix[4]),
-    item("  U  ", FL_ALT + 'u', gc_pSave, &lg_aeToken_Matrix[5]),
-    item("  V  ", FL_ALT + 'v', gc_pSave, &lg_aeToken_Matrix[6]),
-    item("  u  ", FL_ALT + 'x', gc_pSave, &lg_aeToken_Matrix[7]),
-    item("  v  ", FL_ALT + 'y', gc_pSave, &lg_aeToken_Matrix[8]),
-    item("  w  ", FL_ALT + 'w', gc_pSave, &lg_aeToken_Matrix[9]),
+    item("  A  ", FL_ALT + 'a', gc_pSave, menuData<eVAR_A>()),
+    item("  B  ", FL_ALT + 'b', gc_pSave, menuData<eVAR_B>()),
+    item("  C  ", FL_ALT + 'c', gc_pSave, menuData<eVAR_C>()),
+    item("  P  ", FL_CTRL + 'p', gc_pSave, menuData<eVAR_P>()),
+    item("  Q  ", FL_CTRL + 'q', gc_pSave, menuData<eVAR_Q>()),
+    item("  U  ", FL_ALT + 'u', gc_pSave, menuData<eVAR_U>()),
+    item("  V  ", FL_ALT + 'v', gc_pSave, menuData<eVAR_V>()),
+    item("  u  ", FL_ALT + 'x', gc_pSave, menuData<eVAR_u>()),
+    item("  v  ", FL_ALT + 'y', gc_pSave, menuData<eVAR_v>()),
+    item("  w  ", FL_ALT + 'w', gc_pSave, menuData<eVAR_w>()),
     end(),
     item("Save Graph", 0, ClCallback::saveGraph_cb, nullptr, FL_MENU_INACTIVE),
     item("Quit", 0, ClCallback::exit_cb),
@@ -106,53 +123,57 @@ constexpr std::array<Fl_Menu_Item, gc_iMENU_ITEMS> gc_aMENU = {{
     item("Clear All", 0, ClCallback::clearEverything_cb, nullptr, 0, gc_iHISTORY),
     end(),
     submenu("Matrix", FL_MENU_DIVIDER),
-    item("  A  ", FL_ALT + FL_SHIFT + 'a', gc_pEdit, &lg_aeToken_Matrix[0]),
-    item("  B  ", FL_CTRL + FL_ALT + 'b', gc_pEdit, &lg_aeToken_Matrix[1]),
-    item("  C  ", FL_ALT + FL_SHIFT + 'c', gc_pEdit, &lg_aeToken_Matrix[2]),
-    item("  P  ", FL_CTRL + FL_ALT + 'p', gc_pEdit, &lg_aeToken_Matrix[3]),
-    item("  Q  ", FL_CTRL + FL_ALT + 'q', gc_pEdit, &lg_aeToken_Matrix[4]),
-    item("  U  ", FL_CTRL + FL_ALT + 'u', gc_pEdit, &lg_aeToken_Matrix[5]),
-    item("  V  ", FL_CTRL + FL_ALT + 'v', gc_pEdit, &lg_aeToken_Matrix[6]),
-    item("  u  ", FL_CTRL + FL_ALT + 'x', gc_pEdit, &lg_aeToken_Matrix[7]),
-    item("  v  ", FL_CTRL + FL_ALT + 'y', gc_pEdit, &lg_aeToken_Matrix[8]),
-    item("  w  ", FL_CTRL + FL_ALT + 'w', gc_pEdit, &lg_aeToken_Matrix[9]),
+    item("  A  ", FL_ALT + FL_SHIFT + 'a', gc_pEdit, menuData<eVAR_A>()),
+    item("  B  ", FL_CTRL + FL_ALT + 'b', gc_pEdit, menuData<eVAR_B>()),
+    item("  C  ", FL_ALT + FL_SHIFT + 'c', gc_pEdit, menuData<eVAR_C>()),
+    item("  P  ", FL_CTRL + FL_ALT + 'p', gc_pEdit, menuData<eVAR_P>()),
+    item("  Q  ", FL_CTRL + FL_ALT + 'q', gc_pEdit, menuData<eVAR_Q>()),
+    item("  U  ", FL_CTRL + FL_ALT + 'u', gc_pEdit, menuData<eVAR_U>()),
+    item("  V  ", FL_CTRL + FL_ALT + 'v', gc_pEdit, menuData<eVAR_V>()),
+    item("  u  ", FL_CTRL + FL_ALT + 'x', gc_pEdit, menuData<eVAR_u>()),
+    item("  v  ", FL_CTRL + FL_ALT + 'y', gc_pEdit, menuData<eVAR_v>()),
+    item("  w  ", FL_CTRL + FL_ALT + 'w', gc_pEdit, menuData<eVAR_w>()),
     end(),
     submenu("Copy Result As"),
-    item("Text", FL_CTRL + FL_SHIFT + 'c', gc_pCopy, &lg_aeResult_Form[eRESULT_TEXT]),
-    item("LaTeX", FL_CTRL + FL_SHIFT + 'l', gc_pCopy, &lg_aeResult_Form[eRESULT_LATEX]),
-    item("Markdown", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_MARKDOWN]),
-    item("NumPy", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_NUMPY]),
-    item("Octave", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_OCTAVE]),
-    item("CSV", 0, gc_pCopy, &lg_aeResult_Form[eRESULT_CSV], FL_MENU_DIVIDER),
+    item("Text", FL_CTRL + FL_SHIFT + 'c', gc_pCopy, menuData<eRESULT_TEXT>()),
+    item("LaTeX", FL_CTRL + FL_SHIFT + 'l', gc_pCopy, menuData<eRESULT_LATEX>()),
+    item("Markdown", 0, gc_pCopy, menuData<eRESULT_MARKDOWN>()),
+    item("NumPy", 0, gc_pCopy, menuData<eRESULT_NUMPY>()),
+    item("Octave", 0, gc_pCopy, menuData<eRESULT_OCTAVE>()),
+    item("CSV", 0, gc_pCopy, menuData<eRESULT_CSV>(), FL_MENU_DIVIDER),
     item("Full Precision", 0, nullptr, nullptr, FL_MENU_TOGGLE),
     end(),
     item("Paste", FL_CTRL + 'v', ClCallback::paste_cb),
     end(),
     title("View"),
     submenu("Output Format"),
-    item("Decimal", FL_CTRL + 'd', ClCallback::view_cb, &lg_aeView_State[eDECIMAL], gc_iRADIO_ON),
-    item("Floating Point ", FL_ALT + 'f', ClCallback::view_cb, &lg_aeView_State[eFLOATING_POINT],
+    item("Decimal", FL_CTRL + 'd', ClCallback::view_cb, menuData<eDECIMAL>(), gc_iRADIO_ON),
+    item("Floating Point ", FL_ALT + 'f', ClCallback::view_cb, menuData<eFLOATING_POINT>(),
          FL_MENU_RADIO),
-    item("Rational", FL_CTRL + 'r', ClCallback::view_cb, &lg_aeView_State[eRATIONAL],
-         FL_MENU_RADIO),
+    item("Rational", FL_CTRL + 'r', ClCallback::view_cb, menuData<eRATIONAL>(), FL_MENU_RADIO),
     end(),
     submenu("Window Format"),
-    item("Two Windows", FL_CTRL + FL_ALT + 'd', ClCallback::mode_cb,
-         &lg_aeWindow_Mode[eTWO_WINDOWS], gc_iRADIO_ON),
-    item("One Window", FL_CTRL + FL_ALT + 'f', ClCallback::mode_cb, &lg_aeWindow_Mode[eONE_WINDOW],
+    item("Two Windows", FL_CTRL + FL_ALT + 'd', ClCallback::mode_cb, menuData<eTWO_WINDOWS>(),
+         gc_iRADIO_ON),
+    item("One Window", FL_CTRL + FL_ALT + 'f', ClCallback::mode_cb, menuData<eONE_WINDOW>(),
          FL_MENU_RADIO),
-    item("Portrait Mode", FL_CTRL + FL_ALT + 'r', ClCallback::mode_cb,
-         &lg_aeWindow_Mode[ePORTRAIT_MODE], FL_MENU_RADIO),
+    item("Portrait Mode", FL_CTRL + FL_ALT + 'r', ClCallback::mode_cb, menuData<ePORTRAIT_MODE>(),
+         FL_MENU_RADIO),
     end(),
-    // Ctrl+plus, Ctrl+minus and Ctrl+0 step through these (keyboard.cpp).
     submenu("Zoom"),
-    item("100 %", 0, ClCallback::zoom_cb, &lg_aiZoom[0], gc_iRADIO_ON),
-    item("125 %", 0, ClCallback::zoom_cb, &lg_aiZoom[1], FL_MENU_RADIO),
-    item("150 %", 0, ClCallback::zoom_cb, &lg_aiZoom[2], FL_MENU_RADIO),
-    item("175 %", 0, ClCallback::zoom_cb, &lg_aiZoom[3], FL_MENU_RADIO),
-    item("200 %", 0, ClCallback::zoom_cb, &lg_aiZoom[4], FL_MENU_RADIO),
-    item("250 %", 0, ClCallback::zoom_cb, &lg_aiZoom[5], FL_MENU_RADIO),
-    item("300 %", 0, ClCallback::zoom_cb, &lg_aiZoom[6], FL_MENU_RADIO),
+    // one row per factor of the zoom table (ui/zoom.h)
+    zoomItem(0, gc_iRADIO_ON),
+    zoomItem(1),
+    zoomItem(2),
+    zoomItem(3),
+    zoomItem(4),
+    zoomItem(5),
+    zoomItem(6),
+    // Keys without a row users see: the next, the previous and the first
+    // factor; keyboard.cpp has more keys for them.
+    item("Zoom In", FL_CTRL + '+', zoomKey_cb, menuData<eZOOM_IN>(), FL_MENU_INVISIBLE),
+    item("Zoom Out", FL_CTRL + '-', zoomKey_cb, menuData<eZOOM_OUT>(), FL_MENU_INVISIBLE),
+    item("First Zoom", FL_CTRL + '0', zoomKey_cb, menuData<eZOOM_FIRST>(), FL_MENU_INVISIBLE),
     end(),
     submenu("Graph"),
     item("Graph Window", FL_CTRL + FL_ALT + 'g', ClCallback::graph_cb, nullptr, FL_MENU_TOGGLE),
@@ -163,6 +184,8 @@ constexpr std::array<Fl_Menu_Item, gc_iMENU_ITEMS> gc_aMENU = {{
     item("Output Window", FL_CTRL + 't', ClCallback::text_cb, nullptr, gc_iTOGGLE_INACTIVE),
     end(),
     item("Steps", FL_CTRL + FL_ALT + 's', ClCallback::steps_cb),
+    // Space in the output pane, without a row users see
+    item("Steps", ' ', stepsKey_cb, nullptr, FL_MENU_INVISIBLE),
     end(),
     title("Settings"),
     item("Zero Out", 0, ClCallback::zeroOut_cb, nullptr, gc_iTOGGLE_ON),
@@ -307,14 +330,13 @@ ITEM(mp_miUser_Guide, "Help/Calculator User Guide");
 ITEM(mp_miAbout, "Help/About");
 #undef ITEM
 
-void ClORVELUI::resetGraphItems() {
-  mp_miGraph->clear();
-  mp_miGraph->activate();
-  for (Fl_Menu_Item* pItem : {mp_miClear_Graph, mp_miScales, mp_miCorners, mp_miText}) {
+void ClORVELUI::setGraphItems(bool bOpen) {
+  bOpen ? mp_miGraph->set() : mp_miGraph->clear();
+  for (Fl_Menu_Item* pItem :
+       {mp_miClear_Graph, mp_miScales, mp_miCorners, mp_miText, mp_miSave_Graph}) {
     pItem->clear();
-    pItem->deactivate();
+    bOpen ? pItem->activate() : pItem->deactivate();
   }
-  mp_miSave_Graph->deactivate();
 }
 
 void ClORVELUI::setItemLabelType() {
@@ -326,11 +348,12 @@ void ClORVELUI::selectRadio(Fl_Menu_Item* pItem) {
 }
 
 void ClORVELUI::selectZoomItem() {
-  for (Fl_Menu_Item* pItem = mp_smZoom + 1; pItem->text; pItem = pItem->next()) {
-    if (*static_cast<const int32_t*>(pItem->user_data()) == g_iZoom)
-      pItem->setonly();
+  for (size_t k = 0; k < gc_aiZOOM_STEPS.size(); ++k) {
+    Fl_Menu_Item& item = mp_smZoom[1 + k];
+    if (gc_aiZOOM_STEPS[k] == g_iZoom)
+      item.setonly();
     else
-      pItem->clear();
+      item.clear();
   }
 }
 
@@ -340,7 +363,10 @@ void ClORVELUI::zoomMenu() {
 }
 
 void ClCallback::view_cb(Fl_Widget*, void* pData) {
-  g_eView_State = *static_cast<int32_t*>(pData);
+  const int32_t eFormat = *static_cast<int32_t*>(pData);
+  const bool bChanged = eFormat != g_eView_State;
+  g_eView_State = eFormat;
   // the matrix editor's entries follow the format at once
   if (g_Editor.m_pActive_Table) g_Editor.m_pActive_Table->redraw();
+  if (bChanged) g_pSeam->resultsChanged();
 }

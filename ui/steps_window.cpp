@@ -14,6 +14,7 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <cstddef>
 #include <initializer_list>
 
 #include "command/callback.h"
@@ -33,7 +34,8 @@ constexpr int gc_iMIN_WIDTH = 260, gc_iMIN_HEIGHT = 150;
 constexpr const char* gc_acTITLE = "ORVEL Calculator Steps";
 
 // Escape closes the window; while steps are computed the stop poll takes it
-// before it gets here.
+// before it gets here. Shown again (after it was iconified) or given another
+// width, the window looks whether its document must be written again.
 class ClStepsFrame : public Fl_Double_Window {
  public:
   using Fl_Double_Window::Fl_Double_Window;
@@ -42,9 +44,35 @@ class ClStepsFrame : public Fl_Double_Window {
       hide();
       return 1;
     }
-    return Fl_Double_Window::handle(iEvent);
+    const int iHandled = Fl_Double_Window::handle(iEvent);
+    if (iEvent == FL_SHOW) steps().follow();
+    return iHandled;
   }
+  void resize(int iX, int iY, int iW, int iH) override {
+    Fl_Double_Window::resize(iX, iY, iW, iH);
+    steps().follow();
+  }
+
+ private:
+  ClStepsWindow& steps() { return *static_cast<ClStepsWindow*>(user_data()); }
 };
+
+// Announced by the seam: a new main line, another output format or Zero Out.
+void followResults() {
+  if (g_Main_Window.m_pSteps) g_Main_Window.m_pSteps->follow();
+}
+
+// Built again at a new zoom with the reader's choices, and shown again if it
+// was.
+void rezoomSteps() {
+  ClStepsWindow*& pSteps = g_Main_Window.m_pSteps;
+  if (!pSteps) return;
+  const bool bShown = pSteps->m_pWindow->shown();
+  const ClStepsView choices = pSteps->view();
+  delete pSteps;
+  pSteps = new ClStepsWindow(choices);
+  if (bShown) pSteps->show();
+}
 
 // The repetition's stop poll: repaints, and takes only Escape.
 bool stopOnEscape() {
@@ -72,6 +100,36 @@ int htmlLine(const Fl_Help_View& view) {
   return std::max(1, static_cast<int>(iWidth / fl_width("0")));
 }
 
+// A choice's items in the order shown, and the values they stand for.
+template <class E>
+struct ClChoiceItem {
+  const char* m_acLabel;
+  E m_eValue;
+};
+constexpr ClChoiceItem<eSTEPS_ARITHMETIC> gc_aARITHMETIC[] = {{"Exact", eSTEPS_EXACT},
+                                                              {"As computed", eSTEPS_COMPUTED}};
+constexpr ClChoiceItem<eSTEPS_PIVOT> gc_aPIVOT[] = {{"First non-zero", ePIVOT_FIRST},
+                                                    {"Largest", ePIVOT_LARGEST}};
+constexpr ClChoiceItem<eSTEPS_GROUPING> gc_aGROUPING[] = {{"Each operation", eGROUP_EACH_OPERATION},
+                                                          {"Per pivot column", eGROUP_PER_COLUMN}};
+
+template <class E, size_t N>
+int itemOf(const ClChoiceItem<E> (&aItems)[N], E eValue) {
+  for (size_t k = 0; k < N; ++k)
+    if (aItems[k].m_eValue == eValue) return static_cast<int>(k);
+  return 0;
+}
+
+template <class E, size_t N>
+E valueOf(const ClChoiceItem<E> (&aItems)[N], const Fl_Choice& choice) {
+  return aItems[choice.value()].m_eValue;
+}
+
+// Only the exact arithmetic has a pivot rule.
+bool hasPivotRule(eSTEPS_ARITHMETIC eArithmetic) {
+  return eArithmetic == eSTEPS_EXACT;
+}
+
 int textWidth(const char* acText) {
   fl_font(FL_HELVETICA, zoomed(gc_iCONTROL_TEXT_SIZE));
   return static_cast<int>(fl_width(acText));
@@ -83,17 +141,18 @@ class ClControlRow {
  public:
   ClControlRow(int iWidth) : m_iRight(iWidth - m_iMargin) {}
 
-  Fl_Choice* choice(const char* acLabel, std::initializer_list<const char*> aacItems) {
+  template <class E, size_t N>
+  Fl_Choice* choice(const char* acLabel, const ClChoiceItem<E> (&aItems)[N]) {
     int iItems_W = 0;
-    for (const char* acItem : aacItems) iItems_W = std::max(iItems_W, textWidth(acItem));
+    for (const ClChoiceItem<E>& item : aItems)
+      iItems_W = std::max(iItems_W, textWidth(item.m_acLabel));
     const int iLabel_W = textWidth(acLabel) + m_iGap;
     const int iX = place(iLabel_W + iItems_W + 2 * m_iRow_H);
     Fl_Choice* pChoice =
         new Fl_Choice(iX + iLabel_W, m_iY, iItems_W + 2 * m_iRow_H, m_iRow_H, acLabel);
     pChoice->labelsize(zoomed(gc_iCONTROL_TEXT_SIZE));
     pChoice->textsize(zoomed(gc_iCONTROL_TEXT_SIZE));
-    for (const char* acItem : aacItems) pChoice->add(acItem);
-    pChoice->value(0);
+    for (const ClChoiceItem<E>& item : aItems) pChoice->add(item.m_acLabel);
     return pChoice;
   }
 
@@ -126,12 +185,13 @@ class ClControlRow {
 
 }  // namespace
 
-ClStepsWindow::ClStepsWindow() {
+ClStepsWindow::ClStepsWindow(const ClStepsView& choices) : m_Choices(choices) {
   const ClRect r = placement();
   m_pWindow = new ClStepsFrame(r.x, r.y, r.w, r.h, gc_acTITLE);
   m_pWindow->user_data(this);
   int iTop = 0;
   buildControls(r.w, iTop);
+  showChoices();
   const int iMargin = zoomed(gc_iMARGIN);
   m_pView = new Fl_Help_View(iMargin, iTop, r.w - 2 * iMargin, r.h - iTop - iMargin);
   m_pView->box(FL_DOWN_BOX);
@@ -140,11 +200,11 @@ ClStepsWindow::ClStepsWindow() {
   m_pWindow->resizable(m_pView);
   m_pWindow->size_range(zoomed(gc_iMIN_WIDTH), zoomed(gc_iMIN_HEIGHT), 0, 0);
   m_pWindow->end();
-  Fl::add_check(follow_cb, this);
+  g_Results_Changed.listen(followResults);
+  g_Zoom_Changed.listen(rezoomSteps);
 }
 
 ClStepsWindow::~ClStepsWindow() {
-  Fl::remove_check(follow_cb, this);
   delete m_pWindow;
 }
 
@@ -153,10 +213,9 @@ ClStepsWindow::~ClStepsWindow() {
 void ClStepsWindow::buildControls(int iWidth, int& iBottom) {
   Fl_Group* pControls = new Fl_Group(0, 0, iWidth, 0);
   ClControlRow row(iWidth);
-  // The items are in the order of the enums they stand for.
-  m_pArithmetic = row.choice("Arithmetic", {"Exact", "As computed"});
-  m_pPivot = row.choice("Pivot", {"First non-zero", "Largest"});
-  m_pGrouping = row.choice("Show", {"Each operation", "Per pivot column"});
+  m_pArithmetic = row.choice("Arithmetic", gc_aARITHMETIC);
+  m_pPivot = row.choice("Pivot", gc_aPIVOT);
+  m_pGrouping = row.choice("Show", gc_aGROUPING);
   m_pCopy_LaTeX = row.button("Copy Steps as LaTeX");
   m_pCopy_Text = row.button("Copy Steps as Text");
   for (Fl_Choice* pChoice : {m_pArithmetic, m_pPivot, m_pGrouping})
@@ -172,30 +231,56 @@ void ClStepsWindow::buildControls(int iWidth, int& iBottom) {
   pControls->end();
 }
 
+void ClStepsWindow::showChoices() {
+  const ClStepsOptions& options = m_Choices.m_Options;
+  m_pArithmetic->value(itemOf(gc_aARITHMETIC, options.m_eArithmetic));
+  m_pPivot->value(itemOf(gc_aPIVOT, options.m_ePivot));
+  m_pGrouping->value(itemOf(gc_aGROUPING, m_Choices.m_eGrouping));
+  if (hasPivotRule(options.m_eArithmetic))
+    m_pPivot->activate();
+  else
+    m_pPivot->deactivate();
+}
+
 void ClStepsWindow::show() {
   m_pWindow->show();
-  if (!m_Shown || !(*m_Shown == source())) refill();
+  if (stale()) refill();
+}
+
+bool ClStepsWindow::stale() const {
+  return !m_Shown || !(*m_Shown == shownKey());
+}
+
+void ClStepsWindow::follow() {
+  if (m_pWindow->visible() && !pollingForStop() && stale()) refill();
 }
 
 ClStepsView ClStepsWindow::view() const {
-  ClStepsView view;
-  view.m_Options.m_eArithmetic = static_cast<eSTEPS_ARITHMETIC>(m_pArithmetic->value());
-  view.m_Options.m_ePivot = static_cast<eSTEPS_PIVOT>(m_pPivot->value());
+  ClStepsView view = m_Choices;
   view.m_Options.m_pStop = stopOnEscape;
   view.m_Options.m_Display = currentDisplayOptions();
-  view.m_eGrouping = static_cast<eSTEPS_GROUPING>(m_pGrouping->value());
   view.m_iHtml_Line = htmlLine(*m_pView);
   return view;
 }
 
+ClStepsWindow::ClStepsCacheKey ClStepsWindow::cacheKey(const ClStepsView& view) {
+  const ClStepsOptions& options = view.m_Options;
+  return {g_uiSteps_Generation, options.m_Display, options.m_eArithmetic, options.m_ePivot};
+}
+
+ClStepsWindow::ClShownKey ClStepsWindow::shownKey() const {
+  const ClStepsView current = view();
+  return {cacheKey(current), current.m_eGrouping, current.m_iHtml_Line};
+}
+
 const std::vector<ClSteps>& ClStepsWindow::keptSteps(const ClStepsView& view) {
-  const ClComputed computed{g_uiSteps_Generation, g_eView_State, g_bZero_Out,
-                            view.m_Options.m_eArithmetic, view.m_Options.m_ePivot};
-  if (m_Computed && *m_Computed == computed) return m_aSteps;
+  const ClStepsCacheKey key = cacheKey(view);
+  if (m_Steps_Key && *m_Steps_Key == key) return m_aSteps;
   m_aSteps.clear();
+  startStopPolls();
   for (const ClStepsOperand& operand : g_aSteps_Kept)
     m_aSteps.push_back(computeSteps(operand, view.m_Options));
-  m_Computed = computed;
+  m_Steps_Key = key;
   return m_aSteps;
 }
 
@@ -204,63 +289,38 @@ std::string ClStepsWindow::document(eSTEPS_FORM eForm) {
   return stepsDocument(g_aSteps_Kept, keptSteps(current), current, eForm);
 }
 
-ClStepsWindow::ClSource ClStepsWindow::source() const {
-  return {g_uiSteps_Generation, g_eView_State, g_bZero_Out, htmlLine(*m_pView)};
-}
-
+// Written again if the window was resized while the steps were computed.
 void ClStepsWindow::refill() {
-  const ClSource current = source();
-  const bool bSame_Line = m_Shown && m_Shown->m_uiLine == current.m_uiLine;
-  // Set first: the checks that run while the steps are computed see it done.
-  m_Shown = current;
-  const int iTop = m_pView->topline();
-  m_pView->value(document(eFORM_HTML).c_str());
-  if (bSame_Line) m_pView->topline(iTop);
+  do {
+    const ClShownKey current = shownKey();
+    const bool bSame_Line =
+        m_Shown && m_Shown->m_Steps.m_uiGeneration == current.m_Steps.m_uiGeneration;
+    m_Shown = current;
+    const int iTop = m_pView->topline();
+    m_pView->value(document(eFORM_HTML).c_str());
+    if (bSame_Line) m_pView->topline(iTop);
+  } while (stale());
 }
 
-// A check of the event loop: cheap unless the calculator changed. Not while
-// a repetition or a computation polls for Escape; it looks again after.
-void ClStepsWindow::follow_cb(void* pData) {
-  ClStepsWindow* pSteps = static_cast<ClStepsWindow*>(pData);
-  if (!pSteps->m_pWindow->visible() || pollingForStop()) return;
-  if (pSteps->m_Shown && *pSteps->m_Shown == pSteps->source()) return;
-  pSteps->refill();
-}
-
-void ClStepsWindow::choice_cb(Fl_Widget*, void* pData) {
-  ClStepsWindow* pSteps = static_cast<ClStepsWindow*>(pData);
-  // the pivot rule is only the exact arithmetic's
-  if (pSteps->m_pArithmetic->value() == eSTEPS_EXACT)
-    pSteps->m_pPivot->activate();
+// The choice sets its part of the reader's choices.
+void ClStepsWindow::choice_cb(Fl_Widget* pWidget, void* pData) {
+  ClStepsWindow& steps = *static_cast<ClStepsWindow*>(pData);
+  const Fl_Choice& choice = *static_cast<Fl_Choice*>(pWidget);
+  ClStepsView& choices = steps.m_Choices;
+  if (pWidget == steps.m_pArithmetic)
+    choices.m_Options.m_eArithmetic = valueOf(gc_aARITHMETIC, choice);
+  else if (pWidget == steps.m_pPivot)
+    choices.m_Options.m_ePivot = valueOf(gc_aPIVOT, choice);
   else
-    pSteps->m_pPivot->deactivate();
-  pSteps->refill();
+    choices.m_eGrouping = valueOf(gc_aGROUPING, choice);
+  steps.showChoices();
+  if (steps.stale()) steps.refill();
 }
 
-// The system clipboard and the primary selection.
+// Through the seam, as Copy Result As copies.
 void ClStepsWindow::copy_cb(Fl_Widget* pWidget, void* pData) {
   ClStepsWindow* pSteps = static_cast<ClStepsWindow*>(pData);
-  const std::string sText =
-      pSteps->document(pWidget == pSteps->m_pCopy_LaTeX ? eFORM_LATEX : eFORM_TEXT);
-  Fl::copy(sText.c_str(), static_cast<int>(sText.size()), 1);
-  Fl::copy(sText.c_str(), static_cast<int>(sText.size()), 0);
-}
-
-// Built again with the reader's choices, and shown again if it was.
-void rezoomSteps() {
-  ClStepsWindow*& pSteps = g_Main_Window.m_pSteps;
-  if (!pSteps) return;
-  const bool bShown = pSteps->m_pWindow->shown();
-  const int iArithmetic = pSteps->m_pArithmetic->value();
-  const int iPivot = pSteps->m_pPivot->value();
-  const int iGrouping = pSteps->m_pGrouping->value();
-  delete pSteps;
-  pSteps = new ClStepsWindow();
-  pSteps->m_pArithmetic->value(iArithmetic);
-  pSteps->m_pPivot->value(iPivot);
-  pSteps->m_pGrouping->value(iGrouping);
-  if (iArithmetic != eSTEPS_EXACT) pSteps->m_pPivot->deactivate();
-  if (bShown) pSteps->show();
+  g_pSeam->copyText(pSteps->document(pWidget == pSteps->m_pCopy_LaTeX ? eFORM_LATEX : eFORM_TEXT));
 }
 
 void ClCallback::steps_cb(Fl_Widget*, void*) {

@@ -67,14 +67,6 @@ void setFormatItemsActive(bool bActive) {
     setItemActive(pItem, bActive);
 }
 
-// The items that work only while the graph is open.
-const std::array<Fl_Menu_Item*, 4>& graphItems() {
-  static const std::array<Fl_Menu_Item*, 4> apItems = {
-      ClORVELUI::mp_miClear_Graph, ClORVELUI::mp_miText, ClORVELUI::mp_miCorners,
-      ClORVELUI::mp_miScales};
-  return apItems;
-}
-
 // What the panes do in one state.
 enum ePANE_FLAG : unsigned {
   eSHOW_INPUT = 1,
@@ -144,16 +136,10 @@ void setShown(Fl_Widget* pWidget, bool bShown) {
   bShown ? pWidget->show() : pWidget->hide();
 }
 
-// The window format stays fixed while the graph is open; the graph's own
-// items work only then, each starting off.
+// The window format stays fixed while the graph is open.
 void setGraphItems(bool bOpen) {
   setFormatItemsActive(!bOpen);
-  bOpen ? ClORVELUI::mp_miGraph->set() : ClORVELUI::mp_miGraph->clear();
-  for (Fl_Menu_Item* pItem : graphItems()) {
-    pItem->clear();
-    setItemActive(pItem, bOpen);
-  }
-  setItemActive(ClORVELUI::mp_miSave_Graph, bOpen);
+  ClORVELUI::setGraphItems(bOpen);
 }
 
 }  // namespace
@@ -283,8 +269,7 @@ void ClORVELWindow::rezoom(int iPercent) {
   if (bAlt) ClCallback::alt_cb(nullptr, nullptr);
   arrangePanes();
   m_pUI->m_pInput->showInsertPositionFast();
-  rezoomDocuments();
-  rezoomSteps();
+  g_Zoom_Changed.notify();
   noticeCap();
 }
 

@@ -5,6 +5,7 @@
 // The ui folder:
 //   main.cpp            the program's main and its options
 //   zoom.h/.cpp         the zoom factor: its sources, its cap, scaled lengths
+//   notifier.h          a change announced to the windows made from it
 //   window.h/.cpp       this owner, the window-mode and close callbacks
 //   layout.h/.cpp       the widgets of one layout and the two geometry tables
 //   menu.cpp            the menu table, its item pointers, the output format
@@ -43,7 +44,8 @@ class ClORVELWindow {
   void reinitializeWindow();
   // Builds the same layout again at iPercent (as far as the screen lets it),
   // keeping the panes' text, the current line, the menu's state, the graph
-  // and the Alt set; the help, guide, About and Steps windows follow.
+  // and the Alt set, then tells g_Zoom_Changed: the help, guide, About and
+  // Steps windows follow.
   void rezoom(int iPercent);
   // Shows, places and activates the input, output and graph panes as the
   // current g_eWindow_Mode, g_eOutput and lg_eActive_Input say; callers set
@@ -67,11 +69,13 @@ class ClORVELWindow {
   ClRect m_Normal_Input{};
   ClRect m_Stretched_Input{};
 
-  // Created on first use by the Help menu, shown again afterwards.
+  // Created on first use by the Help menu, shown again afterwards; built
+  // again by help.cpp at a new zoom.
   ClDisplayWindow* m_pHelp = nullptr;
   ClDisplayWindow* m_pGuide = nullptr;
   ClWindow* m_pAbout = nullptr;
-  // Created on first use by View > Steps, shown again afterwards.
+  // Created on first use by View > Steps, shown again afterwards; built
+  // again by steps_window.cpp at a new zoom.
   ClStepsWindow* m_pSteps = nullptr;
   Fl_Image* m_pAbout_Image = nullptr;
   // The About picture's PNG bytes, copied from the embedded array.
@@ -89,9 +93,5 @@ class ClORVELWindow {
 };
 
 extern ClORVELWindow g_Main_Window;
-// The help, guide and About windows (help.cpp) and the Steps window
-// (steps_window.cpp) built again at the zoom in effect, shown if they were.
-void rezoomDocuments();
-void rezoomSteps();
 extern ClTextBuffer* lg_pBuff_In;
 extern ClTextBuffer* lg_pBuff_Out;

@@ -149,6 +149,7 @@ Fl_Menu_Item* switchItem(eSWITCH eSwitch) {
 const ClDialogs gc_WINDOW_DIALOGS = {alertBox, messageBox, choiceBox, chooseFileBox};
 ClDialogs g_Dialogs = gc_WINDOW_DIALOGS;
 ClWindowSeam g_Window_Seam;
+ClNotifier g_Results_Changed;
 
 int dispatchEvent(int iEvent, Fl_Window* pWindow) {
   if (lg_bPolling && isUserInput(iEvent)) {
@@ -167,6 +168,10 @@ int dispatchEvent(int iEvent, Fl_Window* pWindow) {
 
 bool pollingForStop() {
   return lg_bPolling;
+}
+
+void startStopPolls() {
+  lg_tLast_Poll = std::chrono::steady_clock::time_point();
 }
 
 ClTextDisplay* ClWindowPane::display() const {
@@ -290,6 +295,10 @@ void ClWindowSeam::hideAll() {
 
 ClCells* ClWindowSeam::cells() {
   return g_Editor.m_pActive_Table ? &m_Cells : nullptr;
+}
+
+void ClWindowSeam::resultsChanged() {
+  g_Results_Changed.notify();
 }
 
 // The clipboard and the primary selection, as other programs expect both.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "command/seam.h"
+#include "ui/notifier.h"
 
 class ClTextDisplay;
 class Fl_Window;
@@ -62,6 +63,8 @@ class ClWindowSeam : public ClSeam {
   bool isFrontmost() const override;
   void hideAll() override;
   ClCells* cells() override;
+  // Tells g_Results_Changed.
+  void resultsChanged() override;
   void copyText(const std::string& sText) override;
   // The text arrives as FL_PASTE at the main window (keyboard.cpp).
   void requestPaste() override;
@@ -74,10 +77,15 @@ class ClWindowSeam : public ClSeam {
 };
 
 extern ClWindowSeam g_Window_Seam;
+// The windows made from the shown results listen here (the Steps window).
+extern ClNotifier g_Results_Changed;
 
 // True while a long computation lets the toolkit run to look for Escape:
 // work started by the event loop waits until it has returned.
 bool pollingForStop();
+// A long computation starts: its first look for Escape comes at once, however
+// recently the last one was.
+void startStopPolls();
 
 // Routes every event: while a repetition polls for Escape, input is dropped;
 // the line-command keys (and Tab, Ctrl+V and Ctrl+C in the table step) reach the keyboard handler

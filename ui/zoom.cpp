@@ -16,17 +16,12 @@
 
 int g_iZoom_Asked = gc_iZOOM_LEAST;
 int g_iZoom = gc_iZOOM_LEAST;
+ClNotifier g_Zoom_Changed;
 
 namespace {
 
 // The desktop's factor of reference: 96 dots per inch is 100 %.
 constexpr double gc_dREFERENCE_DPI = 96.0;
-
-int scaled(int iLength, int iPercent) {
-  const long lProduct = static_cast<long>(iLength) * iPercent;
-  const long lMagnitude = (std::labs(lProduct) + 50) / 100;
-  return static_cast<int>(lProduct < 0 ? -lMagnitude : lMagnitude);
-}
 
 // A positive number, the whole text of acText.
 bool parseNumber(const char* acText, double& dValue) {
@@ -97,7 +92,7 @@ const char* desktopDpi() {
 
 int fittedZoom(int iPercent, int iW, int iH, int iArea_W, int iArea_H) {
   for (; iPercent > gc_iZOOM_LEAST; --iPercent)
-    if (scaled(iW, iPercent) <= iArea_W && scaled(iH, iPercent) <= iArea_H) break;
+    if (zoomedAt(iW, iPercent) <= iArea_W && zoomedAt(iH, iPercent) <= iArea_H) break;
   return iPercent;
 }
 
@@ -123,7 +118,7 @@ void applyZoom(int iPercent) {
 }
 
 int zoomed(int iLength) {
-  return scaled(iLength, g_iZoom);
+  return zoomedAt(iLength, g_iZoom);
 }
 
 ClRect zoomed(const ClRect& r) {

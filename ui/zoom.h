@@ -7,13 +7,16 @@
 
 #include <array>
 
+#include "ui/notifier.h"
+
 struct ClRect {
   int x, y, w, h;
 };
 
-constexpr int gc_iZOOM_LEAST = 100, gc_iZOOM_MOST = 300;
-// The factors of View > Zoom, in its order.
-constexpr std::array<int, 7> gc_aiZOOM_STEPS = {100, 125, 150, 175, 200, 250, 300};
+// The factors of View > Zoom, in its order: its items, the zoom keys' steps
+// and the range every factor is held to come from here.
+inline constexpr std::array<int, 7> gc_aiZOOM_STEPS = {100, 125, 150, 175, 200, 250, 300};
+constexpr int gc_iZOOM_LEAST = gc_aiZOOM_STEPS.front(), gc_iZOOM_MOST = gc_aiZOOM_STEPS.back();
 
 // The factor asked for (command line, environment, desktop, View > Zoom) and
 // the one in effect, which the screen may have capped.
@@ -47,7 +50,19 @@ int zoomStep(int iPercent, int iDirection);
 // tooltips, message boxes, default widget text), its scrollbars and the
 // graph pane's labels follow it.
 void applyZoom(int iPercent);
-// A length at the factor in effect, rounded half away from zero.
+// The windows built at the factor in effect that are built again at a new
+// one (the help, guide, About and Steps windows) listen here; the main
+// window tells them once its own new layout is shown.
+extern ClNotifier g_Zoom_Changed;
+
+// A length at iPercent, rounded half away from zero: the one rounding of
+// every zoomed length, the graph pane's margins and labels too.
+constexpr int zoomedAt(int iLength, int iPercent) {
+  const long lProduct = static_cast<long>(iLength) * iPercent;
+  const long lMagnitude = ((lProduct < 0 ? -lProduct : lProduct) + 50) / 100;
+  return static_cast<int>(lProduct < 0 ? -lMagnitude : lMagnitude);
+}
+// A length at the factor in effect.
 int zoomed(int iLength);
 // A rectangle by its edges, each rounded as zoomed() rounds: rectangles that
 // share an edge at 100 % share it at every factor.
