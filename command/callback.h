@@ -28,7 +28,7 @@ class ClCallback {
   static void clearEverything_cb(Fl_Widget* pWidget, void* pData);
   static void zeroOut_cb(Fl_Widget* pWidget, void* pData);
   static void exit_cb(Fl_Widget* pWidget, void* pData);
-  // Edit > Paste; Edit > Copy Result As, data pointing at an eRESULT_FORM.
+  // Edit > Paste; Edit > Copy Result As, data pointing at an eTEXT_FORM.
   static void paste_cb(Fl_Widget* pWidget, void* pData);
   static void copyResult_cb(Fl_Widget* pWidget, void* pData);
 

@@ -70,7 +70,7 @@ void pasteText(const std::string& sText) {
   if (sKeys.empty() || !typeKeysAtCursor(sKeys, sWhy)) g_pSeam->message(sWhy);
 }
 
-std::string resultText(eRESULT_FORM eForm, bool bFull_Precision) {
+std::string resultText(eTEXT_FORM eForm, bool bFull_Precision) {
   const ClMatrix& mAns = ClCalculator::mp_mLast_Output;
   return mAns.size() == 0 ? std::string()
                           : matrixInForm(mAns, eForm, currentDisplayOptions(bFull_Precision));
@@ -85,7 +85,7 @@ std::string tableText(bool bFull_Precision) {
   for (int iRow = 0; iRow < pCells->rows(); ++iRow) {
     for (int iColumn = 0; iColumn < pCells->columns(); ++iColumn) {
       mEntry(0, 0) = pCells->entry(iRow, iColumn);
-      sText += matrixInForm(mEntry, eRESULT_TEXT, display);
+      sText += matrixInForm(mEntry, eFORM_TEXT, display);
       sText += iColumn + 1 < pCells->columns() ? '\t' : '\n';
     }
   }
@@ -99,8 +99,8 @@ void ClCallback::paste_cb(Fl_Widget*, void*) {
 void ClCallback::copyResult_cb(Fl_Widget*, void* pData) {
   if (pData == nullptr) return;
   const int32_t iForm = *static_cast<const int32_t*>(pData);
-  if (iForm < 0 || iForm >= eRESULT_FORM_COUNT) return;
-  const std::string sText = resultText(eRESULT_FORM(iForm), g_pSeam->isOn(eSWITCH_FULL_PRECISION));
+  if (iForm < 0 || iForm >= gc_iRESULT_FORMS) return;
+  const std::string sText = resultText(eTEXT_FORM(iForm), g_pSeam->isOn(eSWITCH_FULL_PRECISION));
   if (sText.empty()) {
     g_pSeam->message(gc_acNO_RESULT);
     return;

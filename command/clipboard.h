@@ -17,7 +17,7 @@
 // message box.
 void pasteText(const std::string& sText);
 // The last result (Ans) in a form; empty while there is none.
-std::string resultText(eRESULT_FORM eForm, bool bFull_Precision);
+std::string resultText(eTEXT_FORM eForm, bool bFull_Precision);
 // The editor's table as tab-separated rows, numbers as the table shows them
 // or at full precision.
 std::string tableText(bool bFull_Precision);

@@ -67,7 +67,7 @@ void insertBeforePrompt(const char* acNotice) {
 // The text of the line's result: the display's, or the form orvel-batch
 // prints results in.
 const char* resultText() {
-  eRESULT_FORM eForm = eRESULT_TEXT;
+  eTEXT_FORM eForm = eFORM_TEXT;
   const ClMatrix& mResult = ClCalculator::mp_mParser_Output;
   if (!g_pSeam->printsForm(eForm) || mResult.size() == 0) return g_acOutput_Line;
   lg_sForm_Text =

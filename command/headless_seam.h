@@ -87,7 +87,7 @@ class ClHeadlessSeam : public ClSeam {
   bool stopRequested() override;
   void hideAll() override { m_bHidden = true; }
   ClCells* cells() override { return &m_Cells; }
-  bool printsForm(eRESULT_FORM& eForm) const override {
+  bool printsForm(eTEXT_FORM& eForm) const override {
     eForm = m_ePrinted_Form;
     return m_bPrints_Form;
   }
@@ -106,7 +106,7 @@ class ClHeadlessSeam : public ClSeam {
   // Messages are also written to this stream as they come (null: kept only).
   void setMessageStream(std::FILE* pStream) { m_pMessage_Stream = pStream; }
   // Results are printed in eForm from now on (orvel-batch --result-format).
-  void setPrintedForm(eRESULT_FORM eForm) {
+  void setPrintedForm(eTEXT_FORM eForm) {
     m_ePrinted_Form = eForm;
     m_bPrints_Form = true;
   }
@@ -137,7 +137,7 @@ class ClHeadlessSeam : public ClSeam {
   const volatile std::sig_atomic_t* m_piStop_Flag = nullptr;
   std::FILE* m_pMessage_Stream = nullptr;
   bool m_bHidden = false;
-  eRESULT_FORM m_ePrinted_Form = eRESULT_TEXT;
+  eTEXT_FORM m_ePrinted_Form = eFORM_TEXT;
   bool m_bPrints_Form = false;
   std::string m_sClipboard;
 };

@@ -9,10 +9,10 @@
 
 #include "command/steps_writer.h"
 
-const char* const gc_aacRESULT_FORM_LABEL[eRESULT_FORM_COUNT] = {"Text",  "LaTeX",  "Markdown",
-                                                                 "NumPy", "Octave", "CSV"};
-const char* const gc_aacRESULT_FORM_WORD[eRESULT_FORM_COUNT] = {"text",  "latex",  "markdown",
-                                                                "numpy", "octave", "csv"};
+const char* const gc_aacRESULT_FORM_LABEL[gc_iRESULT_FORMS] = {"Text",  "LaTeX",  "Markdown",
+                                                               "NumPy", "Octave", "CSV"};
+const char* const gc_aacRESULT_FORM_WORD[gc_iRESULT_FORMS] = {"text",  "latex",  "markdown",
+                                                              "numpy", "octave", "csv"};
 
 namespace {
 
@@ -48,15 +48,15 @@ std::string withoutBlanks(std::string sText) {
   return sText;
 }
 
-std::string entryInForm(const std::string& sEntry, eRESULT_FORM eForm) {
+std::string entryInForm(const std::string& sEntry, eTEXT_FORM eForm) {
   switch (eForm) {
-    case eRESULT_LATEX:
+    case eFORM_LATEX:
       return latexNumber(sEntry);
-    case eRESULT_NUMPY:
+    case eFORM_NUMPY:
       return codeEntry(sEntry, "j", "np.inf", "np.nan");
-    case eRESULT_OCTAVE:
+    case eFORM_OCTAVE:
       return codeEntry(sEntry, "i", "Inf", "NaN");
-    case eRESULT_CSV:
+    case eFORM_CSV:
       return withoutBlanks(sEntry);
     default:
       return sEntry;
@@ -72,17 +72,17 @@ struct ClLayout {
   const char* acEnd;
 };
 
-ClLayout layoutOf(eRESULT_FORM eForm) {
+ClLayout layoutOf(eTEXT_FORM eForm) {
   switch (eForm) {
-    case eRESULT_LATEX:
+    case eFORM_LATEX:
       return {"\\begin{pmatrix}\n", " & ", " \\\\\n", "\n\\end{pmatrix}"};
-    case eRESULT_MARKDOWN:
+    case eFORM_MARKDOWN:
       return {"| ", " | ", " |\n| ", " |"};
-    case eRESULT_NUMPY:
+    case eFORM_NUMPY:
       return {"np.array([[", ", ", "], [", "]])"};
-    case eRESULT_OCTAVE:
+    case eFORM_OCTAVE:
       return {"[", ", ", "; ", "]"};
-    case eRESULT_CSV:
+    case eFORM_CSV:
       return {"", ",", "\n", ""};
     default:
       return {"", gc_acENTRY_SEPARATOR, gc_acROW_SEPARATOR, ""};
@@ -101,13 +101,13 @@ std::string markdownHeader(Eigen::Index lColumns) {
 
 }  // namespace
 
-std::string matrixInForm(const ClMatrix& mM, eRESULT_FORM eForm, const ClDisplayOptions& display) {
+std::string matrixInForm(const ClMatrix& mM, eTEXT_FORM eForm, const ClDisplayOptions& display) {
   if (mM.size() == 0) return "";
   const ClValueWriter writer(mM, display);
-  const bool bTable = eForm == eRESULT_MARKDOWN || eForm == eRESULT_CSV;
+  const bool bTable = eForm == eFORM_MARKDOWN || eForm == eFORM_CSV;
   if (mM.size() == 1 && !bTable) return entryInForm(writer.entry(mM(0, 0)), eForm);
   const ClLayout layout = layoutOf(eForm);
-  std::string sText = eForm == eRESULT_MARKDOWN ? markdownHeader(mM.cols()) : "";
+  std::string sText = eForm == eFORM_MARKDOWN ? markdownHeader(mM.cols()) : "";
   sText += layout.acBegin;
   for (Eigen::Index lRow = 0; lRow < mM.rows(); ++lRow) {
     if (lRow > 0) sText += layout.acBetween_Rows;

@@ -8,23 +8,14 @@
 #include <cstdint>
 #include <string>
 
+#include "command/text_forms.h"
 #include "engine/display.h"
-
-enum eRESULT_FORM : int32_t {
-  eRESULT_TEXT,
-  eRESULT_LATEX,
-  eRESULT_MARKDOWN,
-  eRESULT_NUMPY,
-  eRESULT_OCTAVE,
-  eRESULT_CSV,
-  eRESULT_FORM_COUNT,
-};
 
 // The menu's labels ("Text", "LaTeX", ...) and orvel-batch's words ("text",
 // "latex", ...), by form.
-extern const char* const gc_aacRESULT_FORM_LABEL[eRESULT_FORM_COUNT];
-extern const char* const gc_aacRESULT_FORM_WORD[eRESULT_FORM_COUNT];
+extern const char* const gc_aacRESULT_FORM_LABEL[gc_iRESULT_FORMS];
+extern const char* const gc_aacRESULT_FORM_WORD[gc_iRESULT_FORMS];
 
 // mM in a form, its numbers written by the one writer with the display
 // options (full precision: 17 significant digits, nothing hidden).
-std::string matrixInForm(const ClMatrix& mM, eRESULT_FORM eForm, const ClDisplayOptions& display);
+std::string matrixInForm(const ClMatrix& mM, eTEXT_FORM eForm, const ClDisplayOptions& display);

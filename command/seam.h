@@ -143,7 +143,7 @@ class ClSeam {
   virtual void requestPaste() {}
   // orvel-batch prints results in a form that other tools read
   // (--result-format); false in the window, which prints the display text.
-  virtual bool printsForm(eRESULT_FORM&) const { return false; }
+  virtual bool printsForm(eTEXT_FORM&) const { return false; }
 };
 
 extern ClSeam* g_pSeam;

@@ -517,19 +517,19 @@ class ClLatexForm : public ClForm {
   }
 };
 
-std::unique_ptr<ClForm> formOf(eSTEPS_FORM eForm, int32_t iHtml_Line = gc_iSTEPS_HTML_LINE) {
+std::unique_ptr<ClForm> formOf(eTEXT_FORM eForm, int32_t iHtml_Line = gc_iSTEPS_HTML_LINE) {
   switch (eForm) {
     case eFORM_HTML:
       return std::make_unique<ClHtmlForm>(iHtml_Line);
     case eFORM_LATEX:
       return std::make_unique<ClLatexForm>();
-    case eFORM_TEXT:
-      break;
+    default:
+      // the steps have no other form than plain text, HTML and LaTeX
+      return std::make_unique<ClTextForm>();
   }
-  return std::make_unique<ClTextForm>();
 }
 
-std::string nothingKept(eSTEPS_FORM eForm) {
+std::string nothingKept(eTEXT_FORM eForm) {
   std::unique_ptr<ClForm> pForm = formOf(eForm);
   pForm->sentence(gc_acNOTHING_KEPT);
   return pForm->m_sOut;
@@ -580,13 +580,13 @@ std::string latexNumber(const std::string& sEntry) {
 }
 
 std::string writeSteps(const ClStepsOperand& operand, const ClSteps& steps,
-                       eSTEPS_GROUPING eGrouping, eSTEPS_FORM eForm, int32_t iHtml_Line) {
+                       eSTEPS_GROUPING eGrouping, eTEXT_FORM eForm, int32_t iHtml_Line) {
   std::unique_ptr<ClForm> pForm = formOf(eForm, iHtml_Line);
   writeInto(*pForm, operand, steps, eGrouping);
   return pForm->m_sOut;
 }
 
-std::string wholeDocument(const std::vector<std::string>& asParts, eSTEPS_FORM eForm) {
+std::string wholeDocument(const std::vector<std::string>& asParts, eTEXT_FORM eForm) {
   std::string sBody;
   for (size_t k = 0; k < asParts.size(); ++k)
     sBody += (k > 0 && eForm == eFORM_TEXT ? "\n" : "") + asParts[k];
@@ -599,14 +599,13 @@ std::string wholeDocument(const std::vector<std::string>& asParts, eSTEPS_FORM e
              "\\setlength{\\textwidth}{6.5in}\n\\setlength{\\oddsidemargin}{0in}\n"
              "\\setlength{\\parindent}{0pt}\n\\begin{document}\n\n" +
              sBody + "\\end{document}\n";
-    case eFORM_TEXT:
-      break;
+    default:
+      return sBody;
   }
-  return sBody;
 }
 
 std::string stepsDocument(const std::vector<ClStepsOperand>& aKept, const ClStepsView& view,
-                          eSTEPS_FORM eForm) {
+                          eTEXT_FORM eForm) {
   std::vector<ClSteps> aSteps;
   for (const ClStepsOperand& operand : aKept)
     aSteps.push_back(computeSteps(operand, view.m_Options));
@@ -615,7 +614,7 @@ std::string stepsDocument(const std::vector<ClStepsOperand>& aKept, const ClStep
 
 std::string stepsDocument(const std::vector<ClStepsOperand>& aKept,
                           const std::vector<ClSteps>& aSteps, const ClStepsView& view,
-                          eSTEPS_FORM eForm) {
+                          eTEXT_FORM eForm) {
   std::vector<std::string> asParts;
   for (size_t k = 0; k < aKept.size() && k < aSteps.size(); ++k)
     asParts.push_back(writeSteps(aKept[k], aSteps[k], view.m_eGrouping, eForm, view.m_iHtml_Line));

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "command/text_forms.h"
 #include "engine/steps.h"
 
 // Every operation with the matrix after it, or one block per pivot column:
 // its operations, then the matrix after the last.
 enum eSTEPS_GROUPING : int32_t { eGROUP_EACH_OPERATION, eGROUP_PER_COLUMN };
-enum eSTEPS_FORM : int32_t { eFORM_TEXT, eFORM_HTML, eFORM_LATEX };
 
 // The characters of a monospaced line that the Steps window shows without
 // scrolling at the landscape window's text size (18); wider matrices are
@@ -32,19 +32,19 @@ struct ClStepsView {
 // The steps of every kept operand in one document; where none was kept, the
 // document says which functions have steps and that the last line had none.
 std::string stepsDocument(const std::vector<ClStepsOperand>& aKept, const ClStepsView& view,
-                          eSTEPS_FORM eForm);
+                          eTEXT_FORM eForm);
 // The same from steps computed already, one per kept operand in order: a
 // reader that writes several forms or groupings computes them once.
 std::string stepsDocument(const std::vector<ClStepsOperand>& aKept,
                           const std::vector<ClSteps>& aSteps, const ClStepsView& view,
-                          eSTEPS_FORM eForm);
+                          eTEXT_FORM eForm);
 // One kept application's steps, its title first: a part of a document.
 std::string writeSteps(const ClStepsOperand& operand, const ClSteps& steps,
-                       eSTEPS_GROUPING eGrouping, eSTEPS_FORM eForm,
+                       eSTEPS_GROUPING eGrouping, eTEXT_FORM eForm,
                        int32_t iHtml_Line = gc_iSTEPS_HTML_LINE);
 // Parts from writeSteps made one whole document: the HTML page around them,
 // or the LaTeX preamble and end; plain text is joined as it is.
-std::string wholeDocument(const std::vector<std::string>& asParts, eSTEPS_FORM eForm);
+std::string wholeDocument(const std::vector<std::string>& asParts, eTEXT_FORM eForm);
 
 // An entry as the calculator writes it ("-2/3", "1.5E-03", "1/2 - 3/4i", "i")
 // in LaTeX math: \frac for fractions, \times 10^{n} for exponents.

@@ -26,7 +26,7 @@ class ClipboardTest : public ClCommandTest {
     return {m_Seam.messages().begin() + static_cast<long>(uiBefore), m_Seam.messages().end()};
   }
   // Edit > Copy Result As in a form; the clipboard's text.
-  std::string copy(eRESULT_FORM eForm) {
+  std::string copy(eTEXT_FORM eForm) {
     int32_t iForm = eForm;
     ClCallback::copyResult_cb(nullptr, &iForm);
     return m_Seam.clipboard();
@@ -155,21 +155,21 @@ TEST_F(ClipboardTest, TextThatDoesNotFitTheLineIsRefused) {
 }
 
 TEST_F(ClipboardTest, CopyResultAsPutsTheLastResultInItsFormOnTheClipboard) {
-  EXPECT_EQ(copy(eRESULT_TEXT), "");
+  EXPECT_EQ(copy(eFORM_TEXT), "");
   EXPECT_EQ(m_Seam.messages(),
             std::vector<std::string>{"No result to copy yet: Copy Result As copies the last result "
                                      "(Ans)."});
   enter("[1,2;3,4]");
   // the output pane's result text, as the line printed it
-  EXPECT_EQ(copy(eRESULT_TEXT), "1, 2 ;\n3, 4");
+  EXPECT_EQ(copy(eFORM_TEXT), "1, 2 ;\n3, 4");
   EXPECT_EQ(ending(output(), "1, 2 ;\n3, 4"), "1, 2 ;\n3, 4");
-  EXPECT_EQ(copy(eRESULT_OCTAVE), "[1, 2; 3, 4]");
+  EXPECT_EQ(copy(eFORM_OCTAVE), "[1, 2; 3, 4]");
   // a number alone in LaTeX, then 17 digits with Full Precision
   g_eView_State = eRATIONAL;
   enter("D[1,2;3,4]/3");
-  EXPECT_EQ(copy(eRESULT_LATEX), "-\\frac{2}{3}");
+  EXPECT_EQ(copy(eFORM_LATEX), "-\\frac{2}{3}");
   m_Seam.setOn(eSWITCH_FULL_PRECISION, true);
-  EXPECT_EQ(copy(eRESULT_TEXT), "-0.66666666666666663");
+  EXPECT_EQ(copy(eFORM_TEXT), "-0.66666666666666663");
   EXPECT_EQ(m_Seam.messages().size(), 1u);
 }
 
@@ -288,12 +288,12 @@ TEST_F(ClipboardTest, ResultsTravelThroughEveryFormAndBack) {
         enter("A");
         const ClMatrix mResult = ClCalculator::mp_mLast_Output;
         ASSERT_EQ(mResult, mA);
-        for (int iForm = 0; iForm < eRESULT_FORM_COUNT; ++iForm) {
+        for (int iForm = 0; iForm < gc_iRESULT_FORMS; ++iForm) {
           for (const bool bFull : {true, false}) {
             SCOPED_TRACE(std::string(gc_aacRESULT_FORM_LABEL[iForm]) + (bFull ? " full " : " ") +
                          std::to_string(eFormat) + (bComplex ? " complex" : " real"));
             m_Seam.setOn(eSWITCH_FULL_PRECISION, bFull);
-            const std::string sText = copy(eRESULT_FORM(iForm));
+            const std::string sText = copy(eTEXT_FORM(iForm));
             ASSERT_EQ(paste(sText), std::vector<std::string>()) << sText;
             press(eENTER);
             const ClMatrix& mBack = ClCalculator::mp_mLast_Output;

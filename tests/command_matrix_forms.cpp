@@ -28,7 +28,7 @@ class FormsTest : public ClCommandTest {
   std::string newOutput(size_t uiBefore) { return m_Seam.output().text().substr(uiBefore); }
 
   // The result of sLine as printed in eForm below its echo line.
-  std::string printed(const std::string& sLine, eRESULT_FORM eForm) {
+  std::string printed(const std::string& sLine, eTEXT_FORM eForm) {
     m_Seam.setPrintedForm(eForm);
     const size_t uiBefore = m_Seam.output().text().size();
     enter(sLine);
@@ -45,7 +45,7 @@ TEST_F(FormsTest, EveryFormOfSmallResults) {
     eVIEW_STATE eFormat;
     bool bFull;
     const char* acLine;
-    const char* aacForm[eRESULT_FORM_COUNT];  // text, LaTeX, Markdown, NumPy, Octave, CSV
+    const char* aacForm[gc_iRESULT_FORMS];  // text, LaTeX, Markdown, NumPy, Octave, CSV
   } const aCases[] = {
       {eDECIMAL,
        false,
@@ -114,11 +114,11 @@ TEST_F(FormsTest, EveryFormOfSmallResults) {
         "0.33333333333333331+2i\n-0.10000000000000001-1i"}},
   };
   for (const auto& c : aCases) {
-    for (int iForm = 0; iForm < eRESULT_FORM_COUNT; ++iForm) {
+    for (int iForm = 0; iForm < gc_iRESULT_FORMS; ++iForm) {
       SetUp();
       g_eView_State = c.eFormat;
       setFullPrecision(c.bFull);
-      EXPECT_EQ(printed(c.acLine, eRESULT_FORM(iForm)), c.aacForm[iForm])
+      EXPECT_EQ(printed(c.acLine, eTEXT_FORM(iForm)), c.aacForm[iForm])
           << c.acLine << " in " << gc_aacRESULT_FORM_WORD[iForm] << (c.bFull ? ", full" : "");
     }
   }
@@ -133,7 +133,7 @@ TEST_F(FormsTest, TextFormIsTheDisplayText) {
     for (const int iFormat : {eDECIMAL, eFLOATING_POINT, eRATIONAL}) {
       for (const bool bZero_Out : {true, false}) {
         SetUp();
-        if (bForm) m_Seam.setPrintedForm(eRESULT_TEXT);
+        if (bForm) m_Seam.setPrintedForm(eFORM_TEXT);
         g_eWindow_Mode = 1;  // results show in the input pane too
         g_eView_State = iFormat;
         m_Seam.setOn(eSWITCH_ZERO_OUT, bZero_Out);
@@ -149,7 +149,7 @@ TEST_F(FormsTest, TextFormIsTheDisplayText) {
 }
 
 TEST_F(FormsTest, RepeatedLinesAndErrors) {
-  m_Seam.setPrintedForm(eRESULT_NUMPY);
+  m_Seam.setPrintedForm(eFORM_NUMPY);
   store({"[1,2]/4", "U", "u=i"});
   const size_t uiBefore = m_Seam.output().text().size();
   enter("X(1,3)");
@@ -172,7 +172,7 @@ TEST_F(FormsTest, LatexCompiles) {
     for (const bool bFull : {false, true}) {
       setFullPrecision(bFull);
       for (const char* acLine : {"[1/3+2/7i,-i;1E-9,-12345.5-4E7i]", "-2/3", "[1,2,3]/7", "-i"})
-        sBody += "\\[ " + printed(acLine, eRESULT_LATEX) + " \\]\n";
+        sBody += "\\[ " + printed(acLine, eFORM_LATEX) + " \\]\n";
     }
   }
   char acDirectory[] = "/tmp/orvel-forms-XXXXXX";
@@ -258,7 +258,7 @@ TEST_F(FormsTest, NumpyEvaluatesToTheResult) {
       setFullPrecision(bFull);
       for (const char* acLine : {"[1/3,-2/7;1E-5,12345.678]", "[1/3+2/7i,-i;0.1-3.5i,1E8]",
                                  "1/7-2i", "[1,1E-15;2+1E-15i,3]", "-i"}) {
-        const std::string sText = printed(acLine, eRESULT_NUMPY);
+        const std::string sText = printed(acLine, eFORM_NUMPY);
         const ClMatrix& mValue = ClCalculator::mp_mParser_Output;
         const double dHidden = bFull ? 0.0 : displayTolerance(mValue);
         aShown.push_back({sText, mValue, bFull ? 0.0 : format.dRelative, dHidden});

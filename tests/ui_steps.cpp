@@ -75,7 +75,7 @@ std::string shown() {
 }
 
 // The window's HTML has the line width of its viewer.
-std::string expected(ClStepsView view, eSTEPS_FORM eForm = eFORM_HTML) {
+std::string expected(ClStepsView view, eTEXT_FORM eForm = eFORM_HTML) {
   view.m_iHtml_Line = steps().view().m_iHtml_Line;
   view.m_Options.m_Display = currentDisplayOptions();
   return stepsDocument(g_aSteps_Kept, view, eForm);

@@ -392,8 +392,10 @@ TEST_F(ZoomTest, EveryZoomKeyStepsFromTheFactorInEffect) {
       {"Ctrl+=", '=', "=", FL_CTRL, 175},
       {"Ctrl+keypad plus", FL_KP + '+', "+", FL_CTRL, 175},
       {"Ctrl+minus", '-', "-", FL_CTRL, 125},
+      {"Ctrl+Shift+minus", '-', "_", FL_CTRL | FL_SHIFT, 125},
       {"Ctrl+keypad minus", FL_KP + '-', "-", FL_CTRL, 125},
       {"Ctrl+0", '0', "0", FL_CTRL, 100},
+      {"Ctrl+Shift+0", '0', ")", FL_CTRL | FL_SHIFT, 100},
       {"Ctrl+keypad 0", FL_KP + '0', "0", FL_CTRL, 100},
       {"Ctrl+Alt+minus", '-', "-", FL_CTRL | FL_ALT, 150},
   };

@@ -130,7 +130,7 @@ struct ClOptions {
   bool bPivot = false;
   ClStepsView stepsView;
   bool bResult_Form = false;
-  eRESULT_FORM eResult_Form = eRESULT_TEXT;
+  eTEXT_FORM eResult_Form = eFORM_TEXT;
 };
 
 int badUsage(const std::string& sText) {
@@ -154,10 +154,10 @@ bool parseFormat(const char* acValue, int& iFormat) {
   return false;
 }
 
-bool parseResultForm(const char* acValue, eRESULT_FORM& eForm) {
-  for (int k = 0; k < eRESULT_FORM_COUNT; ++k) {
+bool parseResultForm(const char* acValue, eTEXT_FORM& eForm) {
+  for (int k = 0; k < gc_iRESULT_FORMS; ++k) {
     if (std::strcmp(acValue, gc_aacRESULT_FORM_WORD[k]) != 0) continue;
-    eForm = eRESULT_FORM(k);
+    eForm = eTEXT_FORM(k);
     return true;
   }
   return false;

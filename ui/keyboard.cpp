@@ -137,6 +137,9 @@ struct ClShortcut {
 const ClShortcut gc_aSHORTCUTS[] = {
     // "=" shares its key with plus on many layouts
     {FL_CTRL, '=', zoomKey_cb, menuData<eZOOM_IN>()},
+    // the menu's minus and 0 with Shift held as well, as for plus
+    {FL_CTRL, '-', zoomKey_cb, menuData<eZOOM_OUT>()},
+    {FL_CTRL, '0', zoomKey_cb, menuData<eZOOM_FIRST>()},
     {FL_CTRL, FL_KP + '+', zoomKey_cb, menuData<eZOOM_IN>()},
     {FL_CTRL, FL_KP + '-', zoomKey_cb, menuData<eZOOM_OUT>()},
     {FL_CTRL, FL_KP + '0', zoomKey_cb, menuData<eZOOM_FIRST>()},

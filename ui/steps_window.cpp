@@ -284,7 +284,7 @@ const std::vector<ClSteps>& ClStepsWindow::keptSteps(const ClStepsView& view) {
   return m_aSteps;
 }
 
-std::string ClStepsWindow::document(eSTEPS_FORM eForm) {
+std::string ClStepsWindow::document(eTEXT_FORM eForm) {
   const ClStepsView current = view();
   return stepsDocument(g_aSteps_Kept, keptSteps(current), current, eForm);
 }

@@ -35,7 +35,7 @@ class ClStepsWindow {
   // characters a line of the viewer holds now.
   ClStepsView view() const;
   // The document in a form for the current choices.
-  std::string document(eSTEPS_FORM eForm);
+  std::string document(eTEXT_FORM eForm);
   // The shown document is not the one the calculator and the choices make
   // now: it is written again when the window is next visible.
   bool stale() const;
