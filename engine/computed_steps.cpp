@@ -44,15 +44,6 @@ ClShownMatrix shownMatrix(const ClMatrix& mM, int32_t iBar, const ClDisplayOptio
   return shown;
 }
 
-// A result as its line printed it.
-ClShownMatrix printedMatrix(const ClMatrix& mM, const ClDisplayOptions& display) {
-  ClShownMatrix shown;
-  shown.m_iRows = static_cast<int32_t>(mM.rows());
-  shown.m_iColumns = static_cast<int32_t>(mM.cols());
-  shown.m_asEntry = printedEntries(mM, display);
-  return shown;
-}
-
 // "1", "1 and 3", "1, 2 and 4".
 std::string columnList(const std::vector<int32_t>& aiColumns) {
   std::string sList;
@@ -344,8 +335,7 @@ std::string eliminationNote(eSTEPS_KIND eKind, bool bFinished, bool bAgrees) {
 }
 
 // [I | X] as the line printed X.
-ClShownMatrix besideIdentity(const ClMatrix& mX, const ClDisplayOptions& display) {
-  const ClShownMatrix printed = printedMatrix(mX, display);
+ClShownMatrix besideIdentity(const ClShownMatrix& printed, const ClDisplayOptions& display) {
   const int32_t n = printed.m_iRows;
   ClShownMatrix shown;
   shown.m_iRows = n;
@@ -411,11 +401,12 @@ void eliminationSteps(const ClStepsOperand& operand, ClSteps& steps, ClMatrix* p
     if (pmLast != nullptr) pmLast->resize(0, 0);
     return;
   }
-  const bool bAgrees = bFinished && printedEntries(mW.rightCols(mRight.cols()), display) ==
-                                        printedEntries(mResult, display);
+  const ClShownMatrix printed = printedMatrix(mResult, display);
+  const bool bAgrees =
+      bFinished && printedEntries(mW.rightCols(mRight.cols()), display) == printed.m_asEntry;
   steps.m_asNotes.push_back(eliminationNote(operand.m_eKind, bFinished, bAgrees));
   recorder.finish();
-  steps.m_Final = besideIdentity(mResult, display);
+  steps.m_Final = besideIdentity(printed, display);
   if (pmLast == nullptr) return;
   pmLast->resize(n, n + mResult.cols());
   *pmLast << ClMatrix::Identity(n, n), mResult;

@@ -207,14 +207,11 @@ void pivotColumn(ClMatrix& mV, Eigen::Index c, Eigen::Index p, Eigen::Index r, E
   mV(r, c) = 1.0;
 }
 
-double rrefTolerance(const ClMatrix& mV) {
-  return mV.stableNorm() * gc_dRREF_TOLERANCE * static_cast<double>(std::max(mV.rows(), mV.cols()));
-}
-
 void reducedRowEchelon(ClMatrix& mV, ClRrefObserver* pObserver) {
   const Eigen::Index iRows = mV.rows();
   const Eigen::Index iCols = mV.cols();
-  const double dTolerance = rrefTolerance(mV);
+  const double dTolerance =
+      mV.stableNorm() * gc_dRREF_TOLERANCE * static_cast<double>(std::max(iRows, iCols));
   Eigen::Index r = 0;
   for (Eigen::Index c = 0; c < iCols && r < iRows; ++c) {
     Eigen::Index p = -1;

@@ -57,9 +57,8 @@ class ClRrefObserver {
 // A column of RREF has no pivot where every candidate's modulus is at most
 // this times the matrix's norm and its larger size.
 constexpr double gc_dRREF_TOLERANCE = 1e-16;
-double rrefTolerance(const ClMatrix& mV);
 // Gauss-Jordan in place with partial pivoting on the largest modulus; a
-// column whose candidates all lie at or below rrefTolerance has no pivot.
+// column whose candidates all lie at or below that tolerance has no pivot.
 // Evaluation passes no observer.
 void reducedRowEchelon(ClMatrix& mV, ClRrefObserver* pObserver = nullptr);
 // One column of it: row p divided by its pivot V(p, c) from column iFrom on

@@ -63,7 +63,6 @@ class ClValueWriter {
   // Writes the entry at pcEnd (at most gc_iENTRY_ROOM characters); returns
   // its end.
   char* append(char* pcEnd, ClComplex cZ) const;
-  bool hides() const { return m_bHide; }
 
   static constexpr int gc_iENTRY_ROOM = 80;  // one entry with its separators
 

@@ -439,9 +439,7 @@ void comparePrinted(const ClStepsOperand& operand, bool bExact, const ClMatrix& 
   if (!bDiffers) return;
   steps.m_asNotes.insert(steps.m_asNotes.begin(), gc_acDIFFERS);
   if (!bPrinted) return;
-  steps.m_Printed.m_iRows = static_cast<int32_t>(mPrinted.rows());
-  steps.m_Printed.m_iColumns = static_cast<int32_t>(mPrinted.cols());
-  steps.m_Printed.m_asEntry = printedEntries(mPrinted, display);
+  steps.m_Printed = printedMatrix(mPrinted, display);
 }
 
 std::string noPivot(int32_t iColumn, const char* acSequel) {

@@ -38,6 +38,14 @@ bool stepsResult(const ClStepsOperand& operand, ClMatrix& mResult) {
   return false;
 }
 
+ClShownMatrix printedMatrix(const ClMatrix& mM, const ClDisplayOptions& display) {
+  ClShownMatrix shown;
+  shown.m_iRows = static_cast<int32_t>(mM.rows());
+  shown.m_iColumns = static_cast<int32_t>(mM.cols());
+  shown.m_asEntry = printedEntries(mM, display);
+  return shown;
+}
+
 int32_t stepsWidth(const ClStepsOperand& operand) {
   const Eigen::Index lColumns = operand.m_mA.cols();
   switch (operand.m_eKind) {

@@ -96,6 +96,8 @@ struct ClSteps {
 // The value the application gave, by the engine's own routines on a copy
 // (the error number is not touched); false where it gave an error.
 bool stepsResult(const ClStepsOperand& operand, ClMatrix& mResult);
+// A result as its line printed it (printedEntries).
+ClShownMatrix printedMatrix(const ClMatrix& mM, const ClDisplayOptions& display);
 // The columns of the matrix the steps reduce: A's, with I's for Inv and B's
 // for A\B beside it.
 int32_t stepsWidth(const ClStepsOperand& operand);
